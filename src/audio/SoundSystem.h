@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+class CSound;
+class SoundDevice;
+class Window;
+
+// The game's only door to sound. Enabled only when the sound device was set up completely;
+// otherwise every operation quietly does nothing. Every operation accepts a null sound.
+class SoundSystem {
+public:
+    bool enabled = false;
+    SoundDevice* device = nullptr;  // owned, never destroyed (lives as long as the process)
+    Window* window = nullptr;
+
+    // Sets up the sound device; stays disabled when any step fails.
+    explicit SoundSystem(Window* window);
+
+    // 0 when the sound was made from the WAV file and stored through `sound`; nonzero otherwise.
+    uint32_t CreateSound(CSound** sound, const char* fileName);
+    // True only when enabled and the sound is playing.
+    bool IsPlaying(CSound* sound);
+    // Plays the sound from its beginning (restarting it if playing); 1 when playing failed, else 0.
+    uint32_t Play(CSound* sound);
+    // Stops and rewinds a playing sound; always 0.
+    uint32_t Stop(CSound* sound);
+};

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "camera/Camera.h"
+#include "level/LevelObject.h"
+#include "math/Matrix4.h"
+
+class RenderDevice;
+class ResourceCatalogue;
+
+// One loaded level: the grid size, the objects on its tiles, the train, the finish, the track end
+// and the state of play.
+class Level {
+public:
+    std::string style;
+    int32_t height = 0;
+    int32_t width = 0;
+    int32_t objectCount = 0;
+    std::vector<LevelObject> objects;
+    std::unique_ptr<Camera> camera;  // null until the file names "camera_data"
+    int32_t trainX = 0, trainY = 0;
+    char trainHeading = 'x';
+    int32_t finishX = 0, finishY = 0;
+    char finishHeading = 'x';
+    int32_t trackEndX = 0, trackEndY = 0;
+    char trackEndHeading = 'x';
+    int32_t score = 0;
+    float speed = 5.0f;
+    float stepTimer = 0.0f;
+    bool lost = false;
+    bool won = false;
+    RenderDevice* device = nullptr;          // not owned
+    ResourceCatalogue* catalogue = nullptr;  // not owned
+
+    // Makes the level and loads the file at path (the load's result is not looked at).
+    Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);
+    // Reads the level file; 0 when the whole file was read, 1 when it stopped early.
+    int32_t Load(const std::string& path);
+    // Appends the eight "blocked" objects around a station.
+    void AddStationRing(LevelObject station);
+
+    // The first object on tile (x, y); an object with an empty name and `removed` set when none.
+    LevelObject ObjectAt(int32_t x, int32_t y) const;
+    // The heading after passing `piece` entered with `heading`; 'x' when it cannot be entered so.
+    static char ExitHeading(const LevelObject& piece, char heading);
+    // Sets the track end by following the track from tile (x, y) leaving in `heading`.
+    void TraceTrackEnd(int32_t x, int32_t y, char heading);
+    // Lays one piece ('l', 'r' or 's') at the track end; 0 when laid or already complete, else 1.
+    int32_t LayRail(char kind);
+    // True when the track end is the finish tile in the finish heading.
+    bool TrackComplete() const;
+    // True when (x, y) lies inside the grid.
+    bool InsideGrid(int32_t x, int32_t y) const;
+
+    // Gathers time and makes at most one train step.
+    void AdvanceTrain(float dt);
+
+    // Draws every object (except "blocked") and then the train.
+    void Draw();
+    // Draws the named model with the current world transform through the level's device and catalogue.
+    void DrawModel(const char* name);
+    // rotationZ(heading angle) * translation(train tile centre, lifted 0.6); fills and returns out.
+    Matrix4* TrainWorldMatrix(Matrix4* out) const;
+};

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "math/Matrix4.h"
+#include "platform/MeshData.h"
+#include "platform/RenderTypes.h"
+#include "platform/Result.h"
+
+// The drawing interface the game's graphics code talks to, call for call. Two implementations:
+// OpenGL for the game (platform/gl/) and a recorder that keeps every call with its arguments, for
+// tests and headless tools. All objects handed out are owned by the caller, who deletes them.
+
+class Texture {
+public:
+    virtual ~Texture() = default;
+};
+
+class VertexBuffer {
+public:
+    virtual ~VertexBuffer() = default;
+    // Maps `size` bytes from `offset` (size 0: the whole buffer) into *data until Unlock.
+    virtual Result Lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) = 0;
+    // Ends the lock; the device sees the written bytes from now on.
+    virtual Result Unlock() = 0;
+};
+
+class Font {
+public:
+    virtual ~Font() = default;
+    // Draws text (count -1: up to the NUL) from the rectangle's top-left corner in colour
+    // 0xAARRGGBB; line feeds start new lines. Returns the height drawn, 0 on failure.
+    virtual int DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) = 0;
+};
+
+class RenderDevice {
+public:
+    virtual ~RenderDevice() = default;
+
+    // Clears target, depth and/or stencil (kClear* flags); color is 0xAARRGGBB.
+    virtual Result Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) = 0;
+    virtual Result BeginScene() = 0;
+    virtual Result EndScene() = 0;
+    // Shows the back buffer; no wait for the vertical retrace where the driver allows it.
+    virtual Result Present() = 0;
+
+    virtual Result SetRenderState(RenderStateType state, uint32_t value) = 0;
+    virtual Result SetTransform(TransformType type, const Matrix4& matrix) = 0;
+    virtual Result GetTransform(TransformType type, Matrix4* matrix) = 0;
+    virtual Result SetViewport(const Viewport& viewport) = 0;
+    virtual Result GetViewport(Viewport* viewport) = 0;
+    virtual Result SetLight(uint32_t index, const Light& light) = 0;
+    virtual Result LightEnable(uint32_t index, bool enable) = 0;
+    virtual Result SetMaterial(const Material& material) = 0;
+    // Binds texture to stage 0 (null: untextured).
+    virtual Result SetTexture(uint32_t stage, Texture* texture) = 0;
+    virtual Result SetTextureStageState(uint32_t stage, TextureStageStateType type, uint32_t value) = 0;
+
+    virtual Result CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, uint32_t pool,
+                                      VertexBuffer** buffer) = 0;
+    virtual Result SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride) = 0;
+    virtual Result SetFVF(uint32_t fvf) = 0;
+    virtual Result DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) = 0;
+
+    // Draws subset `subset` of mesh with the current material, texture and transforms; the mesh
+    // is uploaded on its first draw and kept while it lives.
+    virtual Result DrawSubset(const MeshData& mesh, uint32_t subset) = 0;
+
+    // Decodes an image file (PNG, BMP, TGA, JPEG) into a texture; *texture stays null on failure.
+    virtual Result CreateTextureFromFile(const std::string& path, Texture** texture) = 0;
+    // Makes a font after the description (face name resolved by the platform's font lookup).
+    virtual Result CreateFont(const FontDesc& desc, Font** font) = 0;
+};
