@@ -1,0 +1,188 @@
+#include "platform/FontRaster.h"
+
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// SDL_ttf needs one initialisation per process; fonts outlive any single user, so it is never
+// shut down.
+bool EnsureTtf() {
+    static const bool ok = TTF_Init() == 0;
+    return ok;
+}
+
+TTF_Font* AsTtf(void* font) { return static_cast<TTF_Font*>(font); }
+
+}  // namespace
+
+bool FindFont(const std::string& faceName, bool bold, bool italic, FontMatch* match) {
+    if (!FcInit()) return false;
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return false;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(faceName.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    // SDL_ttf reads only scalable outline files.
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (!found) return false;
+    FcChar8* file = nullptr;
+    FcChar8* family = nullptr;
+    bool ok = FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch && file;
+    if (ok) {
+        match->file = reinterpret_cast<const char*>(file);
+        match->family = FcPatternGetString(found, FC_FAMILY, 0, &family) == FcResultMatch && family
+                            ? reinterpret_cast<const char*>(family)
+                            : std::string();
+    }
+    FcPatternDestroy(found);
+    return ok;
+}
+
+uint32_t NextCodePoint(const std::string& text, size_t* pos) {
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(*pos);
+    int extra = 0;
+    uint32_t cp = lead;
+    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; cp = lead & 0x1F; }
+    else if (lead >= 0xE0 && lead <= 0xEF) { extra = 2; cp = lead & 0x0F; }
+    else if (lead >= 0xF0 && lead <= 0xF4) { extra = 3; cp = lead & 0x07; }
+    for (int i = 1; i <= extra; ++i) {
+        if (*pos + i >= text.size() || (byte(*pos + i) & 0xC0) != 0x80) {
+            ++*pos;
+            return lead;  // not a valid sequence: the byte stands for itself
+        }
+        cp = (cp << 6) | (byte(*pos + i) & 0x3F);
+    }
+    // Overlong three- and four-byte forms and surrogates are not valid UTF-8 either.
+    if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+        (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))) {
+        ++*pos;
+        return lead;
+    }
+    *pos += 1 + extra;
+    return cp;
+}
+
+FontRaster::~FontRaster() {
+    if (font_) TTF_CloseFont(AsTtf(font_));
+}
+
+std::unique_ptr<FontRaster> FontRaster::Open(const std::string& faceName, int pixelHeight, bool bold, bool italic) {
+    if (pixelHeight <= 0 || !EnsureTtf()) return nullptr;
+    std::unique_ptr<FontRaster> raster(new FontRaster());
+    if (!FindFont(faceName, bold, italic, &raster->match_)) return nullptr;
+    TTF_Font* font = TTF_OpenFont(raster->match_.file.c_str(), pixelHeight);
+    if (!font) return nullptr;
+    raster->font_ = font;
+    // A point size names the em, not the line: scale the resolution so that ascent + descent
+    // comes out at the requested pixel height, as a cell height in a font description means.
+    const int naturalHeight = TTF_FontHeight(font);
+    if (naturalHeight > 0 && naturalHeight != pixelHeight) {
+        const unsigned dpi = static_cast<unsigned>(std::lround(72.0 * pixelHeight / naturalHeight));
+        TTF_SetFontSizeDPI(font, pixelHeight, dpi, dpi);
+        // Rounding of the resolution can leave a pixel over; one correction step settles it.
+        const int h = TTF_FontHeight(font);
+        if (h > pixelHeight && dpi > 1) TTF_SetFontSizeDPI(font, pixelHeight, dpi - 1, dpi - 1);
+    }
+    raster->lineHeight_ = TTF_FontHeight(font);
+    raster->lineSkip_ = std::max(TTF_FontLineSkip(font), raster->lineHeight_);
+    return raster;
+}
+
+const GlyphImage& FontRaster::Glyph(uint32_t codePoint) {
+    auto it = glyphs_.find(codePoint);
+    if (it != glyphs_.end()) return it->second;
+    GlyphImage glyph;
+    TTF_Font* font = AsTtf(font_);
+    int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+    if (TTF_GlyphMetrics32(font, codePoint, &minX, &maxX, &minY, &maxY, &advance) == 0) {
+        glyph.advance = advance;
+        // The rendered surface puts the pen origin at -min(0, minX): a glyph reaching left of
+        // its origin starts that far before the pen.
+        glyph.offsetX = std::min(0, minX);
+        SDL_Surface* surface = TTF_RenderGlyph32_Blended(font, codePoint, SDL_Color{255, 255, 255, 255});
+        if (surface) {
+            SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+            SDL_FreeSurface(surface);
+            if (argb) {
+                glyph.image.width = argb->w;
+                glyph.image.height = argb->h;
+                glyph.image.pixels.resize(static_cast<size_t>(argb->w) * argb->h);
+                for (int y = 0; y < argb->h; ++y) {
+                    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+                    for (int x = 0; x < argb->w; ++x)
+                        glyph.image.pixels[static_cast<size_t>(y) * argb->w + x] = static_cast<uint8_t>(row[x] >> 24);
+                }
+                SDL_FreeSurface(argb);
+            }
+        }
+    }
+    return glyphs_.emplace(codePoint, std::move(glyph)).first->second;
+}
+
+void FontRaster::Layout(const std::string& text, const std::function<void(const GlyphImage&, int, int)>& visit) {
+    int penX = 0, lineTop = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const uint32_t cp = NextCodePoint(text, &pos);
+        if (cp == '\n') {
+            penX = 0;
+            lineTop += lineSkip_;
+            continue;
+        }
+        if (cp == '\r') continue;
+        const GlyphImage& glyph = Glyph(cp);
+        if (glyph.image.width > 0) visit(glyph, penX + glyph.offsetX, lineTop);
+        penX += glyph.advance;
+    }
+}
+
+void FontRaster::Measure(const std::string& text, int* width, int* height) {
+    int w = 0, lines = text.empty() ? 0 : 1;
+    int penX = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const uint32_t cp = NextCodePoint(text, &pos);
+        if (cp == '\n') {
+            ++lines;
+            penX = 0;
+            continue;
+        }
+        if (cp == '\r') continue;
+        const GlyphImage& glyph = Glyph(cp);
+        w = std::max(w, penX + glyph.offsetX + glyph.image.width);
+        penX += glyph.advance;
+        w = std::max(w, penX);
+    }
+    *width = w;
+    *height = lines == 0 ? 0 : (lines - 1) * lineSkip_ + lineHeight_;
+}
+
+CoverageImage FontRaster::Render(const std::string& text) {
+    CoverageImage out;
+    Measure(text, &out.width, &out.height);
+    out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
+    Layout(text, [&](const GlyphImage& glyph, int left, int top) {
+        for (int y = 0; y < glyph.image.height; ++y) {
+            const int ty = top + y;
+            if (ty < 0 || ty >= out.height) continue;
+            for (int x = 0; x < glyph.image.width; ++x) {
+                const int tx = left + x;
+                if (tx < 0 || tx >= out.width) continue;
+                uint8_t& dst = out.pixels[static_cast<size_t>(ty) * out.width + tx];
+                dst = std::max(dst, glyph.image.At(x, y));
+            }
+        }
+    });
+    return out;
+}
