@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "camera/Camera.h"
 #include "level/LevelObject.h"
+#include "level/TokenReader.h"
 #include "math/Matrix4.h"
 
 class RenderDevice;
@@ -34,6 +36,7 @@ public:
     bool won = false;
     RenderDevice* device = nullptr;          // not owned
     ResourceCatalogue* catalogue = nullptr;  // not owned
+    std::optional<ReadStop> loadStop;        // where the last Load stopped early; empty when complete
 
     // Makes the level and loads the file at path (the load's result is not looked at).
     Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);

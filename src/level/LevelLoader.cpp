@@ -1,0 +1,96 @@
+#include <cmath>
+
+#include "level/Level.h"
+#include "level/Tiles.h"
+#include "level/TokenReader.h"
+
+namespace {
+
+// The whole degrees of an angle as read, truncated toward zero; values beyond int32 are clamped
+// (no track rule accepts them anyway).
+int32_t WholeDegrees(float value) {
+    if (!(value > -2147483648.0f)) return INT32_MIN;
+    if (!(value < 2147483648.0f)) return INT32_MAX;
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path)
+    : device(device_), catalogue(catalogue_) {
+    Load(path);
+}
+
+int32_t Level::Load(const std::string& path) {
+    loadStop.reset();
+    std::string text;
+    if (!ReadTextFile(path, &text)) {
+        // An unreadable file stops at the first keyword, like an empty one; line 0 says why.
+        loadStop = ReadStop{"", 0, 0, "the keyword \"style\""};
+        return 1;
+    }
+    TokenReader in(std::move(text));
+    const auto stop = [&]() {
+        loadStop = in.Stop();
+        return 1;
+    };
+
+    if (!in.ReadKeyword("style")) return stop();
+    in.ReadWord(style, "a style name");
+    if (!in.ReadKeyword("height")) return stop();
+    in.ReadInt(height, "an integer (height)");
+    if (!in.ReadKeyword("width")) return stop();
+    in.ReadInt(width, "an integer (width)");
+    if (!in.ReadKeyword("camera_data")) return stop();
+    camera = std::make_unique<Camera>();
+    for (Vec3* v : {&camera->position, &camera->up, &camera->look, &camera->right}) {
+        in.ReadFloat(v->x, "a number (camera_data)");
+        in.ReadFloat(v->y, "a number (camera_data)");
+        in.ReadFloat(v->z, "a number (camera_data)");
+    }
+    if (!in.ReadKeyword("objects")) return stop();
+    in.ReadInt(objectCount, "an integer (object count)");
+
+    // The count is the file's word, not a promise: entries are read until the count is reached or
+    // the text runs out, so a huge count costs nothing (and nothing is reserved up front).
+    for (int32_t i = 0; i < objectCount; ++i) {
+        LevelObject object;
+        float degreesRead = 0.0f;
+        if (!(in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
+              in.ReadWord(object.name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
+              in.ReadFloat(degreesRead, "a number (object angle in degrees)")))
+            break;
+        object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
+        object.degrees = WholeDegrees(degreesRead);
+        object.removed = false;
+        objects.push_back(object);
+        if (object.name == "station") AddStationRing(object);
+    }
+
+    if (!in.ReadKeyword("start")) return stop();
+    in.ReadInt(trainX, "an integer (start x)");
+    in.ReadInt(trainY, "an integer (start y)");
+    in.ReadHeading(trainHeading, "a heading (start)");
+    if (!in.ReadKeyword("finish")) return stop();
+    in.ReadInt(finishX, "an integer (finish x)");
+    in.ReadInt(finishY, "an integer (finish y)");
+    in.ReadHeading(finishHeading, "a heading (finish)");
+    if (!in.ReadKeyword("speed")) return stop();
+    if (!in.ReadFloat(speed, "a number (speed)")) {
+        // A damaged last number has no keyword after it to notice it; the load is still incomplete.
+        loadStop = in.Stop();
+    }
+    TraceTrackEnd(trainX, trainY, trainHeading);
+    return loadStop ? 1 : 0;
+}
+
+void Level::AddStationRing(LevelObject station) {
+    static constexpr int32_t kOffsets[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
+    for (const auto& offset : kOffsets) {
+        LevelObject ring = station;
+        ring.name = "blocked";
+        ring.x = static_cast<int32_t>(static_cast<uint32_t>(station.x) + static_cast<uint32_t>(offset[0]));
+        ring.y = static_cast<int32_t>(static_cast<uint32_t>(station.y) + static_cast<uint32_t>(offset[1]));
+        objects.push_back(ring);
+    }
+}

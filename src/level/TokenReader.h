@@ -1,0 +1,56 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+// Where and why a token read went wrong. Line and column count from 1; line 0 means the file
+// could not be opened at all.
+struct ReadStop {
+    std::string found;     // the token at that place, or "end of file"
+    int line = 0;
+    int column = 0;
+    std::string expected;  // what the reader wanted there, e.g. "the keyword \"start\""
+};
+
+// Reads white-space separated tokens from a text with the standard formatted extraction (a word
+// is a run of non-blanks, numbers stop at the first character that cannot continue them, a
+// heading is the first non-blank character), remembering where each token starts. The first read
+// that fails ends reading, as a failed stream does, and is kept as the stop.
+class TokenReader {
+public:
+    explicit TokenReader(std::string text);
+
+    // Each reads the next token into `out`; false (and the stop recorded) when it cannot.
+    // `expected` describes the token for the stop, e.g. "an integer (height)".
+    bool ReadWord(std::string& out, const char* expected);
+    bool ReadInt(int32_t& out, const char* expected);
+    bool ReadFloat(float& out, const char* expected);
+    bool ReadHeading(char& out, const char* expected);
+    // Reads a word and compares it with `keyword` exactly (case-sensitive).
+    bool ReadKeyword(const char* keyword);
+
+    // True once a read has failed; every later read fails too.
+    bool Failed() const { return failed_; }
+    // The first failed read (meaningful only when Failed()).
+    const ReadStop& Stop() const { return stop_; }
+
+    // The line and column (from 1) of a byte offset into the text.
+    void PositionOf(size_t offset, int* line, int* column) const;
+
+private:
+    size_t NextTokenStart() const;
+    void RecordStop(size_t offset, const std::string& found, const char* expected);
+    std::string TokenAt(size_t offset) const;
+
+    std::string text_;
+    std::istringstream stream_;
+    bool failed_ = false;
+    ReadStop stop_;
+};
+
+// Reads a whole file into text; false when it cannot be opened.
+bool ReadTextFile(const std::string& path, std::string* text);
+
+// "FILE:LINE:COLUMN: expected X, found 'T'" (or "FILE: cannot be opened") for messages.
+std::string DescribeStop(const std::string& file, const ReadStop& stop);

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "level/Level.h"
+#include "level/Tiles.h"
+
+namespace {
+
+LevelObject Piece(const std::string& name, int32_t x, int32_t y, int32_t degrees = 0) {
+    LevelObject o;
+    o.name = name;
+    o.x = x;
+    o.y = y;
+    o.degrees = degrees;
+    o.angle = DegreesToRadians(static_cast<float>(degrees));
+    return o;
+}
+
+// An empty 10 by 10 level whose train stands on (0, 5) heading east, finish at (9, 5) east.
+std::unique_ptr<Level> EmptyLevel() {
+    auto level = std::make_unique<Level>(nullptr, nullptr, "");
+    level->loadStop.reset();
+    level->width = 10;
+    level->height = 10;
+    level->trainX = 0;
+    level->trainY = 5;
+    level->trainHeading = 'e';
+    level->finishX = 9;
+    level->finishY = 5;
+    level->finishHeading = 'e';
+    return level;
+}
+
+void Add(Level& level, const LevelObject& o) {
+    level.objects.push_back(o);
+    ++level.objectCount;
+}
+
+std::string TrackEnd(const Level& level) {
+    return std::to_string(level.trackEndX) + "," + std::to_string(level.trackEndY) + "," + level.trackEndHeading;
+}
+
+}  // namespace
+
+TEST(TrackRules, ExitHeadingFollowsThePassingTables) {
+    const std::string headings = "nesw";
+    const auto row = [&](const std::string& name, int32_t degrees) {
+        std::string exits;
+        for (char h : headings) exits += Level::ExitHeading(Piece(name, 0, 0, degrees), h);
+        return exits;
+    };
+    EXPECT_EQ(row("rails", 0), "xexw");
+    EXPECT_EQ(row("rails", 90), "nxsx");
+    EXPECT_EQ(row("rails", 180), "xxxx");  // a straight piece knows only two turns
+    EXPECT_EQ(row("railscorner", 0), "wsxx");
+    EXPECT_EQ(row("railscorner", 90), "xnwx");
+    EXPECT_EQ(row("railscorner", 180), "xxen");
+    EXPECT_EQ(row("railscorner", 270), "exxs");
+    EXPECT_EQ(row("railscorner", 45), "xxxx");
+    EXPECT_EQ(row("railscorner", -90), "xxxx");
+    EXPECT_EQ(row("rturn", 0), "xxxx");
+    EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, 0), 'x'), 'x');
+    EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, 0), 'E'), 'x');
+}
+
+TEST(TrackRules, TurnsComeBackAsTheWholeDegreesWritten) {
+    // The radians of 90, 180 and 270 turn back into 89.99..., 179.99...; the kept degrees do not.
+    for (int32_t degrees : {0, 90, 180, 270}) EXPECT_EQ(Piece("rails", 0, 0, degrees).Turn(), degrees);
+    EXPECT_EQ(DegreesToRadians(90.0f), 1.5707964f);
+}
+
+TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
+    auto level = EmptyLevel();
+    Add(*level, Piece("50pts", 3, 3));
+    Add(*level, Piece("rails", 3, 3));
+    EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
+    level->objects[0].removed = true;
+    // A marked first object still answers, and callers read it as an empty tile.
+    EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
+    EXPECT_TRUE(level->ObjectAt(3, 3).removed);
+    const LevelObject none = level->ObjectAt(4, 4);
+    EXPECT_TRUE(none.removed);
+    EXPECT_EQ(none.name, "");
+}
+
+TEST(TrackRules, TraceFollowsTrackToItsEnd) {
+    auto level = EmptyLevel();
+    // East along row 5, then a left curve to the north, then north.
+    Add(*level, Piece("rails", 1, 5, 0));
+    Add(*level, Piece("railscorner", 2, 5, 90));
+    Add(*level, Piece("rails", 2, 4, 90));
+    level->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(TrackEnd(*level), "2,4,n");
+
+    // A straight piece across the way stops the trace in front of it.
+    Add(*level, Piece("rails", 2, 3, 0));
+    level->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(TrackEnd(*level), "2,4,n");
+
+    // A target listed before the piece on its tile hides it; a marked one does too.
+    auto hidden = EmptyLevel();
+    Add(*hidden, Piece("100pts", 1, 5));
+    Add(*hidden, Piece("rails", 1, 5, 0));
+    hidden->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
+    hidden->objects[0].removed = true;
+    hidden->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
+}
+
+TEST(TrackRules, TraceEndsWhenTrackClosesIntoARing) {
+    // Four curves round the block (3..4, 3..4): a train starting on (3, 3) can go round for ever,
+    // and only the start tile can lie on such a ring, as each piece joins just two sides.
+    auto ring = EmptyLevel();
+    Add(*ring, Piece("railscorner", 3, 3, 270));  // n -> e, w -> s
+    Add(*ring, Piece("railscorner", 4, 3, 0));    // e -> s, n -> w
+    Add(*ring, Piece("railscorner", 4, 4, 90));   // s -> w, e -> n
+    Add(*ring, Piece("railscorner", 3, 4, 180));  // w -> n, s -> e
+    // The trace stops on the last tile before it would pass a tile in a heading a second time.
+    ring->TraceTrackEnd(3, 3, 'e');
+    EXPECT_EQ(TrackEnd(*ring), "3,4,n");
+    ring->TraceTrackEnd(3, 3, 's');  // the other way round
+    EXPECT_EQ(TrackEnd(*ring), "4,3,w");
+    // Laying then finds the next tile occupied and loses, rather than hanging.
+    EXPECT_EQ(ring->LayRail('s'), 1);
+    EXPECT_TRUE(ring->lost);
+}
+
+TEST(TrackRules, LayRailLaysByTheTableAndFollowsOn) {
+    struct Case {
+        char kind, heading;
+        const char* name;
+        int32_t degrees;
+        char exit;
+    };
+    const Case cases[] = {
+        {'l', 'n', "railscorner", 0, 'w'},   {'l', 'e', "railscorner", 90, 'n'},
+        {'l', 's', "railscorner", 180, 'e'}, {'l', 'w', "railscorner", 270, 's'},
+        {'r', 'n', "railscorner", 270, 'e'}, {'r', 'e', "railscorner", 0, 's'},
+        {'r', 's', "railscorner", 90, 'w'},  {'r', 'w', "railscorner", 180, 'n'},
+        {'s', 'n', "rails", 90, 'n'},        {'s', 'e', "rails", 0, 'e'},
+        {'s', 's', "rails", 90, 's'},        {'s', 'w', "rails", 0, 'w'},
+    };
+    for (const Case& c : cases) {
+        auto level = EmptyLevel();
+        level->trainX = level->trainY = 5;
+        level->TraceTrackEnd(5, 5, c.heading);
+        ASSERT_EQ(level->LayRail(c.kind), 0);
+        ASSERT_EQ(level->objects.size(), 1u);
+        const LevelObject& laid = level->objects[0];
+        EXPECT_EQ(laid.name, c.name) << c.kind << c.heading;
+        EXPECT_EQ(laid.Turn(), c.degrees) << c.kind << c.heading;
+        EXPECT_EQ(laid.angle, DegreesToRadians(static_cast<float>(c.degrees)));
+        EXPECT_EQ(laid.scale, 1.0f);
+        EXPECT_EQ(level->objectCount, 1);
+        // The new piece accepts the old heading and becomes the track end.
+        int32_t nx, ny;
+        StepFrom(5, 5, c.heading, &nx, &ny);
+        EXPECT_EQ(TrackEnd(*level), std::to_string(nx) + "," + std::to_string(ny) + "," + c.exit);
+        EXPECT_FALSE(level->lost);
+    }
+
+    // One piece can join the track to pieces already lying beyond it.
+    auto level = EmptyLevel();
+    Add(*level, Piece("rails", 2, 5, 0));
+    Add(*level, Piece("rails", 3, 5, 0));
+    level->TraceTrackEnd(0, 5, 'e');
+    ASSERT_EQ(level->LayRail('s'), 0);
+    EXPECT_EQ(TrackEnd(*level), "3,5,e");
+}
+
+TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
+    auto level = EmptyLevel();
+    level->TraceTrackEnd(0, 5, 'w');
+    EXPECT_EQ(level->LayRail('s'), 1);
+    EXPECT_TRUE(level->lost);
+    EXPECT_TRUE(level->objects.empty());
+
+    // A straight piece across the way: the track ends before it, laying there loses.
+    level = EmptyLevel();
+    Add(*level, Piece("rails", 1, 5, 90));
+    level->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(level->LayRail('l'), 1);
+    EXPECT_TRUE(level->lost);
+    EXPECT_EQ(level->objects.size(), 1u);
+
+    // A tile whose first object is marked counts as free: the piece goes after it, and the
+    // trace, meeting the marked object first, leaves the track end where it was.
+    level = EmptyLevel();
+    Add(*level, Piece("rturn", 1, 5));
+    level->TraceTrackEnd(0, 5, 'e');
+    level->objects[0].removed = true;
+    EXPECT_EQ(level->LayRail('s'), 0);
+    ASSERT_EQ(level->objects.size(), 2u);
+    EXPECT_EQ(level->objects[1].name, "rails");
+    EXPECT_EQ(TrackEnd(*level), "0,5,e");
+
+    // An unknown kind lays nothing and does not lose by itself.
+    level = EmptyLevel();
+    level->TraceTrackEnd(0, 5, 'e');
+    EXPECT_EQ(level->LayRail('q'), 1);
+    EXPECT_FALSE(level->lost);
+    EXPECT_TRUE(level->objects.empty());
+}
+
+TEST(TrackRules, AStartHeadingOutsideTheFourLaysNothing) {
+    for (char heading : {'x', 'q', 'E', '\0'}) {
+        auto level = EmptyLevel();
+        level->trainHeading = heading;
+        level->TraceTrackEnd(0, 5, heading);
+        EXPECT_EQ(level->trackEndHeading, heading);
+        EXPECT_EQ(level->LayRail('r'), 1);
+        EXPECT_TRUE(level->objects.empty());
+    }
+}
+
+TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
+    auto level = EmptyLevel();
+    level->speed = 4.0f;
+    for (int32_t x = 1; x <= 7; ++x) Add(*level, Piece("rails", x, 5, 0));
+    level->TraceTrackEnd(0, 5, 'e');
+    EXPECT_FALSE(level->TrackComplete());
+    ASSERT_EQ(level->LayRail('s'), 0);  // onto (8, 5)
+    EXPECT_EQ(level->speed, 4.0f);
+    ASSERT_EQ(level->LayRail('s'), 0);  // onto the finish (9, 5), leaving east
+    EXPECT_TRUE(level->TrackComplete());
+    EXPECT_EQ(level->speed, 1.0f);
+    const size_t count = level->objects.size();
+    level->speed = 3.0f;
+    EXPECT_EQ(level->LayRail('l'), 0);  // complete: nothing laid, nothing changed
+    EXPECT_EQ(level->objects.size(), count);
+    EXPECT_EQ(level->speed, 3.0f);
+
+    // Reaching the finish tile in another heading is not complete: laying goes on beyond it.
+    level = EmptyLevel();
+    for (int32_t x = 1; x <= 8; ++x) Add(*level, Piece("rails", x, 5, 0));
+    level->TraceTrackEnd(0, 5, 'e');
+    ASSERT_EQ(level->LayRail('l'), 0);
+    EXPECT_EQ(TrackEnd(*level), "9,5,n");
+    EXPECT_FALSE(level->TrackComplete());
+    EXPECT_EQ(level->LayRail('s'), 0);
+    EXPECT_EQ(TrackEnd(*level), "9,4,n");
+}
+
+TEST(TrackRules, StepsAndGridBounds) {
+    int32_t x, y;
+    StepFrom(3, 3, 'x', &x, &y);
+    EXPECT_EQ(x * 10 + y, 33);
+    StepFrom(INT32_MAX, INT32_MIN, 'e', &x, &y);  // wraps instead of overflowing
+    EXPECT_EQ(x, INT32_MIN);
+    auto level = EmptyLevel();
+    EXPECT_TRUE(level->InsideGrid(0, 0));
+    EXPECT_TRUE(level->InsideGrid(9, 9));
+    EXPECT_FALSE(level->InsideGrid(10, 0));
+    EXPECT_FALSE(level->InsideGrid(0, -1));
+}
