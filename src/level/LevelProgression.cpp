@@ -1,0 +1,47 @@
+#include "level/LevelProgression.h"
+
+#include <memory>
+
+#include "graphics/FloorGrid.h"
+#include "level/Level.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/GameState.h"
+
+namespace {
+
+// width + 1 and height + 1 line counts, wrapping instead of overflowing for absurd sizes (the
+// grid then refuses to build).
+int32_t LineCount(int32_t tiles) { return static_cast<int32_t>(static_cast<uint32_t>(tiles) + 1u); }
+
+}  // namespace
+
+std::string LevelPath(const std::string& name) { return "levels/" + name; }
+
+int32_t LoadLevel(int32_t index) {
+    if (!g_catalogue) return 1;
+    const auto count = g_catalogue->levels.size();
+    if (index < 0 || static_cast<size_t>(index) >= count) {
+        g_levelIndex = 0;
+        // With no level at all, wrapping would ask for level 0 again without end.
+        if (count == 0) {
+            g_level.reset();
+            return 1;
+        }
+        return LoadLevel(0);
+    }
+    return LoadLevelFromPath(LevelPath(g_catalogue->levels[static_cast<size_t>(index)]));
+}
+
+int32_t LoadLevelFromPath(const std::string& path) {
+    if (!g_catalogue) return 1;
+    // Bullets point at the level they were fired in, so they go before that level does.
+    g_bullets.clear();
+    g_level = std::make_unique<Level>(g_device, g_catalogue, path);
+    const Level& level = *g_level;
+    g_grid = std::make_unique<FloorGrid>(g_device, 10.0f * static_cast<float>(level.height),
+                                         10.0f * static_cast<float>(level.width), 0.0f, LineCount(level.width),
+                                         LineCount(level.height));
+    // A file that stopped before "camera_data" has no camera; the view in use stays.
+    if (level.camera) g_camera = *level.camera;
+    return 0;
+}

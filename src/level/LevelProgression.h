@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Starts the level at `index` of the catalogue's level list as the level in play: the level,
+// its floor grid, its camera (kept when the file names none) and no bullets. An index past the
+// end wraps to level 0 and sets g_levelIndex to 0. Returns 1 without a catalogue, or with an
+// empty level list (then no level is in play); otherwise 0.
+int32_t LoadLevel(int32_t index);
+
+// Loads the level file at `path` (used as given) as the level in play, exactly as LoadLevel does
+// for a listed level; 1 without a catalogue, else 0 (a damaged file still becomes the level).
+int32_t LoadLevelFromPath(const std::string& path);
+
+// The path of a listed level file: "levels/" + name.
+std::string LevelPath(const std::string& name);

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "audio/Sound.h"
+#include "level/LevelProgression.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/GameState.h"
+
+namespace {
+
+std::string LevelText(const std::string& style, const std::string& camera, int height = 4, int width = 6) {
+    return "style " + style + " height " + std::to_string(height) + " width " + std::to_string(width) + " " + camera +
+           " objects 1 3 2 50pts 1 0 start 0 2 e finish 5 2 e speed 2\n";
+}
+
+// A data folder with three listed levels, the catalogue in g_catalogue, the folder current.
+class Progression : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.Write("levels/a.txt", LevelText("A", "camera_data 1 2 3 0 0 1 0 1 0 1 0 0"));
+        dir.Write("levels/b.txt", LevelText("B", "camera_data 4 5 6 0 0 1 0 1 0 1 0 0", 7, 9));
+        dir.Write("levels/c.txt", "style C height 2\n");  // stops before its camera
+        catalogue.levels = {"a.txt", "b.txt", "c.txt"};
+        g_catalogue = &catalogue;
+        g_levelIndex = 0;
+        g_level.reset();
+        g_bullets.clear();
+    }
+    void TearDown() override {
+        g_catalogue = nullptr;
+        g_level.reset();
+        g_grid.reset();
+        g_bullets.clear();
+        g_camera = Camera();
+    }
+    TempDir dir;
+    ScopedCurrentDir inDir{dir.Path()};
+    ResourceCatalogue catalogue{nullptr, nullptr};
+};
+
+}  // namespace
+
+TEST_F(Progression, LoadsTheListedLevelWithItsGridAndCamera) {
+    g_camera.position = Vec3(99, 99, 99);
+    g_bullets.push_back(Bullet(Vec3(0, 0, 0), Vec3(1, 0, 0), 30.0f, nullptr, nullptr, nullptr));
+    ASSERT_EQ(LoadLevel(1), 0);
+    ASSERT_TRUE(g_level);
+    EXPECT_EQ(g_level->style, "B");
+    EXPECT_FALSE(g_level->loadStop);
+    EXPECT_EQ(g_camera.position, Vec3(4, 5, 6));
+    EXPECT_TRUE(g_bullets.empty());
+    ASSERT_TRUE(g_grid);
+    EXPECT_EQ(g_grid->sizeY, 70.0f);  // rows
+    EXPECT_EQ(g_grid->sizeX, 90.0f);  // columns
+    EXPECT_EQ(g_grid->xLineCount, 10);
+    EXPECT_EQ(g_grid->yLineCount, 8);
+    EXPECT_EQ(g_grid->z, 0.0f);
+
+    // Moving the view in play leaves the level's own camera as loaded.
+    g_camera.Walk(10);
+    EXPECT_EQ(g_level->camera->position, Vec3(4, 5, 6));
+}
+
+TEST_F(Progression, PastTheLastLevelWrapsToTheFirst) {
+    g_levelIndex = 3;
+    ASSERT_EQ(LoadLevel(g_levelIndex), 0);
+    EXPECT_EQ(g_levelIndex, 0);
+    EXPECT_EQ(g_level->style, "A");
+    EXPECT_EQ(LoadLevel(-1), 0);  // a bad index is past the end as well
+    EXPECT_EQ(g_level->style, "A");
+}
+
+TEST_F(Progression, RetryingReloadsTheFile) {
+    ASSERT_EQ(LoadLevel(0), 0);
+    g_level->objects.clear();
+    g_level->score = 150;
+    g_level->lost = true;
+    ASSERT_EQ(LoadLevel(0), 0);
+    EXPECT_EQ(g_level->objects.size(), 1u);
+    EXPECT_EQ(g_level->score, 0);
+    EXPECT_FALSE(g_level->lost);
+}
+
+TEST_F(Progression, ALevelWithoutACameraKeepsTheCameraInUse) {
+    ASSERT_EQ(LoadLevel(0), 0);
+    g_camera.Fly(3);
+    const Camera before = g_camera;
+    ASSERT_EQ(LoadLevel(2), 0);
+    EXPECT_TRUE(g_level->loadStop);
+    EXPECT_FALSE(g_level->camera);
+    EXPECT_EQ(g_camera.position, before.position);
+    EXPECT_EQ(g_level->height, 2);
+    EXPECT_EQ(g_grid->yLineCount, 3);
+    EXPECT_EQ(g_grid->xLineCount, 1);  // no width read: a grid of one line, which draws nothing
+}
+
+TEST_F(Progression, NoCatalogueOrNoLevelsStartsNothing) {
+    catalogue.levels.clear();
+    g_levelIndex = 2;
+    EXPECT_EQ(LoadLevel(0), 1);
+    EXPECT_FALSE(g_level);
+    EXPECT_EQ(g_levelIndex, 0);
+
+    catalogue.levels = {"a.txt"};
+    g_catalogue = nullptr;
+    EXPECT_EQ(LoadLevel(0), 1);
+    EXPECT_EQ(LoadLevelFromPath("levels/a.txt"), 1);
+    EXPECT_FALSE(g_level);
+}
+
+TEST_F(Progression, ALevelFromAPathLoadsAsAListedOne) {
+    ASSERT_EQ(LoadLevelFromPath((dir.Path() / "levels" / "b.txt").string()), 0);
+    EXPECT_EQ(g_level->style, "B");
+    EXPECT_EQ(g_camera.position, Vec3(4, 5, 6));
+    EXPECT_EQ(LevelPath("x.txt"), "levels/x.txt");
+}
