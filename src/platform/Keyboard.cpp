@@ -1,0 +1,68 @@
+#include "platform/Keyboard.h"
+
+#include <SDL.h>
+
+namespace {
+bool InRange(int vk) { return vk >= 0 && vk < 256; }
+}  // namespace
+
+uint16_t EventKeyboard::GetAsyncKeyState(int vk) {
+    if (!InRange(vk)) return 0;
+    const uint16_t state = (down_[vk] ? kDown : 0) | (pressed_[vk] ? kPressedSince : 0);
+    pressed_[vk] = false;
+    return state;
+}
+
+void EventKeyboard::KeyDown(int vk, bool repeat) {
+    if (!InRange(vk)) return;
+    // An auto-repeat is no new press; but a repeat for a key we never saw go down (the window
+    // got the keyboard while it was held) still means it is down.
+    if (!repeat || !down_[vk]) pressed_[vk] = true;
+    down_[vk] = true;
+}
+
+void EventKeyboard::KeyUp(int vk) {
+    if (InRange(vk)) down_[vk] = false;
+}
+
+void EventKeyboard::Reset() {
+    down_.fill(false);
+    pressed_.fill(false);
+}
+
+void FakeKeyboard::Set(int vk, uint16_t state) {
+    if (InRange(vk)) state_[vk] = state;
+}
+
+uint16_t FakeKeyboard::GetAsyncKeyState(int vk) {
+    if (!InRange(vk)) return 0;
+    const uint16_t state = state_[vk];
+    state_[vk] &= static_cast<uint16_t>(~kPressedSince);
+    return state;
+}
+
+EventKeyboard& SystemKeyboard() {
+    static EventKeyboard keyboard;
+    return keyboard;
+}
+
+int VirtualKeyFromSdl(int32_t sdlKey) {
+    if (sdlKey >= SDLK_a && sdlKey <= SDLK_z) return 'A' + (sdlKey - SDLK_a);
+    if (sdlKey >= SDLK_0 && sdlKey <= SDLK_9) return '0' + (sdlKey - SDLK_0);
+    if (sdlKey >= SDLK_F1 && sdlKey <= SDLK_F12) return kVkF1 + (sdlKey - SDLK_F1);
+    switch (sdlKey) {
+    case SDLK_ESCAPE: return kVkEscape;
+    case SDLK_SPACE: return kVkSpace;
+    case SDLK_PAUSE: return kVkPause;
+    case SDLK_END: return kVkEnd;
+    case SDLK_HOME: return 0x24;
+    case SDLK_LEFT: return kVkLeft;
+    case SDLK_UP: return kVkUp;
+    case SDLK_RIGHT: return kVkRight;
+    case SDLK_DOWN: return kVkDown;
+    case SDLK_RETURN: return 0x0D;
+    case SDLK_TAB: return 0x09;
+    case SDLK_BACKSPACE: return 0x08;
+    default: return 0;
+    }
+}

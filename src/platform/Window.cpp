@@ -1,0 +1,163 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <deque>
+
+#include "platform/Keyboard.h"
+
+namespace {
+
+// Messages posted by the program, taken before the window system's events.
+std::deque<WindowMessage>& PostedMessages() {
+    static std::deque<WindowMessage> queue;
+    return queue;
+}
+
+// The one game window; events are addressed to it.
+Window* g_window = nullptr;
+
+SDL_Window* Native(const Window* window) { return static_cast<SDL_Window*>(window->NativeHandle()); }
+
+}  // namespace
+
+Window* Window::Create(const std::string& title, int x, int y, int width, int height, WindowProcedure procedure) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Tracklet: cannot start the video system: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    SDL_Window* native = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!native) {
+        std::fprintf(stderr, "Tracklet: cannot create the window: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    Window* window = new Window();
+    window->native_ = native;
+    window->nativeId_ = SDL_GetWindowID(native);
+    window->title_ = title;
+    window->procedure_ = procedure;
+    window->drawingWidth_ = width;
+    window->drawingHeight_ = height;
+    g_window = window;
+    return window;
+}
+
+Window::~Window() {
+    if (g_window == this) g_window = nullptr;
+    if (native_) SDL_DestroyWindow(Native(this));
+}
+
+void Window::Show() { SDL_ShowWindow(Native(this)); }
+
+bool Window::SetFullScreenDesktop(bool fullScreen) {
+    return SDL_SetWindowFullscreen(Native(this), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+void Window::SetClientSize(int width, int height) { SDL_SetWindowSize(Native(this), width, height); }
+
+void Window::GetClientSize(int* width, int* height) const { SDL_GetWindowSize(Native(this), width, height); }
+
+void Window::SetDrawingSize(int width, int height) {
+    drawingWidth_ = width;
+    drawingHeight_ = height;
+}
+
+void Window::ToDrawingPixels(int* x, int* y) const {
+    int w = 0, h = 0;
+    GetClientSize(&w, &h);
+    // When the window system kept a window size other than the image's (a bare X server without
+    // a window manager ignores full-screen requests), the image is stretched over the window, so
+    // positions are stretched back.
+    if (w > 0 && h > 0 && (w != drawingWidth_ || h != drawingHeight_) && drawingWidth_ > 0 && drawingHeight_ > 0) {
+        *x = static_cast<int>(static_cast<int64_t>(*x) * drawingWidth_ / w);
+        *y = static_cast<int>(static_cast<int64_t>(*y) * drawingHeight_ / h);
+    }
+}
+
+namespace {
+
+// Turns one SDL event into a window message; false when the event is not one.
+bool Translate(const SDL_Event& event, WindowMessage* out) {
+    Window* window = g_window;
+    switch (event.type) {
+    case SDL_QUIT:
+        // The last window was closed: the default handling of a close destroys the window.
+        *out = {window, kWmDestroy, 0, 0};
+        return window != nullptr;
+    case SDL_WINDOWEVENT:
+        if (!window || event.window.windowID != window->NativeId()) return false;
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            *out = {window, kWmPaint, 0, 0};
+            return true;
+        }
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SystemKeyboard().Reset();
+        return false;
+    case SDL_MOUSEMOTION: {
+        if (!window) return false;
+        int x = event.motion.x, y = event.motion.y;
+        window->ToDrawingPixels(&x, &y);
+        const WParam buttons = (event.motion.state & SDL_BUTTON_LMASK) ? kMkLButton : 0;
+        *out = {window, kWmMouseMove, buttons, MakeMouseLParam(x, y)};
+        return true;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        if (!window || event.button.button != SDL_BUTTON_LEFT) return false;
+        int x = event.button.x, y = event.button.y;
+        window->ToDrawingPixels(&x, &y);
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        *out = {window, down ? kWmLButtonDown : kWmLButtonUp, down ? kMkLButton : 0, MakeMouseLParam(x, y)};
+        return true;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        // Keys are polled per frame, not handled as messages: record them in the keyboard state.
+        const int vk = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (vk == 0) return false;
+        if (event.type == SDL_KEYDOWN)
+            SystemKeyboard().KeyDown(vk, event.key.repeat != 0);
+        else
+            SystemKeyboard().KeyUp(vk);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+bool PeekWindowMessage(WindowMessage* message) {
+    auto& posted = PostedMessages();
+    if (!posted.empty()) {
+        *message = posted.front();
+        posted.pop_front();
+        return true;
+    }
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (Translate(event, message)) return true;
+    return false;
+}
+
+LResult DispatchWindowMessage(const WindowMessage& message) {
+    if (message.window && message.window->Procedure())
+        return message.window->Procedure()(message.window, message.message, message.wParam, message.lParam);
+    return DefaultWindowProc(message.window, message.message, message.wParam, message.lParam);
+}
+
+LResult DefaultWindowProc(Window*, uint32_t, WParam, LParam) { return 0; }
+
+void ValidateWindow(Window*) {}
+
+void PostQuitMessage(int exitCode) { PostedMessages().push_back({nullptr, kWmQuit, static_cast<WParam>(exitCode), 0}); }
+
+void PostWindowMessage(const WindowMessage& message) { PostedMessages().push_back(message); }
+
+void ShutdownVideo() {
+    PostedMessages().clear();
+    SystemKeyboard().Reset();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}

@@ -1,0 +1,91 @@
+#include "platform/gl/GlBackBuffer.h"
+
+#include <algorithm>
+
+GlBackBuffer::~GlBackBuffer() { Release(); }
+
+void GlBackBuffer::Release() {
+    if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
+    if (resolveFramebuffer_) glDeleteFramebuffers(1, &resolveFramebuffer_);
+    if (color_) glDeleteRenderbuffers(1, &color_);
+    if (depthStencil_) glDeleteRenderbuffers(1, &depthStencil_);
+    if (resolveColor_) glDeleteRenderbuffers(1, &resolveColor_);
+    framebuffer_ = resolveFramebuffer_ = color_ = depthStencil_ = resolveColor_ = 0;
+}
+
+bool GlBackBuffer::MakeTarget(int samples) {
+    Release();
+    while (glGetError() != GL_NO_ERROR) {}
+    glGenFramebuffers(1, &framebuffer_);
+    glGenRenderbuffers(1, &color_);
+    glGenRenderbuffers(1, &depthStencil_);
+    glBindRenderbuffer(GL_RENDERBUFFER, color_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width_, height_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width_, height_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil_);
+    bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+    if (ok && samples > 0) {
+        glGenFramebuffers(1, &resolveFramebuffer_);
+        glGenRenderbuffers(1, &resolveColor_);
+        glBindRenderbuffer(GL_RENDERBUFFER, resolveColor_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+        glBindFramebuffer(GL_FRAMEBUFFER, resolveFramebuffer_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColor_);
+        ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+    }
+    if (!ok) Release();
+    samples_ = ok ? samples : 0;
+    return ok;
+}
+
+bool GlBackBuffer::Create(int width, int height, int samples) {
+    width_ = width;
+    height_ = height;
+    GLint maxSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    // Drivers may round a sample count up; a count above the maximum is refused outright.
+    const bool ok = (samples > 0 && samples <= maxSamples && MakeTarget(samples)) || MakeTarget(0);
+    Bind();
+    return ok;
+}
+
+void GlBackBuffer::Bind() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }
+
+GLuint GlBackBuffer::Resolve() {
+    if (samples_ == 0) return framebuffer_;
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFramebuffer_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    return resolveFramebuffer_;
+}
+
+void GlBackBuffer::CopyToWindow(int drawableWidth, int drawableHeight) {
+    const bool sameSize = drawableWidth == width_ && drawableHeight == height_;
+    // A multisampled image can be resolved straight onto a window of its own size; stretching
+    // needs the resolved copy first.
+    const GLuint source = sameSize ? framebuffer_ : Resolve();
+    glDisable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, drawableWidth, drawableHeight, GL_COLOR_BUFFER_BIT,
+                      sameSize ? GL_NEAREST : GL_LINEAR);
+    Bind();
+}
+
+void GlBackBuffer::Read(std::vector<uint8_t>* rgba) {
+    const GLuint source = Resolve();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    std::vector<uint8_t> upsideDown(static_cast<size_t>(width_) * height_ * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, upsideDown.data());
+    // GL rows run bottom to top.
+    rgba->resize(upsideDown.size());
+    const size_t row = static_cast<size_t>(width_) * 4;
+    for (int y = 0; y < height_; ++y)
+        std::copy(upsideDown.begin() + (height_ - 1 - y) * row, upsideDown.begin() + (height_ - y) * row,
+                  rgba->begin() + y * row);
+    Bind();
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include <epoxy/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+// The image the device draws into: a framebuffer of the requested size with colour, 24-bit depth
+// and 8-bit stencil, multisampled when the driver allows, resolved and stretched onto the window
+// at Present. Keeping it off-screen makes its size and sample count independent of what the
+// window system gives the window.
+class GlBackBuffer {
+public:
+    ~GlBackBuffer();
+    // Makes the buffers; with samples > 0 tries that many and falls back to none. False when
+    // not even a single-sample buffer can be made.
+    bool Create(int width, int height, int samples);
+    void Release();
+
+    // Binds it as the target of drawing.
+    void Bind() const;
+    // Copies the image onto the default framebuffer of `drawableWidth` x `drawableHeight`.
+    void CopyToWindow(int drawableWidth, int drawableHeight);
+    // The resolved image as RGBA bytes, rows top to bottom.
+    void Read(std::vector<uint8_t>* rgba);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Samples() const { return samples_; }
+
+private:
+    bool MakeTarget(int samples);
+    // Resolves a multisampled image into the single-sample buffer; returns the framebuffer to read.
+    GLuint Resolve();
+
+    int width_ = 0, height_ = 0, samples_ = 0;
+    GLuint framebuffer_ = 0, color_ = 0, depthStencil_ = 0;
+    GLuint resolveFramebuffer_ = 0, resolveColor_ = 0;
+};

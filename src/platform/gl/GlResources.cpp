@@ -1,0 +1,56 @@
+#include "platform/gl/GlResources.h"
+
+#include "platform/gl/GlRenderDevice.h"
+
+GlTexture::~GlTexture() {
+    if (life_->alive && name_) glDeleteTextures(1, &name_);
+}
+
+GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlLife> life, uint32_t length, uint32_t fvf)
+    : life_(std::move(life)), shadow_(length, 0), fvf_(fvf) {
+    glGenBuffers(1, &name_);
+    glBindBuffer(GL_ARRAY_BUFFER, name_);
+    glBufferData(GL_ARRAY_BUFFER, length, shadow_.data(), GL_STATIC_DRAW);
+}
+
+GlVertexBuffer::~GlVertexBuffer() {
+    if (life_->alive && name_) glDeleteBuffers(1, &name_);
+}
+
+Result GlVertexBuffer::Lock(uint32_t offset, uint32_t size, void** data, uint32_t) {
+    if (!data || locked_) return kErrInvalidCall;
+    if (size == 0) size = Length() >= offset ? Length() - offset : 0;
+    if (offset > Length() || size > Length() - offset) return kErrInvalidCall;
+    locked_ = true;
+    lockOffset_ = offset;
+    lockSize_ = size;
+    *data = shadow_.data() + offset;
+    return kOk;
+}
+
+Result GlVertexBuffer::Unlock() {
+    if (!locked_) return kErrInvalidCall;
+    locked_ = false;
+    if (!life_->alive) return kErrDeviceLost;
+    glBindBuffer(GL_ARRAY_BUFFER, name_);
+    glBufferSubData(GL_ARRAY_BUFFER, lockOffset_, lockSize_, shadow_.data() + lockOffset_);
+    return kOk;
+}
+
+GLuint UploadRgbaTexture(int width, int height, const uint8_t* rgba) {
+    if (width <= 0 || height <= 0) return 0;
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width > maxSize || height > maxSize) return 0;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    return name;
+}

@@ -1,0 +1,159 @@
+#include "GlTestDevice.h"
+
+namespace {
+
+// Frames of the standard scene: camera at z = -10 looking along +z, y up, x right, the light
+// shining along +z onto faces that look at the camera.
+
+TEST_F(GlDeviceTest, LitFaceTakesItsBrightnessFromTheLightAndTheMaterial) {
+    StandardScene();
+    MeshData mesh;
+    AddSquare(&mesh, 0, 0, 0, 2);
+    CloseSubset(&mesh, SolidMaterial(0.8f, 0.4f, 0.2f));
+    device_->BeginScene();
+    DrawMesh(mesh);
+    device_->EndScene();
+    ReadBack();
+    // Facing the light square on: diffuse times one.
+    EXPECT_TRUE(Near(At(80, 60), Rgb{204, 102, 51})) << At(80, 60);
+    // Outside the square the clear colour stays.
+    EXPECT_TRUE(Near(At(5, 5), Rgb{0, 0, 0})) << At(5, 5);
+}
+
+TEST_F(GlDeviceTest, LightingFollowsTheAngleAmbientAndSpecularTerms) {
+    StandardScene();
+    // The same white square turned 60 degrees about y gets half the light.
+    MeshData mesh;
+    AddSquare(&mesh, 0, 0, 0, 2);
+    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+    Matrix4 turn;
+    MatrixRotationAxis(&turn, Vec3(0, 1, 0), 3.14159265f / 3.0f);
+    device_->SetTransform(TransformType::World, turn);
+    DrawMesh(mesh);
+    ReadBack();
+    EXPECT_TRUE(Near(At(80, 60), Rgb{128, 128, 128})) << At(80, 60);
+
+    // Global ambient 0x404040 on a material whose ambient is white and diffuse black.
+    StandardScene();
+    Material ambientOnly = SolidMaterial(0, 0, 0);
+    ambientOnly.ambient = Color4(1, 1, 1, 1);
+    mesh.materials[0].material = ambientOnly;
+    device_->SetRenderState(RenderStateType::Ambient, 0xFF404040);
+    DrawMesh(mesh);
+    ReadBack();
+    EXPECT_TRUE(Near(At(80, 60), Rgb{64, 64, 64})) << At(80, 60);
+
+    // Specular on, computed per vertex with the half vector towards the eye: every corner of
+    // the square sees the same highlight, so the whole face shows the corners' value (a
+    // per-pixel highlight would peak in the middle).
+    StandardScene();
+    Material shiny = SolidMaterial(0, 0, 0);
+    shiny.specular = Color4(0, 0, 1, 1);
+    shiny.power = 20.0f;
+    MeshData big;
+    AddSquare(&big, 0, 0, 0, 5);
+    CloseSubset(&big, shiny);
+    device_->SetRenderState(RenderStateType::SpecularEnable, 1);
+    DrawMesh(big);
+    ReadBack();
+    const float toEyeZ = 10.0f / std::sqrt(5.0f * 5.0f * 2 + 10.0f * 10.0f);
+    const float halfZ = (1 + toEyeZ) / std::sqrt(2 * (1 - toEyeZ * toEyeZ) / 2 + (1 + toEyeZ) * (1 + toEyeZ));
+    const int corner = static_cast<int>(std::lround(255 * 0.7 * std::pow(halfZ, 20.0)));
+    EXPECT_TRUE(Near(At(80, 60), Rgb{0, 0, corner})) << At(80, 60) << " expected blue " << corner;
+    EXPECT_TRUE(Near(At(60, 45), Rgb{0, 0, corner})) << At(60, 45);
+    StandardScene();
+    device_->SetRenderState(RenderStateType::SpecularEnable, 0);
+    DrawMesh(big);
+    ReadBack();
+    EXPECT_EQ(Brightness(80, 60), 0);
+
+    // Lighting off: the unlit colour is white whatever the material.
+    StandardScene();
+    device_->SetMaterial(SolidMaterial(0.1f, 0.1f, 0.1f));
+    device_->SetRenderState(RenderStateType::Lighting, 0);
+    device_->DrawSubset(mesh, 0);
+    ReadBack();
+    EXPECT_TRUE(Near(At(80, 60), Rgb{255, 255, 255})) << At(80, 60);
+}
+
+TEST_F(GlDeviceTest, NearerFacesHideFartherOnesOnlyWithTheDepthTest) {
+    // A red square at z = 0 and, drawn after it, a larger green one behind it at z = 5.
+    MeshData mesh;
+    AddSquare(&mesh, 0, 0, 0, 1);
+    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    AddSquare(&mesh, 0, 0, 5, 4);
+    CloseSubset(&mesh, SolidMaterial(0, 1, 0));
+    for (bool depth : {true, false}) {
+        StandardScene();
+        device_->SetRenderState(RenderStateType::ZEnable, depth ? kZbTrue : 0);
+        DrawMesh(mesh);
+        ReadBack();
+        EXPECT_TRUE(Near(At(80, 60), depth ? Rgb{255, 0, 0} : Rgb{0, 255, 0})) << "depth " << depth << At(80, 60);
+        EXPECT_TRUE(Near(At(80, 40), Rgb{0, 255, 0})) << At(80, 40);
+    }
+}
+
+TEST_F(GlDeviceTest, CounterClockwiseFacesAreCulled) {
+    StandardScene();
+    MeshData mesh;
+    AddSquare(&mesh, -2.5f, 0, 0, 2, true);
+    AddSquare(&mesh, 2.5f, 0, 0, 2, false);  // wound the other way round
+    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+    DrawMesh(mesh);
+    ReadBack();
+    EXPECT_GT(Brightness(50, 60), 600);
+    EXPECT_EQ(Brightness(110, 60), 0);
+}
+
+TEST_F(GlDeviceTest, PositiveXIsDrawnOnTheRightAndPositiveYAtTheTop) {
+    StandardScene();
+    MeshData mesh;
+    AddSquare(&mesh, 4, 0, 0, 1);
+    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    AddSquare(&mesh, 0, 3, 0, 1);
+    CloseSubset(&mesh, SolidMaterial(0, 0, 1));
+    DrawMesh(mesh);
+    ReadBack();
+    // x = 4 at distance 10 with a 60-degree view and aspect 4:3 lands at 0.52 of the half
+    // width right of the centre; y = 3 at 0.52 of the half height above it.
+    EXPECT_TRUE(Near(At(122, 60), Rgb{255, 0, 0})) << At(122, 60);
+    EXPECT_EQ(Brightness(38, 60), 0);
+    EXPECT_TRUE(Near(At(80, 29), Rgb{0, 0, 255})) << At(80, 29);
+    EXPECT_EQ(Brightness(80, 91), 0);
+}
+
+TEST_F(GlDeviceTest, MeshesDrawSubsetBySubsetAndSurviveManyDraws) {
+    StandardScene();
+    MeshData mesh;
+    AddSquare(&mesh, -3, 0, 0, 1);
+    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    CloseSubset(&mesh, SolidMaterial(0, 1, 0));  // a material without faces still counts
+    AddSquare(&mesh, 3, 0, 0, 1);
+    CloseSubset(&mesh, SolidMaterial(0, 0, 1));
+    // Only subset 2 drawn, many times: the upload happens once and the right range is drawn.
+    device_->SetMaterial(mesh.materials[2].material);
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(device_->DrawSubset(mesh, 2), kOk);
+    EXPECT_EQ(device_->DrawSubset(mesh, 1), kOk);
+    EXPECT_EQ(device_->DrawSubset(mesh, 7), kOk);
+    ReadBack();
+    EXPECT_EQ(Brightness(48, 60), 0);
+    EXPECT_TRUE(Near(At(112, 60), Rgb{0, 0, 255})) << At(112, 60);
+}
+
+TEST_F(GlDeviceTest, ClearCoversTheViewportAndPresentShowsTheFrame) {
+    StandardScene();
+    Viewport half{0, 0, kWidth / 2, kHeight, 0.0f, 1.0f};
+    ASSERT_EQ(device_->SetViewport(half), kOk);
+    device_->Clear(kClearTarget, 0xFFFF0000, 1.0f, 0);
+    ReadBack();
+    EXPECT_TRUE(Near(At(10, 60), Rgb{255, 0, 0}));
+    EXPECT_TRUE(Near(At(150, 60), Rgb{0, 0, 0}));
+    Viewport got{};
+    device_->GetViewport(&got);
+    EXPECT_EQ(got.width, half.width);
+    Viewport tooWide{100, 0, kWidth, kHeight, 0, 1};
+    EXPECT_EQ(device_->SetViewport(tooWide), kErrInvalidCall);
+    EXPECT_EQ(device_->Present(), kOk);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "platform/Keyboard.h"
+#include "platform/Window.h"
+
+namespace {
+
+TEST(EventKeyboard, AnswersDownNowAndPressedSinceTheLastQueryOfThatKey) {
+    EventKeyboard keys;
+    EXPECT_EQ(keys.GetAsyncKeyState('G'), 0);
+
+    // A tap that goes down and up between two queries counts once, then never again.
+    keys.KeyDown('G', false);
+    keys.KeyUp('G');
+    EXPECT_EQ(keys.GetAsyncKeyState('G'), Keyboard::kPressedSince);
+    EXPECT_EQ(keys.GetAsyncKeyState('G'), 0);
+
+    // Held down: the press shows once, the down bit every time; auto-repeats are no new press.
+    keys.KeyDown(kVkSpace, false);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkSpace), Keyboard::kDown | Keyboard::kPressedSince);
+    keys.KeyDown(kVkSpace, true);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkSpace), Keyboard::kDown);
+    // The press bit of one key is not cleared by querying another.
+    keys.KeyDown(kVkEscape, false);
+    keys.GetAsyncKeyState(kVkSpace);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkEscape), Keyboard::kDown | Keyboard::kPressedSince);
+    keys.KeyUp(kVkSpace);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkSpace), 0);
+
+    // A repeat for a key never seen going down (held while the window got the keyboard) is down.
+    keys.KeyDown('W', true);
+    EXPECT_EQ(keys.GetAsyncKeyState('W'), Keyboard::kDown | Keyboard::kPressedSince);
+
+    keys.Reset();
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkEscape), 0);
+    // Codes outside the table are answered, not indexed.
+    keys.KeyDown(300, false);
+    EXPECT_EQ(keys.GetAsyncKeyState(300), 0);
+    EXPECT_EQ(keys.GetAsyncKeyState(-1), 0);
+}
+
+TEST(EventKeyboard, SignExtendedStateMatchesTheGamesPressedMask) {
+    // The game sign-extends the 16-bit answer and tests it against 0x8000F.
+    EventKeyboard keys;
+    keys.KeyDown('M', false);
+    const int32_t state = static_cast<int16_t>(keys.GetAsyncKeyState('M'));
+    EXPECT_NE(state & 0x8000F, 0);
+    EXPECT_LT(state, 0);
+}
+
+TEST(FakeKeyboard, KeepsDownAndClearsThePressBitOnQuery) {
+    FakeKeyboard keys;
+    keys.Set(kVkPause, Keyboard::kPressedSince);
+    keys.Set(kVkEnd, Keyboard::kDown);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkPause), Keyboard::kPressedSince);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkPause), 0);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkEnd), Keyboard::kDown);
+    EXPECT_EQ(keys.GetAsyncKeyState(kVkEnd), Keyboard::kDown);
+}
+
+TEST(VirtualKeys, SdlKeysMapToTheGamesCodes) {
+    struct Case { int32_t sdl; int vk; };
+    // SDL key codes: letters are lower-case ASCII, special keys carry the scancode mask 1 << 30.
+    const Case cases[] = {
+        {'a', 'A'}, {'z', 'Z'}, {'m', 'M'}, {'0', '0'}, {27, kVkEscape}, {' ', kVkSpace},
+        {(1 << 30) | 72, kVkPause}, {(1 << 30) | 77, kVkEnd}, {(1 << 30) | 80, kVkLeft},
+        {(1 << 30) | 82, kVkUp}, {(1 << 30) | 79, kVkRight}, {(1 << 30) | 81, kVkDown},
+        {(1 << 30) | 58, kVkF1}, {(1 << 30) | 59, kVkF1 + 1}, {(1 << 30) | 200, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.sdl), c.vk) << c.sdl;
+}
+
+TEST(WindowMessages, MouseCoordinatesPackIntoSixteenBitHalves) {
+    const LParam p = MakeMouseLParam(1279, 1023);
+    EXPECT_EQ(p, (1023 << 16) | 1279);
+    EXPECT_EQ(MouseX(p), 1279u);
+    EXPECT_EQ(MouseY(p), 1023u);
+    EXPECT_EQ(MouseX(MakeMouseLParam(0x12345, 7)), 0x2345u);  // only the low 16 bits are kept
+}
+
+LResult RecordingProc(Window*, uint32_t message, WParam wParam, LParam) {
+    if (message == kWmDestroy) PostQuitMessage(static_cast<int>(wParam));
+    return 7;
+}
+
+TEST(WindowMessages, PostedMessagesComeOutInOrderAndQuitFollowsDestroy) {
+    WindowMessage m;
+    while (PeekWindowMessage(&m)) {}
+    PostWindowMessage({nullptr, kWmMouseMove, 0, MakeMouseLParam(3, 4)});
+    PostWindowMessage({nullptr, kWmLButtonDown, kMkLButton, MakeMouseLParam(5, 6)});
+    ASSERT_TRUE(PeekWindowMessage(&m));
+    EXPECT_EQ(m.message, kWmMouseMove);
+    EXPECT_EQ(MouseY(m.lParam), 4u);
+    ASSERT_TRUE(PeekWindowMessage(&m));
+    EXPECT_EQ(m.message, kWmLButtonDown);
+    EXPECT_FALSE(PeekWindowMessage(&m));
+
+    // Without a window, dispatch goes to the default procedure.
+    EXPECT_EQ(DispatchWindowMessage({nullptr, kWmPaint, 0, 0}), 0);
+    // A procedure that posts quit on destroy: the quit message is the next one out.
+    RecordingProc(nullptr, kWmDestroy, 3, 0);
+    ASSERT_TRUE(PeekWindowMessage(&m));
+    EXPECT_EQ(m.message, kWmQuit);
+    EXPECT_EQ(m.wParam, 3u);
+    EXPECT_FALSE(PeekWindowMessage(&m));
+}
+
+}  // namespace
