@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "TempDir.h"
+#include "audio/Sound.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/GameState.h"
+#include "sim/SimScript.h"
+
+namespace {
+
+// A three-row, five-column level: rails on (1, 1), three straight-track builders on row 0, the
+// train on (0, 1) heading east, the finish on (4, 1) east. Slow, so it stands while shooting.
+const char* const kBuilderLevel =
+    "style s\nheight 3\nwidth 5\ncamera_data 25 15 -60 0 -1 0 0 0 1 1 0 0\n"
+    "objects 4\n1 1 rails 1 0\n2 0 rrecht 1 0\n3 0 rrecht 1 0\n4 0 rrecht 1 0\n"
+    "start 0 1 e\nfinish 4 1 e\nspeed 9\n";
+
+class Sim : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalogue.models["rrecht"].boundRadius = 3.0f;
+        catalogue.models["50pts"].boundRadius = 3.0f;
+        catalogue.models["bullet"].boundRadius = 1.0f;
+        g_catalogue = &catalogue;
+    }
+    void TearDown() override {
+        g_catalogue = nullptr;
+        g_level.reset();
+        g_grid.reset();
+        g_bullets.clear();
+        g_showTitleMenu = true;
+    }
+    // Starts the level text and runs the script; returns the exit status.
+    int Run(const std::string& levelText, const std::string& script) {
+        const std::string path = dir.Write("level.txt", levelText);
+        if (StartSimLevel(path, err) != 0) return -1;
+        std::istringstream in(script);
+        return RunSimScript(in, out, err);
+    }
+    std::vector<nlohmann::json> Reports() const {
+        std::vector<nlohmann::json> reports;
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);) reports.push_back(nlohmann::json::parse(line));
+        return reports;
+    }
+
+    TempDir dir;
+    ResourceCatalogue catalogue{nullptr, nullptr};
+    std::ostringstream out, err;
+};
+
+}  // namespace
+
+TEST_F(Sim, ShootingBuildersLaysTrackToTheFinishAndWins) {
+    ASSERT_EQ(Run(kBuilderLevel,
+                  "print\n"
+                  "click 25 5\nframes 20 0.1\nprint\n"
+                  "click 35 5\nframes 20 0.1\nclick 45 5\nframes 20 0.1\nprint\n"
+                  "frames 60 0.1\nprint\n"),
+              0);
+    EXPECT_EQ(err.str(), "");
+    const auto reports = Reports();
+    ASSERT_EQ(reports.size(), 4u);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
+              R"({"train":[0,1,"e"],"trackEnd":[1,1,"e"],"score":0,"speed":9.0,"lost":false,"won":false,)"
+              R"("objectCount":4,"bullets":0,"objects":[["rails",1,1,0],["rrecht",2,0,0],["rrecht",3,0,0],)"
+              R"(["rrecht",4,0,0]]})");
+
+    // One builder shot: its straight piece lies after the remaining objects.
+    EXPECT_EQ(reports[1]["trackEnd"], nlohmann::json::parse(R"([2,1,"e"])"));
+    EXPECT_EQ(reports[1]["objects"], nlohmann::json::parse(R"([["rails",1,1,0],["rrecht",3,0,0],["rrecht",4,0,0],["rails",2,1,0]])"));
+    EXPECT_EQ(reports[1]["objectCount"], 4);
+    EXPECT_EQ(reports[1]["bullets"], 0);
+    EXPECT_EQ(reports[1]["train"], nlohmann::json::parse(R"([0,1,"e"])"));
+
+    // All three shot: the track is complete and the train speeds up to a tile a second.
+    EXPECT_EQ(reports[2]["trackEnd"], nlohmann::json::parse(R"([4,1,"e"])"));
+    EXPECT_EQ(reports[2]["speed"], 1.0);
+    EXPECT_EQ(reports[2]["objects"].size(), 4u);
+
+    EXPECT_EQ(reports[3]["train"], nlohmann::json::parse(R"([4,1,"e"])"));
+    EXPECT_EQ(reports[3]["won"], true);
+    EXPECT_EQ(reports[3]["lost"], false);
+}
+
+TEST_F(Sim, ALostLevelIgnoresClicksAndFrames) {
+    ASSERT_EQ(Run("style s height 3 width 5 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 1 3 1 50pts 1 0 "
+                  "start 0 1 e finish 4 1 e speed 1\n",
+                  "click 45 25\nframes 1 1\nprint\nclick 35 15\nframes 5 1\nprint\n"),
+              0);
+    const auto reports = Reports();
+    ASSERT_EQ(reports.size(), 2u);
+    // The bullet in flight when the train ran off the track stays where it was.
+    EXPECT_EQ(reports[0]["lost"], true);
+    EXPECT_EQ(reports[0]["bullets"], 1);
+    EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,1,"e"])"));
+    EXPECT_EQ(reports[1], reports[0]);
+}
+
+TEST_F(Sim, ScoresAndFractionalSpeedsPrintAsWritten) {
+    ASSERT_EQ(Run("style s height 3 width 5 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 1 1 0 50pts 1 0 "
+                  "start 1 1 n finish 4 1 e speed 7.1\n",
+                  "click 15 5\nframes 10 0.05\nprint\n"),
+              0);
+    EXPECT_NE(out.str().find(R"("score":50,"speed":7.1,)"), std::string::npos) << out.str();
+}
+
+TEST_F(Sim, BadLinesStopWithStatusTwoNamingTheLine) {
+    const std::string level = kBuilderLevel;
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"print\n\n# note\n  \njump 3\nprint\n", "line 5: unknown command 'jump'"},
+        {"frames 10\n", "line 1: malformed line"},
+        {"frames ten 0.1\n", "line 1: malformed line"},
+        {"frames -1 0.1\n", "line 1: malformed line"},
+        {"frames 1 nan\n", "line 1: malformed line"},
+        {"frames 1 0.1s\n", "line 1: malformed line"},
+        {"click 1\n", "line 1: malformed line"},
+        {"print now\n", "line 1: malformed line"},
+        {"Print\n", "line 1: unknown command 'Print'"},
+    };
+    for (const auto& c : cases) {
+        out.str("");
+        err.str("");
+        EXPECT_EQ(Run(level, c.script), 2) << c.script;
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+    // Lines before the bad one have run; a final line without a line end is still read.
+    out.str("");
+    EXPECT_EQ(Run(level, "print\nbogus"), 2);
+    EXPECT_EQ(Reports().size(), 1u);
+    out.str("");
+    EXPECT_EQ(Run(level, "# only\nprint"), 0);
+    EXPECT_EQ(Reports().size(), 1u);
+}
+
+TEST_F(Sim, AnIncompleteLevelWarnsWithFileAndTokenAndPlaysOn) {
+    ASSERT_EQ(Run("style s height 3 width 5 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 9\n1 1 rails 1 0\n"
+                  "start 0 1 e finish 4 1 e speed 1\n",
+                  "frames 1 1\nprint\n"),
+              0);
+    EXPECT_NE(err.str().find("warning"), std::string::npos);
+    EXPECT_NE(err.str().find("level.txt:3:1: expected an integer (object x), found 'start'"), std::string::npos)
+        << err.str();
+    // The record stands as read: one object, no start read, so the train sits on (0, 0) with
+    // heading 'x', and with the default speed of 5 it has not moved.
+    const auto reports = Reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0]["objectCount"], 9);
+    EXPECT_EQ(reports[0]["objects"].size(), 1u);
+    EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,0,"x"])"));
+    EXPECT_EQ(reports[0]["lost"], false);
+}
+
+TEST_F(Sim, BytesThatAreNotUtf8StillPrintValidJson) {
+    ASSERT_EQ(Run("style s height 3 width 5 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 1 2 2 caf\xe9 1 0 "
+                  "start 0 1 \xff finish 4 1 e speed 1\n",
+                  "print\n"),
+              0);
+    const auto reports = Reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0]["objects"][0][0], "caf\xef\xbf\xbd");
+}
+
+TEST(SimTool, BuildsItsCatalogueFromTheCurrentFolder) {
+    TempDir dir;
+    dir.Write("levels.txt", "one.txt\n");
+    dir.Write("levels/one.txt", "style s height 2 width 2 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 0 "
+                                "start 0 0 s finish 0 1 s speed 2.5\n");
+    ScopedCurrentDir inDir(dir.Path());
+    std::istringstream in("print\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSimulator("levels/one.txt", in, out, err), 0);
+    EXPECT_EQ(out.str(),
+              R"({"train":[0,0,"s"],"trackEnd":[0,0,"s"],"score":0,"speed":2.5,"lost":false,"won":false,)"
+              R"("objectCount":0,"bullets":0,"objects":[]})"
+              "\n");
+    EXPECT_EQ(err.str(), "");
+    ASSERT_TRUE(g_catalogue);
+    EXPECT_EQ(g_catalogue->levels, std::vector<std::string>{"one.txt"});
+    EXPECT_TRUE(g_device);
+    g_level.reset();
+    g_grid.reset();
+    g_catalogue = nullptr;
+    g_device = nullptr;
+    g_soundSystem = nullptr;
+}
