@@ -46,6 +46,8 @@ Window* Window::Create(const std::string& title, int x, int y, int width, int he
 Window::~Window() {
     if (g_window == this) g_window = nullptr;
     if (native_) SDL_DestroyWindow(Native(this));
+    // Gives back the hold on the video subsystem that Create took.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void Window::Show() { SDL_ShowWindow(Native(this)); }
@@ -159,5 +161,5 @@ void PostWindowMessage(const WindowMessage& message) { PostedMessages().push_bac
 void ShutdownVideo() {
     PostedMessages().clear();
     SystemKeyboard().Reset();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -64,6 +64,6 @@ void PostQuitMessage(int exitCode);
 // Queues an arbitrary message behind the pending ones (tests and tools feed the loop with it).
 void PostWindowMessage(const WindowMessage& message);
 
-// Stops the video system once every window and device is gone (tests that open several devices
-// one after another start each afresh).
+// Forgets queued messages and key states and stops the video system; for after every window
+// and device is gone (tests that open several devices one after another start each afresh).
 void ShutdownVideo();

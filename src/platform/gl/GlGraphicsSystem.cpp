@@ -13,6 +13,9 @@ namespace {
 // contexts on the game's window.
 class GlGraphicsSystem : public GraphicsSystem {
 public:
+    // Each system holds the video subsystem open while it lives (SDL counts the holders).
+    ~GlGraphicsSystem() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
     Result GetDeviceCaps(uint32_t adapter, DeviceCaps* caps) override {
         if (!caps || static_cast<int>(adapter) >= SDL_GetNumVideoDisplays()) return kErrInvalidCall;
         // Transform and lighting run in the shader on every GL 3.3 driver.
