@@ -33,6 +33,15 @@ Bounds Project(const Camera& c, int width, int height) {
     return b;
 }
 
+// The smallest distance along the view direction to any corner of the grid.
+float NearestDepth(const Camera& c, int width, int height) {
+    float nearest = 1e9f;
+    for (float x : {0.0f, 10.0f * width})
+        for (float y : {0.0f, 10.0f * height})
+            for (float z : {0.0f, 3.0f}) nearest = std::fmin(nearest, Dot(Vec3(x, y, z) - c.position, c.look));
+    return nearest;
+}
+
 }  // namespace
 
 Camera FrameGrid(int width, int height, float elevationDegrees) {
@@ -42,18 +51,22 @@ Camera FrameGrid(int width, int height, float elevationDegrees) {
     c.look = Vec3(0, -std::cos(e), -std::sin(e));
     Cross(&c.up, c.look, c.right);  // the game recomputes up as look x right
     const Vec3 centre(5.0f * width, 5.0f * height, 0);
-    // Back away from the centre until the grid fits; after each step, slide the camera across
-    // its own view plane so the grid sits in the middle (the top keeps room for the score line).
+    // Back away from the centre until the grid fits; at each distance, slide the camera across
+    // its own view plane until the grid sits in the middle (the top keeps room for the score).
+    // The first distance far enough to fit is the closest view of the whole grid.
     for (float distance = 20.0f; distance < 2000.0f; distance += 0.5f) {
         c.position = centre - c.look * distance;
-        for (int i = 0; i < 8; ++i) {
+        bool inFront = true;
+        for (int i = 0; i < 8 && inFront; ++i) {
+            inFront = NearestDepth(c, width, height) > 1.0f;
+            if (!inFront) break;
             const Bounds b = Project(c, width, height);
-            const float depth = distance;
-            const float shiftX = 0.5f * (b.left + b.right) * depth * kHalfFovTan * kNarrowestAspect;
+            const float shiftX = 0.5f * (b.left + b.right) * distance * kHalfFovTan * kNarrowestAspect;
             const float wantedMid = 0.5f * (kMarginTop - kMarginBottom);
-            const float shiftY = (0.5f * (b.bottom + b.top) - wantedMid) * depth * kHalfFovTan;
+            const float shiftY = (0.5f * (b.bottom + b.top) - wantedMid) * distance * kHalfFovTan;
             c.position = c.position + c.right * shiftX + c.up * shiftY;
         }
+        if (!inFront || NearestDepth(c, width, height) <= 1.0f) continue;
         const Bounds b = Project(c, width, height);
         if (b.left >= -kMarginX && b.right <= kMarginX && b.bottom >= -kMarginBottom && b.top <= kMarginTop) break;
     }
