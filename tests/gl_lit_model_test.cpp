@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "GlTestDevice.h"
 
 namespace {
@@ -91,6 +93,57 @@ TEST_F(GlDeviceTest, NearerFacesHideFartherOnesOnlyWithTheDepthTest) {
         EXPECT_TRUE(Near(At(80, 60), depth ? Rgb{255, 0, 0} : Rgb{0, 255, 0})) << "depth " << depth << At(80, 60);
         EXPECT_TRUE(Near(At(80, 40), Rgb{0, 255, 0})) << At(80, 40);
     }
+}
+
+TEST_F(GlDeviceTest, DepthRunsFromTheNearPlaneToTheFarPlane) {
+    // Nearer than the near plane (0.5 before the camera) is clipped, just beyond it is drawn,
+    // and so is a face just before the far plane (1000); beyond it nothing.
+    const struct {
+        float z;
+        bool drawn;
+    } cases[] = {{-9.6f, false}, {-9.4f, true}, {985.0f, true}, {995.0f, false}};
+    for (const auto& c : cases) {
+        StandardScene();
+        MeshData mesh;
+        AddSquare(&mesh, 0, 0, c.z, 2.0f * (c.z + 10.0f));  // about the same size on screen
+        CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+        DrawMesh(mesh);
+        ReadBack();
+        EXPECT_EQ(Brightness(80, 60) > 600, c.drawn) << "z " << c.z << At(80, 60);
+    }
+}
+
+TEST_F(GlDeviceTest, NormalsFollowTheWorldTransform) {
+    // Normals tilted 30 degrees towards +x; turning the face by 30 degrees about y one way
+    // brings them square to the light, the other way turns them 60 degrees away from it.
+    for (float angle : {0.5235988f, -0.5235988f}) {
+        StandardScene();
+        MeshData mesh;
+        AddSquare(&mesh, 0, 0, 0, 1);
+        for (MeshVertex& v : mesh.vertices) v.normal = Vec3(0.5f, 0.0f, -0.8660254f);
+        CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+        Matrix4 turn;
+        MatrixRotationAxis(&turn, Vec3(0, 1, 0), angle);
+        device_->SetTransform(TransformType::World, turn);
+        DrawMesh(mesh);
+        ReadBack();
+        Vec3 n;
+        Vec3TransformNormal(&n, mesh.vertices[0].normal, turn);
+        const int expected = static_cast<int>(std::lround(255 * std::max(0.0f, -n.z)));
+        EXPECT_TRUE(Near(At(80, 60), Rgb{expected, expected, expected})) << "angle " << angle << At(80, 60);
+    }
+    // As with the fixed-function default, normals are not renormalised after the transform:
+    // stretching a face along its normal by 2 halves its light.
+    StandardScene();
+    MeshData mesh;
+    AddSquare(&mesh, 0, 0, 0, 2);
+    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+    Matrix4 stretch;
+    MatrixScaling(&stretch, 1, 1, 2);
+    device_->SetTransform(TransformType::World, stretch);
+    DrawMesh(mesh);
+    ReadBack();
+    EXPECT_TRUE(Near(At(80, 60), Rgb{128, 128, 128})) << At(80, 60);
 }
 
 TEST_F(GlDeviceTest, CounterClockwiseFacesAreCulled) {

@@ -371,13 +371,30 @@ Result GlRenderDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, u
     return kOk;
 }
 
+uint64_t GlRenderDevice::Fingerprint(const MeshData& mesh) {
+    // Sizes, addresses and a few vertices and indices spread over the mesh: constant time per
+    // draw, and enough to tell a mesh from another that was made where a freed one lived.
+    uint64_t h = 1469598103934665603ull;
+    const auto mix = [&h](const void* data, size_t bytes) {
+        const auto* p = static_cast<const uint8_t*>(data);
+        for (size_t i = 0; i < bytes; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    };
+    const size_t sizes[3] = {mesh.vertices.size(), mesh.indices.size(), mesh.subsets.size()};
+    mix(sizes, sizeof sizes);
+    const void* addresses[2] = {mesh.vertices.data(), mesh.indices.data()};
+    mix(addresses, sizeof addresses);
+    for (size_t k = 0; k < 8 && !mesh.vertices.empty(); ++k)
+        mix(&mesh.vertices[k * (mesh.vertices.size() - 1) / 7], sizeof(MeshVertex));
+    for (size_t k = 0; k < 8 && !mesh.indices.empty(); ++k)
+        mix(&mesh.indices[k * (mesh.indices.size() - 1) / 7], sizeof(uint32_t));
+    return h;
+}
+
 const GlRenderDevice::MeshBuffers* GlRenderDevice::UploadMesh(const MeshData& mesh) {
+    const uint64_t fingerprint = Fingerprint(mesh);
     auto it = meshes_.find(&mesh);
     if (it != meshes_.end()) {
-        const MeshBuffers& b = it->second;
-        if (b.vertexData == mesh.vertices.data() && b.vertexCount == mesh.vertices.size() &&
-            b.indexCount == mesh.indices.size())
-            return &b;
+        if (it->second.fingerprint == fingerprint) return &it->second;
         // Another mesh now lives at this address: forget the old upload.
         glDeleteVertexArrays(1, &it->second.vao);
         glDeleteBuffers(1, &it->second.vertexBuffer);
@@ -385,9 +402,7 @@ const GlRenderDevice::MeshBuffers* GlRenderDevice::UploadMesh(const MeshData& me
         meshes_.erase(it);
     }
     MeshBuffers b;
-    b.vertexData = mesh.vertices.data();
-    b.vertexCount = mesh.vertices.size();
-    b.indexCount = mesh.indices.size();
+    b.fingerprint = fingerprint;
     glGenVertexArrays(1, &b.vao);
     glGenBuffers(1, &b.vertexBuffer);
     glGenBuffers(1, &b.indexBuffer);

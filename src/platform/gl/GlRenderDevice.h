@@ -69,13 +69,13 @@ public:
 private:
     struct MeshBuffers {
         GLuint vao = 0, vertexBuffer = 0, indexBuffer = 0;
-        const void* vertexData = nullptr;  // identity of the uploaded data, to notice a reused address
-        size_t vertexCount = 0, indexCount = 0;
+        uint64_t fingerprint = 0;  // of the uploaded data, to notice another mesh at a reused address
     };
 
     void ApplySceneState();
     void ApplyViewport();
     const MeshBuffers* UploadMesh(const MeshData& mesh);
+    static uint64_t Fingerprint(const MeshData& mesh);
 
     Window* window_;
     void* context_;
