@@ -74,14 +74,14 @@ LevelDesign Shields() {
     for (int y : {3, 4}) l.objects.push_back(Rails(8, y, 90));
     for (int x : {7, 6, 5}) l.objects.push_back(Rails(x, 5, 0));
     l.objects.push_back(Put("lturn", 3, 4));
-    l.objects.push_back(Put("block", 1, 5, 45));
+    l.objects.push_back(Put("block", 1, 5));
     l.objects.push_back(Put("rturn", 0, 1));
-    l.objects.push_back(Put("block", 1, 3, 90));
+    l.objects.push_back(Put("block", 1, 3));
     l.objects.push_back(Put("rrecht", 6, 0));
-    l.objects.push_back(Put("block", 4, 1, 45));
+    l.objects.push_back(Put("block", 4, 1));
     l.objects.push_back(Put("rturn", 9, 0));
     l.objects.push_back(Put("rturn", 6, 4));
-    l.objects.push_back(Put("block", 7, 3, 90));
+    l.objects.push_back(Put("block", 7, 3));
     l.objects.push_back(Put("50pts", 4, 4));
     return l;
 }
@@ -149,7 +149,7 @@ LevelDesign TheYard() {
     l.objects.push_back(Put("rturn", 2, 8));
     l.objects.push_back(Put("rrecht", 4, 8));
     l.objects.push_back(Put("speed", 3, 7));
-    l.objects.push_back(Put("block", 6, 7, 30));
+    l.objects.push_back(Put("block", 6, 7));
     l.objects.push_back(Put("lturn", 7, 8));
     l.objects.push_back(Put("rturn", 10, 6));
     l.objects.push_back(Put("speed", 8, 6));
@@ -157,7 +157,7 @@ LevelDesign TheYard() {
     l.objects.push_back(Put("rturn", 11, 8));
     l.objects.push_back(Put("rturn", 7, 0));
     l.objects.push_back(Put("speed", 9, 3));
-    l.objects.push_back(Put("block", 10, 3, 90));
+    l.objects.push_back(Put("block", 10, 3));
     l.objects.push_back(Put("100pts", 0, 0));
     l.objects.push_back(Put("50pts", 10, 9));
     l.objects.push_back(Put("100pts", 9, 2));
@@ -191,8 +191,8 @@ LevelDesign Switchback() {
     l.objects.push_back(Put("speed", 1, 2));
     l.objects.push_back(Put("speed", 6, 3));
     l.objects.push_back(Put("speed", 10, 6));
-    l.objects.push_back(Put("block", 7, 3, 90));
-    l.objects.push_back(Put("block", 12, 4, 90));
+    l.objects.push_back(Put("block", 7, 3));
+    l.objects.push_back(Put("block", 12, 4));
     l.objects.push_back(Put("100pts", 0, 9));
     l.objects.push_back(Put("100pts", 13, 0));
     l.objects.push_back(Put("50pts", 7, 4));
@@ -228,9 +228,9 @@ LevelDesign GrandTour() {
     l.objects.push_back(Put("speed", 1, 5));
     l.objects.push_back(Put("speed", 8, 7));
     l.objects.push_back(Put("speed", 12, 2));
-    l.objects.push_back(Put("block", 4, 1, 90));
-    l.objects.push_back(Put("block", 11, 2, 90));
-    l.objects.push_back(Put("block", 14, 4, 0));
+    l.objects.push_back(Put("block", 4, 1));
+    l.objects.push_back(Put("block", 11, 2));
+    l.objects.push_back(Put("block", 14, 4));
     l.objects.push_back(Put("100pts", 0, 0));
     l.objects.push_back(Put("100pts", 15, 9));
     l.objects.push_back(Put("50pts", 6, 7));

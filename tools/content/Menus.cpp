@@ -19,6 +19,9 @@ constexpr float kCentreY = (2.784f - kMenuTop) * kPixelsPerUnit;
 constexpr float kSafeHalfWidth = 44.0f * kPixelsPerUnit;
 constexpr float kSafeHalfHeight = 35.0f * kPixelsPerUnit;
 
+// The track drawn along the foot of every screen, inside the safe area.
+constexpr float kRailY = kCentreY + kSafeHalfHeight - 48;
+
 const Rgb kInk{0.98f, 0.95f, 0.85f};
 const Rgb kGold{1.0f, 0.80f, 0.30f};
 
@@ -49,14 +52,13 @@ Image Backdrop(Rgb top, Rgb bottom) {
         const Rgb c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t};
         for (int x = 0; x < kWidth; ++x) img.At(x, y) = c;
     }
-    // Track: sleepers and two rails across the whole width.
-    const int railY = static_cast<int>(kCentreY + kSafeHalfHeight + 24);
-    for (int x = 0; x < kWidth; x += 36) img.FillRect(x, railY - 18, x + 16, railY + 18, {0.40f, 0.27f, 0.17f});
-    img.FillRect(0, railY - 14, kWidth, railY - 8, {0.75f, 0.77f, 0.8f});
-    img.FillRect(0, railY + 8, kWidth, railY + 14, {0.75f, 0.77f, 0.8f});
-    // Frame on the safe area.
+    // Frame on the safe area, and a track along its foot.
     const int x0 = static_cast<int>(kCentreX - kSafeHalfWidth), x1 = static_cast<int>(kCentreX + kSafeHalfWidth);
     const int y0 = static_cast<int>(kCentreY - kSafeHalfHeight), y1 = static_cast<int>(kCentreY + kSafeHalfHeight);
+    const int railY = static_cast<int>(kRailY);
+    for (int x = x0 + 14; x < x1 - 24; x += 36) img.FillRect(x, railY - 16, x + 16, railY + 16, {0.40f, 0.27f, 0.17f});
+    img.FillRect(x0 + 4, railY - 12, x1 - 4, railY - 7, {0.75f, 0.77f, 0.8f});
+    img.FillRect(x0 + 4, railY + 7, x1 - 4, railY + 12, {0.75f, 0.77f, 0.8f});
     const Rgb frame{0.85f, 0.65f, 0.25f};
     img.FillRect(x0, y0, x1, y0 + 4, frame);
     img.FillRect(x0, y1 - 4, x1, y1, frame);
@@ -106,7 +108,7 @@ Image Title() {
     y += 50;
     const char* lines[] = {"Space:   play", "F1:   introduction", "M:   music on or off", "Escape:   quit"};
     for (const char* line : lines) y += Text(img, keys.get(), line, kCentreX, y, kInk, true) + 8;
-    Locomotive(img, kCentreX - kSafeHalfWidth + 60, kCentreY + kSafeHalfHeight + 24 - 14, 1.3f);
+    Locomotive(img, kCentreX - kSafeHalfWidth + 80, kRailY - 12, 1.3f);
     return img;
 }
 
@@ -115,8 +117,8 @@ void Swatch(Image& img, float x, float y, Rgb c) { img.FillCircle(x, y, 13, c); 
 
 Image Introduction() {
     Image img = Backdrop({0.05f, 0.08f, 0.2f}, {0.08f, 0.16f, 0.26f});
-    auto head = OpenFont(60, true), body = OpenFont(26), sub = OpenFont(33, true);
-    const float left = kCentreX - kSafeHalfWidth + 36, column = kCentreX + 20;
+    auto head = OpenFont(64, true), body = OpenFont(29), sub = OpenFont(35, true);
+    const float left = kCentreX - kSafeHalfWidth + 30, column = kCentreX + 40;
     float y = kCentreY - kSafeHalfHeight + 22;
     Text(img, head.get(), "How to play", kCentreX, y, kGold, true);
     y += 80;
@@ -144,7 +146,7 @@ Image Introduction() {
                         {{1.0f, 0.15f, 0.1f}, "Red, lightning: the train speeds up. Avoid!"},
                         {{0.6f, 0.6f, 0.6f}, "Brick wall: stops your shots"}};
     for (const Row& r : rows) {
-        Swatch(img, left + 14, y + 17, r.colour);
+        Swatch(img, left + 14, y + 19, r.colour);
         y += Text(img, body.get(), r.text, left + 40, y, kInk) + 2;
     }
     y += Text(img, body.get(), "Stations stop shots as well.", left, y, kInk);
@@ -171,8 +173,9 @@ Image Introduction() {
     return img;
 }
 
-Image Banner(const char* title, Rgb titleColour, const char* action, Rgb top, Rgb bottom) {
+Image Banner(const char* title, Rgb titleColour, const char* action, Rgb top, Rgb bottom, bool engine) {
     Image img = Backdrop(top, bottom);
+    if (engine) Locomotive(img, kCentreX + kSafeHalfWidth - 300, kRailY - 12, 1.3f);
     auto big = OpenFont(130, true), keys = OpenFont(48);
     float y = kCentreY - 190;
     y += Text(img, big.get(), title, kCentreX, y, titleColour, true) + 50;
@@ -188,8 +191,8 @@ std::vector<MenuScreen> MakeMenus() {
     out.push_back({"menuIntro", "menuintro.png", Quad("menuintro.png"), Title()});
     out.push_back({"menuIntroduction", "menuintroduction.png", Quad("menuintroduction.png"), Introduction()});
     out.push_back({"menuComplete", "menucomplete.png", Quad("menucomplete.png"),
-                   Banner("Level complete!", kGold, "Space:  next level", {0.05f, 0.2f, 0.1f}, {0.1f, 0.3f, 0.2f})});
+                   Banner("Level complete!", kGold, "Space:  next level", {0.05f, 0.2f, 0.1f}, {0.1f, 0.3f, 0.2f}, true)});
     out.push_back({"menuGameover", "menugameover.png", Quad("menugameover.png"),
-                   Banner("Game over", {1.0f, 0.4f, 0.3f}, "Space:  try again", {0.25f, 0.05f, 0.05f}, {0.3f, 0.12f, 0.1f})});
+                   Banner("Game over", {1.0f, 0.4f, 0.3f}, "Space:  try again", {0.25f, 0.05f, 0.05f}, {0.3f, 0.12f, 0.1f}, false)});
     return out;
 }

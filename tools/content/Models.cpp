@@ -188,13 +188,16 @@ GenMesh Coins(const std::string& texture, float radius, float r, float g, float 
     return m;
 }
 
-// A brick shield wall; it stops shots and is never knocked down.
+// A brick shield wall with battlements; it stops shots and is never knocked down. Lit only by
+// the ambient half from the side, the bricks glow a little so the wall face stays readable.
 GenMesh Block() {
     GenMesh m;
-    const uint32_t bricks = m.AddMaterial(Textured("bricks.png", 0.7f));
-    const uint32_t coping = m.AddMaterial(Colour(0.55f, 0.55f, 0.55f));
-    m.Box(bricks, coping, {-3.2f, -0.9f, 0}, {3.2f, 0.9f, 3.6f});
-    m.Box(coping, {-3.4f, -1.1f, 3.6f}, {3.4f, 1.1f, 4.0f});
+    GenMaterial brick = Textured("bricks.png", 0.75f);
+    brick.er = brick.eg = brick.eb = 0.3f;
+    const uint32_t bricks = m.AddMaterial(brick);
+    const uint32_t coping = m.AddMaterial(Colour(0.62f, 0.6f, 0.58f));
+    m.Box(bricks, coping, {-3.2f, -0.9f, 0}, {3.2f, 0.9f, 3.0f});
+    for (float x : {-2.6f, 0.0f, 2.6f}) m.Box(bricks, coping, {x - 0.6f, -0.9f, 3.0f}, {x + 0.6f, 0.9f, 4.0f});
     return m;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/FontRaster.h"
+
 namespace {
 
 // Grass with soft patches; the pattern wraps so neighbouring floor cells join seamlessly.
@@ -80,43 +82,20 @@ Image RoofTiles() {
     return img;
 }
 
-// Seven-segment style digits, drawn as polygons (the coins' numbers).
-void DrawDigit(Image& img, int digit, float x, float y, float w, float h, Rgb c) {
-    static const int segments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    const float t = w * 0.22f;
-    const float mid = y + h / 2;
-    auto horizontal = [&](float yy) {
-        img.FillPolygon({{x + t * 0.5f, yy}, {x + t, yy - t / 2}, {x + w - t, yy - t / 2}, {x + w - t * 0.5f, yy},
-                         {x + w - t, yy + t / 2}, {x + t, yy + t / 2}},
-                        c);
-    };
-    auto vertical = [&](float xx, float y0, float y1) {
-        img.FillPolygon({{xx, y0 + t * 0.5f}, {xx + t / 2, y0 + t}, {xx + t / 2, y1 - t}, {xx, y1 - t * 0.5f},
-                         {xx - t / 2, y1 - t}, {xx - t / 2, y0 + t}},
-                        c);
-    };
-    const int s = segments[digit];
-    if (s & 0x01) horizontal(y + t / 2);
-    if (s & 0x02) vertical(x + w - t / 2, y + t / 2, mid);
-    if (s & 0x04) vertical(x + w - t / 2, mid, y + h - t / 2);
-    if (s & 0x08) horizontal(y + h - t / 2);
-    if (s & 0x10) vertical(x + t / 2, mid, y + h - t / 2);
-    if (s & 0x20) vertical(x + t / 2, y + t / 2, mid);
-    if (s & 0x40) horizontal(mid);
-}
-
-// A coin face: metal with a raised rim and the value in the middle.
-Image Coin(const char* digits, Rgb metal, Rgb dark) {
-    Image img(128, 128, metal);
+// A coin face: metal with a raised rim and the value in the middle, in the game's typeface.
+Image Coin(const char* value, Rgb metal, Rgb dark, Rgb light) {
+    Image img(256, 256, metal);
     Random rng(53);
-    img.FillRing(64, 64, 52, 60, dark);
-    img.FillRing(64, 64, 46, 48, dark);
-    const int n = static_cast<int>(std::string(digits).size());
-    const float w = n == 2 ? 26.0f : 20.0f, gap = 6.0f, h = 46.0f;
-    const float total = n * w + (n - 1) * gap;
-    for (int i = 0; i < n; ++i)
-        DrawDigit(img, digits[i] - '0', 64 - total / 2 + i * (w + gap), 64 - h / 2, w, h, dark);
-    img.Noise(rng, 0.02f);
+    img.Blotches(rng, 32, 0.05f);
+    img.FillRing(128, 128, 104, 122, dark);
+    img.FillRing(128, 128, 96, 100, light);
+    auto font = FontRaster::Open("Times New Roman", std::string(value).size() > 2 ? 120 : 150, true, false);
+    if (font) {
+        const CoverageImage text = font->Render(value);
+        const int x = 128 - text.width / 2, y = 128 - text.height / 2;
+        img.DrawCoverage(text.pixels, text.width, text.height, x + 3, y + 3, light);
+        img.DrawCoverage(text.pixels, text.width, text.height, x, y, dark);
+    }
     return img;
 }
 
@@ -129,7 +108,7 @@ std::vector<NamedImage> MakeTextures() {
     out.push_back({"bricks.png", Bricks()});
     out.push_back({"stationwall.png", StationWall()});
     out.push_back({"roof.png", RoofTiles()});
-    out.push_back({"coin50.png", Coin("50", {0.85f, 0.55f, 0.30f}, {0.45f, 0.25f, 0.10f})});
-    out.push_back({"coin100.png", Coin("100", {1.0f, 0.84f, 0.30f}, {0.55f, 0.38f, 0.05f})});
+    out.push_back({"coin50.png", Coin("50", {0.88f, 0.56f, 0.32f}, {0.35f, 0.16f, 0.05f}, {1.0f, 0.8f, 0.6f})});
+    out.push_back({"coin100.png", Coin("100", {1.0f, 0.84f, 0.30f}, {0.42f, 0.26f, 0.0f}, {1.0f, 0.97f, 0.7f})});
     return out;
 }
