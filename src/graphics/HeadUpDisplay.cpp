@@ -1,0 +1,50 @@
+#include "graphics/HeadUpDisplay.h"
+
+#include <sstream>
+
+#include "platform/RenderTypes.h"
+#include "shell/GameState.h"
+
+namespace {
+constexpr uint32_t kTextBlack = 0xFF000000u;
+
+void DrawHudText(const std::string& text, const Rect& rect) {
+    // No font (its creation failed) means no text, as the drawing results are never checked.
+    if (!g_font) return;
+    g_font->DrawText(text.c_str(), -1, rect, kTextNoClip, kTextBlack);
+}
+}  // namespace
+
+std::string VectorText(const char* label, const Vec3& v) {
+    std::ostringstream out;
+    out << label << ": \n";
+    // Default (general) notation at precision 2: far coordinates such as 100 print as 1e+02.
+    out.precision(2);
+    out << v.x << " " << v.y << " " << v.z << "\n";
+    return out.str();
+}
+
+std::string ScoreText(int32_t score) {
+    std::ostringstream out;
+    out << "Score: " << score;
+    return out.str();
+}
+
+std::string FpsText(int32_t fps) {
+    std::ostringstream out;
+    out << "fps: " << fps;
+    return out.str();
+}
+
+void DrawVectorText(const char* label, const Vec3* v) {
+    DrawHudText(VectorText(label, *v), Rect{0, 40, 100, 80});
+}
+
+void DrawScore() {
+    if (!g_level) return;
+    DrawHudText(ScoreText(g_level->score), Rect{500, 0, 100, 100});
+}
+
+void DrawFps(int32_t fps) { DrawHudText(FpsText(fps), Rect{0, 0, 500, 100}); }
+
+void DrawPaused() { DrawHudText("PAUSED", Rect{300, 0, 300, 100}); }

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "math/Vec3.h"
+
+// The texts printed over a frame of play, each drawn with g_font in opaque black from the
+// top-left corner of its rectangle.
+
+// "<label>: \n" then the three coordinates at two significant digits, space separated, and "\n".
+std::string VectorText(const char* label, const Vec3& v);
+// "Score: " and the score.
+std::string ScoreText(int32_t score);
+// "fps: " and the frame rate.
+std::string FpsText(int32_t fps);
+
+// Draws VectorText(label, *v) at (0, 40).
+void DrawVectorText(const char* label, const Vec3* v);
+// Draws the score of g_level at (500, 0).
+void DrawScore();
+// Draws "fps: " with the frame rate at (0, 0).
+void DrawFps(int32_t fps);
+// Draws "PAUSED" at (300, 0).
+void DrawPaused();

@@ -1,0 +1,49 @@
+#include "graphics/MenuScreens.h"
+
+#include "graphics/GraphicsErrors.h"
+#include "graphics/ModelDrawing.h"
+#include "graphics/SceneRendering.h"
+#include "shell/GameState.h"
+
+void SetMenuCameraPose(Camera* camera) {
+    // About 66 units above the origin looking down -z, the screen's up along world -y: the pose
+    // the menu models were laid out for.
+    camera->right = Vec3(0.99999785f, 0.002063846f, -6.4159954e-06f);
+    camera->up = Vec3(0.0020638516f, -0.9999973f, 0.0010671737f);
+    camera->look = Vec3(-4.213496e-06f, -0.0010671846f, -0.9999994f);
+    camera->position = Vec3(0.41389754f, 2.854733f, 66.16783f);
+}
+
+const char* MenuModelName() {
+    if (g_showTitleMenu) return "menuIntro";
+    if (g_showIntroduction) return "menuIntroduction";
+    if (g_level && g_level->won) return "menuComplete";
+    if (g_level && g_level->lost) return "menuGameover";
+    return nullptr;
+}
+
+void RenderMenus(float, int32_t) {
+    RenderDevice* device = g_device;
+    if (!device) return;
+    const Result cleared = device->Clear(kClearTarget | kClearZBuffer | kClearStencil, 0xFF000000u, 1.0f, 0);
+    if (Failed(cleared)) {
+        ReportGraphicsError(cleared, kOpClear);
+        return;
+    }
+    // While paused the camera is left where the player flew it, even behind a menu.
+    if (!g_paused) SetMenuCameraPose(&g_camera);
+    SetFrameRenderStates();
+    device->SetTransform(TransformType::View, g_camera.ViewMatrix());
+    device->SetTransform(TransformType::World, g_identity);
+
+    device->BeginScene();
+    device->SetLight(0, g_light);
+    device->LightEnable(0, true);
+    device->SetTransform(TransformType::World, g_identity);
+    if (const char* name = MenuModelName()) DrawModel(name);
+    device->SetTexture(0, nullptr);
+    device->EndScene();
+
+    const Result presented = device->Present();
+    if (Failed(presented)) ReportGraphicsError(presented, kOpPresent);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+class RenderDevice;
+class ResourceCatalogue;
+
+// Draws every subset of the catalogue's model `name` on device with the current world
+// transform: the subset's material, its texture (none when its name is empty), then the subset.
+// A name without a mesh draws nothing.
+void DrawCatalogueModel(RenderDevice* device, ResourceCatalogue* catalogue, const char* name);
+
+// The same through g_device and g_catalogue.
+void DrawModel(const char* name);

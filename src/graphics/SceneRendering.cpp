@@ -1,0 +1,75 @@
+#include "graphics/SceneRendering.h"
+
+#include "graphics/GraphicsErrors.h"
+#include "graphics/HeadUpDisplay.h"
+#include "graphics/ModelDrawing.h"
+#include "math/MathFunctions.h"
+#include "shell/GameState.h"
+
+namespace {
+constexpr uint32_t kClearAll = kClearTarget | kClearZBuffer | kClearStencil;
+
+void DrawScene() {
+    RenderDevice* device = g_device;
+    g_level->Draw();
+
+    Matrix4 world;
+    for (const Bullet& bullet : g_bullets) {
+        device->SetTransform(TransformType::World, *bullet.WorldMatrix(&world));
+        DrawModel("bullet");
+    }
+
+    device->SetTransform(TransformType::World, g_identity);
+    DrawModel("floor");
+
+    // The pointer floats 10 units above the floor point under the cursor.
+    device->SetTransform(TransformType::World,
+                         *MatrixTranslation(&world, g_pointer.x, g_pointer.y, g_pointer.z + 10.0f));
+    DrawModel("pointer");
+
+    // Unbinding the texture here leaves the grid lines and the text untextured.
+    device->SetTransform(TransformType::World, g_identity);
+    device->SetTexture(0, nullptr);
+
+    if (g_showClickVector) DrawVectorText("Click Vector", &g_pointer);
+    if (g_paused) DrawPaused();
+    if (g_showGrid && g_grid) {
+        // Lifted a tenth of a unit so the lines are not buried in the floor.
+        device->SetTransform(TransformType::World, *MatrixTranslation(&world, 0.0f, 0.0f, 0.1f));
+        g_grid->Draw();
+        device->SetTransform(TransformType::World, g_identity);
+    }
+    DrawScore();
+}
+}  // namespace
+
+void SetFrameRenderStates() {
+    g_device->SetRenderState(RenderStateType::Ambient, 0xFF000000u);
+    g_device->SetRenderState(RenderStateType::ZEnable, kZbTrue);
+    g_device->SetRenderState(RenderStateType::Lighting, 1);
+    g_device->SetRenderState(RenderStateType::ShadeMode, kShadeGouraud);
+    g_device->SetRenderState(RenderStateType::SpecularEnable, 1);
+}
+
+void RenderGame(float, int32_t fps) {
+    RenderDevice* device = g_device;
+    if (!device) return;
+    const Result cleared = device->Clear(kClearAll, 0xFFFFFFFFu, 1.0f, 0);
+    if (Failed(cleared)) {
+        ReportGraphicsError(cleared, kOpClear);
+        return;
+    }
+    SetFrameRenderStates();
+    device->SetTransform(TransformType::View, g_camera.ViewMatrix());
+    device->SetTransform(TransformType::World, g_identity);
+
+    device->BeginScene();
+    device->SetLight(0, g_light);
+    device->LightEnable(0, true);
+    if (g_level && !g_level->lost && !g_level->won) DrawScene();
+    DrawFps(fps);
+    device->EndScene();
+
+    const Result presented = device->Present();
+    if (Failed(presented)) ReportGraphicsError(presented, kOpPresent);
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+// The frame timing of the main loop, fed with performance-counter readings.
+class FrameTimer {
+public:
+    // Starts at counter reading `start`, with `frequency` counts per second.
+    FrameTimer(int64_t frequency, int64_t start);
+
+    // Counts one frame at counter reading `now` and returns dt, the seconds since the previous
+    // frame; closes the frame-rate interval once at least a whole second has passed in it.
+    float BeginFrame(int64_t now);
+    // Makes `now` the previous frame's reading for the next dt.
+    void EndFrame(int64_t now) { previousCount = now; }
+    // Frames per second over the last closed interval; 0 until the first one closes.
+    int32_t Fps() const { return fps; }
+
+private:
+    int64_t frequency;
+    int64_t previousCount;
+    int64_t intervalStartCount;
+    int32_t framesInInterval = 0;
+    int32_t fps = 0;
+};

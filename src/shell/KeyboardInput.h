@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+class Keyboard;
+
+// Makes HandleKeyboard read keyboard (tests pass a fake); null restores the system keyboard.
+void SetInputKeyboard(Keyboard* keyboard);
+
+// True when a polled key state counts as pressed: down now, or pressed since the last query.
+bool KeyCountsAsPressed(uint16_t state);
+
+// Polls the keys once for this frame and acts on them: screen changes, level loads, toggles
+// (on release), camera moves while paused, the camera file. Returns 1 when the program is to
+// end (Escape released on the title menu), otherwise 0.
+int HandleKeyboard(float dt);

@@ -1,0 +1,44 @@
+#include "shell/MainLoop.h"
+
+#include "graphics/MenuScreens.h"
+#include "graphics/SceneRendering.h"
+#include "platform/Clock.h"
+#include "platform/Window.h"
+#include "rules/UpdateGame.h"
+#include "shell/FrameTimer.h"
+#include "shell/GameState.h"
+#include "shell/KeyboardInput.h"
+
+bool MenuScreenUp() {
+    if (g_showTitleMenu || g_showIntroduction) return true;
+    return g_level && (g_level->lost || g_level->won);
+}
+
+bool RunFrame(FrameTimer& timer, int64_t now) {
+    const float dt = timer.BeginFrame(now);
+    if (HandleKeyboard(dt) != 0) return false;
+    // A paused game is still drawn (with "PAUSED"), but it does not move.
+    if (!g_paused && !MenuScreenUp()) UpdateGame(dt);
+    timer.EndFrame(now);
+    if (MenuScreenUp()) {
+        RenderMenus(dt, timer.Fps());
+    } else {
+        RenderGame(dt, timer.Fps());
+    }
+    return true;
+}
+
+void RunMainLoop() {
+    FrameTimer timer(PerformanceFrequency(), PerformanceCounter());
+    for (;;) {
+        // Every pending message is handled before a frame runs; a frame runs at once when the
+        // queue is empty.
+        WindowMessage message;
+        if (PeekWindowMessage(&message)) {
+            if (message.message == kWmQuit) return;
+            DispatchWindowMessage(message);
+            continue;
+        }
+        if (!RunFrame(timer, PerformanceCounter())) return;
+    }
+}

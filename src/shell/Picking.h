@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+#include "math/Matrix4.h"
+#include "math/Vec3.h"
+
+// The ray through client pixel (x, y) in view space, read from g_device's viewport and
+// projection: origin (0, 0, 0), direction (vx, vy, 1), not normalised.
+void ScreenToViewRay(int32_t x, int32_t y, Vec3* origin, Vec3* direction);
+
+// Moves the view-space ray into world space with inverseView and normalises its direction.
+void ViewRayToWorld(Vec3* origin, Vec3* direction, const Matrix4& inverseView);
+
+// The point of g_floorPlane under client pixel (x, y), seen through g_device's view; false
+// when the ray runs parallel to the floor.
+bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit);

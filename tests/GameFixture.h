@@ -1,0 +1,92 @@
+#pragma once
+// A game state on a recording device for tests of the drawing and the shell: a catalogue
+// filled by hand, a level read from no file, fonts and grids made on the recorder.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "level/Level.h"
+#include "platform/RecordingDevice.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/GameState.h"
+
+class GameFixture : public ::testing::Test {
+protected:
+    RecordingDevice device{1024, 768};
+    ResourceCatalogue catalogue{nullptr, nullptr};
+
+    void SetUp() override {
+        ResetGameState();
+        g_device = &device;
+        g_catalogue = &catalogue;
+        g_level = std::make_unique<Level>(&device, &catalogue, "no such level file");
+        g_level->width = 3;
+        g_level->height = 3;
+    }
+
+    void TearDown() override {
+        ResetGameState();
+    }
+
+    static void ResetGameState() {
+        g_device = nullptr;
+        g_catalogue = nullptr;
+        g_level.reset();
+        g_grid.reset();
+        g_gridVertexBuffer.reset();
+        delete g_font;
+        g_font = nullptr;
+        g_bullets.clear();
+        g_levelIndex = 0;
+        g_camera = Camera();
+        g_pointer = Vec3(0.0f, 0.0f, 0.0f);
+        g_showTitleMenu = false;
+        g_showIntroduction = false;
+        g_paused = false;
+        g_showGrid = false;
+        g_showClickVector = false;
+        g_musicOff = false;
+        g_latchM = g_latchEscape = g_latchG = g_latchV = g_latchPause = g_latchEnd = KeyLatch{};
+    }
+
+    // A model of `subsets` subsets; subset i uses material id `firstMaterial + i` and the texture
+    // name textures[i] ("" for none). The mesh is labelled with the model's name on the recorder.
+    Model& AddModel(const std::string& name, std::vector<std::string> textures = {""}, uint32_t firstMaterial = 0) {
+        Model& model = catalogue.models[name];
+        model.mesh = std::make_unique<MeshData>();
+        for (size_t i = 0; i < textures.size(); ++i) {
+            model.mesh->subsets.push_back(MeshSubset{});
+            model.materialIds.push_back(firstMaterial + static_cast<uint32_t>(i));
+            model.textureNames.push_back(textures[i]);
+        }
+        device.NameMesh(model.mesh.get(), name);
+        return model;
+    }
+
+    static Material ColourMaterial(float r, float g, float b) {
+        Material m{};
+        m.diffuse = Color4(r, g, b, 1.0f);
+        m.ambient = Color4(r, g, b, 1.0f);
+        m.specular = Color4(0.0f, 0.0f, 0.0f, 1.0f);
+        m.emissive = Color4(0.0f, 0.0f, 0.0f, 1.0f);
+        m.power = 10.0f;
+        return m;
+    }
+
+    static LevelObject Object(const std::string& name, int32_t x, int32_t y, float scale = 1.0f, float angle = 0.0f) {
+        LevelObject o;
+        o.name = name;
+        o.x = x;
+        o.y = y;
+        o.scale = scale;
+        o.angle = angle;
+        return o;
+    }
+
+    void MakeFont() {
+        FontDesc desc{};
+        desc.height = 25;
+        device.CreateFont(desc, &g_font);
+    }
+};

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "platform/Keyboard.h"
+#include "shell/FrameTimer.h"
+#include "shell/KeyboardInput.h"
+#include "shell/MainLoop.h"
+
+namespace {
+class MainLoop : public GameFixture {
+protected:
+    FakeKeyboard keys;
+    FrameTimer timer{1000, 0};
+    int64_t now = 0;
+
+    void SetUp() override {
+        GameFixture::SetUp();
+        SetInputKeyboard(&keys);
+        MakeFont();
+        g_level->speed = 100.0f;  // the train stays on its tile through the test
+    }
+    void TearDown() override {
+        SetInputKeyboard(nullptr);
+        GameFixture::TearDown();
+    }
+    bool Frame(int64_t step = 100) {
+        now += step;
+        device.ClearCalls();
+        return RunFrame(timer, now);
+    }
+    uint32_t ClearColour() { return device.CallsNamed("Clear").at(0).color; }
+};
+}  // namespace
+
+TEST_F(MainLoop, PlayIsUpdatedAndDrawnOnWhite) {
+    ASSERT_TRUE(Frame());
+    EXPECT_EQ(ClearColour(), 0xFFFFFFFFu);
+    EXPECT_FLOAT_EQ(g_level->stepTimer, 0.1f);
+    // The first second shows 0 frames per second; the frame closing it shows the count.
+    EXPECT_NE(device.Lines({"DrawText"}).back().find("\"fps: 0\""), std::string::npos);
+    for (int i = 0; i < 9; ++i) Frame();
+    EXPECT_NE(device.Lines({"DrawText"}).back().find("\"fps: 10\""), std::string::npos);
+}
+
+TEST_F(MainLoop, PausedGameIsDrawnButNotUpdated) {
+    g_paused = true;
+    ASSERT_TRUE(Frame());
+    EXPECT_EQ(ClearColour(), 0xFFFFFFFFu);
+    EXPECT_EQ(g_level->stepTimer, 0.0f);
+    EXPECT_NE(device.Lines({"DrawText"})[0].find("PAUSED"), std::string::npos);
+    // On resuming the update gets one frame's time, not the time spent paused.
+    Frame(5000);
+    g_paused = false;
+    Frame(20);
+    EXPECT_FLOAT_EQ(g_level->stepTimer, 0.02f);
+}
+
+TEST_F(MainLoop, MenuScreensAreDrawnOnBlackWithoutUpdate) {
+    bool* flags[] = {&g_showTitleMenu, &g_showIntroduction, &g_level->lost, &g_level->won};
+    for (bool* flag : flags) {
+        *flag = true;
+        ASSERT_TRUE(Frame());
+        EXPECT_EQ(ClearColour(), 0xFF000000u);
+        EXPECT_EQ(g_level->stepTimer, 0.0f);
+        *flag = false;
+    }
+}
+
+TEST_F(MainLoop, EscapeReleasedOnTheTitleMenuEndsBeforeAnythingIsDrawn) {
+    g_showTitleMenu = true;
+    keys.Set(kVkEscape, Keyboard::kPressedSince);
+    ASSERT_TRUE(Frame());
+    EXPECT_FALSE(Frame());
+    EXPECT_TRUE(device.Calls().empty());
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "graphics/GraphicsSetup.h"
+#include "math/MathFunctions.h"
+#include "shell/Picking.h"
+#include "shell/WindowProc.h"
+
+namespace {
+class WindowProcTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        PlaneFromPointNormal(&g_floorPlane, Vec3(0, 0, 0), Vec3(0, 0, 1));
+        device.SetTransform(TransformType::Projection, GameProjection(1024, 768));
+        // Straight down from 40 units above (20, 30), the screen's up along world -y.
+        Camera camera;
+        camera.position = Vec3(20.0f, 30.0f, 40.0f);
+        camera.look = Vec3(0.0f, 0.0f, -1.0f);
+        camera.up = Vec3(0.0f, -1.0f, 0.0f);
+        camera.right = Vec3(1.0f, 0.0f, 0.0f);
+        device.SetTransform(TransformType::View, camera.ViewMatrix());
+        g_level->trainX = 1;
+        g_level->trainY = 2;
+    }
+    LResult Send(uint32_t message, int x, int y) { return WindowProc(nullptr, message, 0, MakeMouseLParam(x, y)); }
+};
+}  // namespace
+
+TEST_F(WindowProcTest, ViewRayThroughTheCornersOfTheViewport) {
+    const Matrix4 p = GameProjection(1024, 768);
+    Vec3 origin, direction;
+    ScreenToViewRay(0, 0, &origin, &direction);
+    EXPECT_EQ(origin, Vec3(0, 0, 0));
+    // Top left: left (-x) and up (+y) in view space, one unit ahead, not normalised.
+    EXPECT_FLOAT_EQ(direction.x, -1.0f / p(0, 0));
+    EXPECT_FLOAT_EQ(direction.y, 1.0f / p(1, 1));
+    EXPECT_EQ(direction.z, 1.0f);
+    ScreenToViewRay(1024, 768, &origin, &direction);
+    EXPECT_FLOAT_EQ(direction.x, 1.0f / p(0, 0));
+    EXPECT_FLOAT_EQ(direction.y, -1.0f / p(1, 1));
+    // 60 degrees vertically: the top edge is tan(30 degrees) above the axis.
+    EXPECT_NEAR(1.0f / p(1, 1), 0.57735f, 1e-5f);
+}
+
+TEST_F(WindowProcTest, CentreOfTheViewportPicksTheFloorBelowTheCamera) {
+    Vec3 hit;
+    ASSERT_TRUE(PickFloorPoint(512, 384, &hit));
+    EXPECT_NEAR(hit.x, 20.0f, 1e-3f);
+    EXPECT_NEAR(hit.y, 30.0f, 1e-3f);
+    EXPECT_NEAR(hit.z, 0.0f, 1e-4f);
+    // Right on screen is +x; down on screen is +y, since the screen's up is world -y.
+    ASSERT_TRUE(PickFloorPoint(1024, 768, &hit));
+    EXPECT_GT(hit.x, 20.0f);
+    EXPECT_GT(hit.y, 30.0f);
+}
+
+TEST_F(WindowProcTest, MouseMoveKeepsThePointerAndAClickFiresFromTheTrainTile) {
+    EXPECT_EQ(Send(kWmMouseMove, 512, 384), 0);
+    EXPECT_NEAR(g_pointer.x, 20.0f, 1e-3f);
+    EXPECT_NEAR(g_pointer.y, 30.0f, 1e-3f);
+    EXPECT_TRUE(g_bullets.empty());
+
+    Send(kWmLButtonDown, 512, 384);
+    Send(kWmLButtonDown, 512, 384);
+    ASSERT_EQ(g_bullets.size(), 2u);
+    const Bullet& b = g_bullets[0];
+    EXPECT_EQ(b.origin, Vec3(15.0f, 25.0f, 3.0f));
+    EXPECT_EQ(b.speed, 30.0f);
+    EXPECT_NEAR(Length(b.direction), 1.0f, 1e-6f);
+    EXPECT_NEAR(b.direction.x * 5.0f, b.direction.y * 5.0f, 1e-5f) << "towards (20, 30, 0)";
+    EXPECT_LT(b.direction.z, 0.0f);
+    EXPECT_EQ(g_bullets[1].origin, b.origin);
+}
+
+TEST_F(WindowProcTest, MouseIsIgnoredOnMenusAndWhilePaused) {
+    bool* flags[] = {&g_paused, &g_showTitleMenu, &g_showIntroduction, &g_level->lost, &g_level->won};
+    for (bool* flag : flags) {
+        *flag = true;
+        g_pointer = Vec3(1.0f, 2.0f, 3.0f);
+        EXPECT_EQ(Send(kWmMouseMove, 100, 100), 0);
+        EXPECT_EQ(Send(kWmLButtonDown, 100, 100), 0);
+        EXPECT_EQ(g_pointer, Vec3(1.0f, 2.0f, 3.0f));
+        EXPECT_TRUE(g_bullets.empty());
+        *flag = false;
+    }
+}
+
+TEST_F(WindowProcTest, RayAlongTheFloorClearsThePointerAndFiresNothing) {
+    Camera level;
+    level.position = Vec3(0.0f, 0.0f, 5.0f);
+    level.look = Vec3(0.0f, 1.0f, 0.0f);
+    level.up = Vec3(0.0f, 0.0f, 1.0f);
+    level.right = Vec3(-1.0f, 0.0f, 0.0f);
+    device.SetTransform(TransformType::View, level.ViewMatrix());
+    g_pointer = Vec3(7.0f, 7.0f, 0.0f);
+    Send(kWmLButtonDown, 512, 384);
+    EXPECT_EQ(g_pointer, Vec3(0.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(g_bullets.empty());
+}
