@@ -137,7 +137,7 @@ Samples MakeBlues() {
         Kick(s, Time(bar, 4));
         Snare(s, Time(bar, 2), rng);
         Snare(s, Time(bar, 6), rng);
-        for (int e = 0; e < 8; ++e) HiHat(s, Time(bar, e), e % 2 ? 0.12 : 0.2, rng);
+        for (int e = 0; e < 8; ++e) HiHat(s, Time(bar, e), e % 2 ? 0.06 : 0.1, rng);
     }
     Phrase(s, 0, kRiffA);
     Phrase(s, 4, kRiffA);

@@ -44,7 +44,7 @@ Samples Toot() {
             phase[k] += kTwoPi * notes[k] * bend / kSampleRate;
             v += static_cast<float>(std::sin(phase[k]) + 0.3 * std::sin(2 * phase[k]) + 0.12 * std::sin(3 * phase[k]));
         }
-        v += breath.Run(rng.Signed(), 3000.0f) * 0.6f;
+        v += breath.Run(rng.Signed(), 2000.0f) * 0.3f;
         const double attack = std::min(1.0, t / 0.04), release = std::min(1.0, (0.75 - t) / 0.2);
         s.data[i] = v * static_cast<float>(attack * release);
     }
