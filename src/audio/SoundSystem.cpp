@@ -1,12 +1,44 @@
 #include "audio/SoundSystem.h"
 
-// Placeholder until the sound device exists: the system stays disabled, so the game runs silently.
-SoundSystem::SoundSystem(Window* window_) : window(window_) {}
+#include <new>
 
-uint32_t SoundSystem::CreateSound(CSound**, const char*) { return 1; }
+#include "audio/Sound.h"
+#include "audio/SoundDevice.h"
 
-bool SoundSystem::IsPlaying(CSound*) { return false; }
+SoundSystem::SoundSystem(Window* window_) : window(window_) {
+    device = new (std::nothrow) SoundDevice;
+    if (!device) return;
+    if (Failed(device->Initialize(window, kCooperativePriority))) return;
+    if (Failed(device->SetPrimaryFormat(1, 44100, 16))) return;
+    enabled = true;
+}
 
-uint32_t SoundSystem::Play(CSound*) { return 0; }
+SoundSystem::~SoundSystem() { delete device; }
 
-uint32_t SoundSystem::Stop(CSound*) { return 0; }
+uint32_t SoundSystem::CreateSound(CSound** sound, const char* fileName) {
+    if (!enabled) return 1;
+    const Result result = device->CreateSound(sound, fileName, 0, Guid{}, 1);
+    // A positive code is a success of the device but still not a plain sound for the game.
+    return Failed(result) ? 1 : uint32_t(result);
+}
+
+bool SoundSystem::IsPlaying(CSound* sound) { return enabled && sound && sound->IsPlaying(); }
+
+uint32_t SoundSystem::Stop(CSound* sound) {
+    if (enabled && sound && sound->IsPlaying()) {
+        sound->Stop();
+        sound->RewindBuffers();
+    }
+    return 0;
+}
+
+uint32_t SoundSystem::Play(CSound* sound) {
+    if (!enabled || !sound) return 0;
+    // Playing a sound that is already playing would go on where it is; the game wants it
+    // heard from the start.
+    if (sound->IsPlaying()) {
+        sound->Stop();
+        sound->RewindBuffers();
+    }
+    return Failed(sound->Play(0, 0, 0, -1, 0)) ? 1 : 0;
+}

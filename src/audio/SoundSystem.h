@@ -10,11 +10,16 @@ class Window;
 class SoundSystem {
 public:
     bool enabled = false;
-    SoundDevice* device = nullptr;  // owned, never destroyed (lives as long as the process)
+    SoundDevice* device = nullptr;  // owned; the game never destroys the system
     Window* window = nullptr;
 
-    // Sets up the sound device; stays disabled when any step fails.
+    // Sets up the sound device (mono, 44100 samples per second, 16 bits); stays disabled,
+    // silently, when any step fails.
     explicit SoundSystem(Window* window);
+    // Closes the device; the sounds made through it stay valid but are no longer heard.
+    ~SoundSystem();
+    SoundSystem(const SoundSystem&) = delete;
+    SoundSystem& operator=(const SoundSystem&) = delete;
 
     // 0 when the sound was made from the WAV file and stored through `sound`; nonzero otherwise.
     uint32_t CreateSound(CSound** sound, const char* fileName);
