@@ -41,20 +41,15 @@ Samples Noise(size_t count, uint32_t seed) {
 
 size_t Occurrences(const Samples& haystack, const Samples& needle) {
     size_t count = 0;
-    for (auto it = haystack.begin();; ++it) {
-        it = std::search(it, haystack.end(), needle.begin(), needle.end());
-        if (it == haystack.end()) return count;
+    for (auto it = haystack.begin(); (it = std::search(it, haystack.end(), needle.begin(), needle.end())) != haystack.end(); ++it)
         ++count;
-    }
+    return count;
 }
 
 bool WaitFor(const std::function<bool()>& done) {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > giveUp) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    while (!done() && std::chrono::steady_clock::now() < giveUp) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return done();
 }
 
 class DiskAudioTest : public testing::Test {

@@ -15,30 +15,35 @@
 
 namespace {
 
-// A real SoundSystem, set up through SDL's dummy driver, whose output is then swapped for one
-// the test pulls from.
+using Samples = std::vector<int16_t>;
+
+// A real SoundSystem set up through SDL's dummy driver, its output then swapped for one the
+// test pulls from.
 class SoundSystemTest : public testing::Test {
 protected:
     void SetUp() override {
         ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
         system = std::make_unique<SoundSystem>(nullptr);
         ASSERT_TRUE(system->enabled);
-        auto pulled = std::make_unique<PulledOutput>();
-        output = pulled.get();
-        system->device->audioOutput = std::move(pulled);
-        ASSERT_EQ(system->device->SetPrimaryFormat(1, 44100, 16), kOk);
+        output = UsePulledOutput(*system->device);
     }
     void TearDown() override {
         g_catalogue = nullptr;
         g_soundSystem = nullptr;
         g_musicOff = false;
-        for (const std::string& path : written) std::filesystem::remove(path);
+        std::filesystem::remove(path);
     }
 
-    CSound* Make(const std::vector<int16_t>& samples) {
-        const std::string path = testing::TempDir() + "/system" + std::to_string(written.size()) + ".wav";
+    static PulledOutput* UsePulledOutput(SoundDevice& device) {
+        auto pulled = std::make_unique<PulledOutput>();
+        PulledOutput* raw = pulled.get();
+        device.audioOutput = std::move(pulled);
+        EXPECT_EQ(device.SetPrimaryFormat(1, 44100, 16), kOk);
+        return raw;
+    }
+
+    CSound* Make(const Samples& samples) {
         WriteFile(path, MonoWav(samples));
-        written.push_back(path);
         CSound* sound = nullptr;
         EXPECT_EQ(system->CreateSound(&sound, path.c_str()), 0u);
         return sound;
@@ -46,121 +51,75 @@ protected:
 
     std::unique_ptr<SoundSystem> system;
     PulledOutput* output = nullptr;
-    std::vector<std::string> written;
+    std::string path = testing::TempDir() + "/system.wav";
 };
-
-using Samples = std::vector<int16_t>;
 
 }  // namespace
 
-TEST_F(SoundSystemTest, PlayRestartsAPlayingSoundFromTheBeginning) {
+TEST_F(SoundSystemTest, PlayRestartsStopRewindsOnlyWhatPlays) {
     std::unique_ptr<CSound> sound(Make({1, 2, 3, 4}));
     EXPECT_EQ(system->Play(sound.get()), 0u);
     EXPECT_EQ(output->Pull(2), (Samples{1, 2}));
     EXPECT_EQ(system->Play(sound.get()), 0u);
     EXPECT_TRUE(system->IsPlaying(sound.get()));
-    EXPECT_EQ(output->Pull(5), (Samples{1, 2, 3, 4, 0}));
-    EXPECT_FALSE(system->IsPlaying(sound.get()));
-}
-
-TEST_F(SoundSystemTest, StopRewindsAPlayingSoundAndLeavesAStoppedOneAlone) {
-    std::unique_ptr<CSound> sound(Make({1, 2, 3, 4}));
-    system->Play(sound.get());
-    output->Pull(2);
+    EXPECT_EQ(output->Pull(2), (Samples{1, 2}));
     EXPECT_EQ(system->Stop(sound.get()), 0u);
     EXPECT_FALSE(system->IsPlaying(sound.get()));
-    EXPECT_EQ(output->Pull(1), (Samples{0}));
     system->Play(sound.get());
     EXPECT_EQ(output->Pull(1), (Samples{1}));
-
-    // A sound stopped below the system keeps its place: the system's Stop only acts on a
-    // playing sound.
+    // Stopped below the system, the sound keeps its place: Stop acts only on a playing sound.
     sound->Stop();
-    EXPECT_EQ(system->Stop(sound.get()), 0u);
+    system->Stop(sound.get());
     sound->Play(0, 0, 0, -1, 0);
     EXPECT_EQ(output->Pull(1), (Samples{2}));
-}
-
-TEST_F(SoundSystemTest, NullSoundsAreIgnored) {
     EXPECT_EQ(system->Play(nullptr), 0u);
     EXPECT_EQ(system->Stop(nullptr), 0u);
     EXPECT_FALSE(system->IsPlaying(nullptr));
-    EXPECT_NE(system->CreateSound(nullptr, "x.wav"), 0u);
-    CSound* sound = reinterpret_cast<CSound*>(0x1);
-    EXPECT_NE(system->CreateSound(&sound, (testing::TempDir() + "/none.wav").c_str()), 0u);
-    EXPECT_EQ(sound, reinterpret_cast<CSound*>(0x1));
 }
 
 TEST_F(SoundSystemTest, MusicIsKeptGoingWhileOnAndStoppedWhenOff) {
+    g_soundSystem = system.get();
+    KeepMusicGoing();  // no catalogue yet
     ResourceCatalogue catalogue(nullptr, nullptr);
+    g_catalogue = &catalogue;
+    KeepMusicGoing();  // no "blues" in it
     catalogue.sounds["blues"].reset(Make({5, 6, 7}));
     CSound* blues = catalogue.sounds["blues"].get();
-    g_catalogue = &catalogue;
-    g_soundSystem = system.get();
 
     KeepMusicGoing();
     EXPECT_EQ(output->Pull(4), (Samples{5, 6, 7, 0}));
-    EXPECT_FALSE(system->IsPlaying(blues));
-    // The next frame's upkeep starts the ended music again.
-    KeepMusicGoing();
+    KeepMusicGoing();  // ended: started again
     EXPECT_EQ(output->Pull(2), (Samples{5, 6}));
     KeepMusicGoing();  // playing: left alone
     EXPECT_EQ(output->Pull(1), (Samples{7}));
-
     KeepMusicGoing();
     output->Pull(1);
     g_musicOff = true;
     KeepMusicGoing();
     EXPECT_FALSE(system->IsPlaying(blues));
     KeepMusicGoing();
-    EXPECT_EQ(output->Pull(2), (Samples{0, 0}));
-    // Back on, it starts from the top, not where it was cut off.
-    g_musicOff = false;
+    EXPECT_EQ(output->Pull(1), (Samples{0}));
+    g_musicOff = false;  // back on from the top, not where it was cut off
     KeepMusicGoing();
     EXPECT_EQ(output->Pull(1), (Samples{5}));
 }
 
-TEST_F(SoundSystemTest, MusicUpkeepWithoutTheSoundDoesNothing) {
-    ResourceCatalogue catalogue(nullptr, nullptr);
-    g_soundSystem = system.get();
-    KeepMusicGoing();  // no catalogue yet
-    g_catalogue = &catalogue;
-    KeepMusicGoing();
-    g_musicOff = true;
-    KeepMusicGoing();
-    EXPECT_EQ(output->Pull(1), (Samples{0}));
-}
-
-TEST(SoundSystemDisabled, EveryOperationDoesNothing) {
-    // A sound made on a working device, to show the disabled system leaves it untouched.
-    SoundDevice device;
-    auto pulled = std::make_unique<PulledOutput>();
-    PulledOutput* output = pulled.get();
-    device.audioOutput = std::move(pulled);
-    ASSERT_EQ(device.SetPrimaryFormat(1, 44100, 16), kOk);
-    const std::string path = testing::TempDir() + "/disabled.wav";
-    WriteFile(path, MonoWav({1, 2, 3}));
-    CSound* raw = nullptr;
-    ASSERT_EQ(device.CreateSound(&raw, path.c_str(), 0, Guid{}, 1), kOk);
-    std::unique_ptr<CSound> sound(raw);
-
+TEST_F(SoundSystemTest, DisabledSystemLeavesEverySoundAlone) {
+    std::unique_ptr<CSound> sound(Make({1, 2, 3}));
     ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
-    SoundSystem system(nullptr);
-    ASSERT_FALSE(system.enabled);
+    SoundSystem disabled(nullptr);
+    ASSERT_FALSE(disabled.enabled);
     CSound* untouched = reinterpret_cast<CSound*>(0x1);
-    EXPECT_EQ(system.CreateSound(&untouched, path.c_str()), 1u);
+    EXPECT_EQ(disabled.CreateSound(&untouched, path.c_str()), 1u);
     EXPECT_EQ(untouched, reinterpret_cast<CSound*>(0x1));
-    EXPECT_EQ(system.Play(sound.get()), 0u);
-    EXPECT_EQ(system.Play(nullptr), 0u);
+    EXPECT_EQ(disabled.Play(sound.get()), 0u);
     EXPECT_FALSE(sound->IsPlaying());
-
     sound->Play(0, 0, 0, -1, 0);
     EXPECT_EQ(output->Pull(1), (Samples{1}));
-    EXPECT_FALSE(system.IsPlaying(sound.get()));
-    EXPECT_EQ(system.Stop(sound.get()), 0u);
-    EXPECT_EQ(system.Play(sound.get()), 0u);
+    EXPECT_FALSE(disabled.IsPlaying(sound.get()));
+    EXPECT_EQ(disabled.Stop(sound.get()), 0u);
+    EXPECT_EQ(disabled.Play(sound.get()), 0u);
     EXPECT_EQ(output->Pull(2), (Samples{2, 3}));  // neither stopped nor restarted
-    EXPECT_EQ(system.Stop(nullptr), 0u);
-    EXPECT_FALSE(system.IsPlaying(nullptr));
-    std::filesystem::remove(path);
+    EXPECT_EQ(disabled.Play(nullptr), 0u);
+    EXPECT_EQ(disabled.Stop(nullptr), 0u);
 }
