@@ -1,5 +1,6 @@
 #include "shell/MainLoop.h"
 
+#include "audio/Music.h"
 #include "graphics/MenuScreens.h"
 #include "graphics/SceneRendering.h"
 #include "platform/Clock.h"
@@ -25,6 +26,8 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     } else {
         RenderGame(dt, timer.Fps());
     }
+    // Last in the frame: restarts the music when it has ended, or keeps it stopped.
+    KeepMusicGoing();
     return true;
 }
 
