@@ -37,6 +37,7 @@ public:
     RenderDevice* device = nullptr;          // not owned
     ResourceCatalogue* catalogue = nullptr;  // not owned
     std::optional<ReadStop> loadStop;        // where the last Load stopped early; empty when complete
+    TokenObserver tokenObserver;             // when set, Load reports every token it reads (for tools)
 
     // Makes the level and loads the file at path (the load's result is not looked at).
     Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);

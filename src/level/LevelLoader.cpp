@@ -30,6 +30,7 @@ int32_t Level::Load(const std::string& path) {
         return 1;
     }
     TokenReader in(std::move(text));
+    if (tokenObserver) in.ObserveTokens(tokenObserver);
     const auto stop = [&]() {
         loadStop = in.Stop();
         return 1;

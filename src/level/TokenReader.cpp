@@ -60,6 +60,17 @@ void TokenReader::PositionOf(size_t offset, int* line, int* column) const {
     *column = static_cast<int>(offset - lineStart) + 1;
 }
 
+void TokenReader::Report(size_t start, const char* what) {
+    if (!observer_) return;
+    // The stream's position is where the read stopped; at the end of the text it has none.
+    size_t end = text_.size();
+    if (stream_.good()) {
+        const auto pos = stream_.tellg();
+        if (pos >= 0) end = static_cast<size_t>(pos);
+    }
+    observer_(TokenPlace{start, end, what});
+}
+
 bool TokenReader::ReadWord(std::string& out, const char* expected) {
     if (failed_) return false;
     const size_t start = NextTokenStart();
@@ -67,6 +78,7 @@ bool TokenReader::ReadWord(std::string& out, const char* expected) {
         RecordStop(start, TokenAt(start), expected);
         return false;
     }
+    Report(start, expected);
     return true;
 }
 
@@ -77,6 +89,7 @@ bool TokenReader::ReadInt(int32_t& out, const char* expected) {
         RecordStop(start, TokenAt(start), expected);
         return false;
     }
+    Report(start, expected);
     return true;
 }
 
@@ -87,6 +100,7 @@ bool TokenReader::ReadFloat(float& out, const char* expected) {
         RecordStop(start, TokenAt(start), expected);
         return false;
     }
+    Report(start, expected);
     return true;
 }
 
@@ -97,6 +111,7 @@ bool TokenReader::ReadHeading(char& out, const char* expected) {
         RecordStop(start, TokenAt(start), expected);
         return false;
     }
+    Report(start, expected);
     return true;
 }
 
@@ -105,11 +120,15 @@ bool TokenReader::ReadKeyword(const char* keyword) {
     if (failed_) return false;
     const size_t start = NextTokenStart();
     std::string word;
-    if (!ReadWord(word, wanted.c_str())) return false;
+    if (!(stream_ >> word)) {
+        RecordStop(start, TokenAt(start), wanted.c_str());
+        return false;
+    }
     if (word != keyword) {
         RecordStop(start, TokenAt(start), wanted.c_str());
         return false;
     }
+    Report(start, keyword);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -12,6 +13,16 @@ struct ReadStop {
     int column = 0;
     std::string expected;  // what the reader wanted there, e.g. "the keyword \"start\""
 };
+
+// Where a token that was read lies in the text: its first byte, the byte after what the read took
+// (an integer read from "12.5" ends before ".5"), and the description the read was given (the
+// keyword itself for ReadKeyword). `what` points at the caller's text, so it lives as long as that.
+struct TokenPlace {
+    size_t start = 0;
+    size_t end = 0;
+    const char* what = "";
+};
+using TokenObserver = std::function<void(const TokenPlace&)>;
 
 // Reads white-space separated tokens from a text with the standard formatted extraction (a word
 // is a run of non-blanks, numbers stop at the first character that cannot continue them, a
@@ -35,6 +46,9 @@ public:
     // The first failed read (meaningful only when Failed()).
     const ReadStop& Stop() const { return stop_; }
 
+    // Calls `observer` after every successful read, so tools can point at the tokens read.
+    void ObserveTokens(TokenObserver observer) { observer_ = std::move(observer); }
+
     // The line and column (from 1) of a byte offset into the text.
     void PositionOf(size_t offset, int* line, int* column) const;
 
@@ -42,11 +56,13 @@ private:
     size_t NextTokenStart() const;
     void RecordStop(size_t offset, const std::string& found, const char* expected);
     std::string TokenAt(size_t offset) const;
+    void Report(size_t start, const char* what);
 
     std::string text_;
     std::istringstream stream_;
     bool failed_ = false;
     ReadStop stop_;
+    TokenObserver observer_;
 };
 
 // Reads a whole file into text; false when it cannot be opened.

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "LevelCheck.h"
+#include "LevelTool.h"
+#include "TempDir.h"
+
+namespace {
+
+const char* const kHead = "style s\nheight 3\nwidth 4\ncamera_data 0 0 0 0 1 0 0 0 1 1 0 0\n";
+
+class LevelCheck : public ::testing::Test {
+protected:
+    // Checks `text` written to a file in a fresh folder, named by its path relative to it.
+    std::vector<std::string> Check(const std::string& text, const ModelList* models = nullptr) {
+        dir.Write("levels/l.txt", text);
+        ScopedCurrentDir here(dir.Path());
+        std::vector<std::string> lines;
+        for (const Diagnostic& d : CheckLevelFile("levels/l.txt", models))
+            lines.push_back(FormatDiagnostic("levels/l.txt", d));
+        return lines;
+    }
+    TempDir dir;
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(LevelCheck, ReportsOnlyTheFirstErrorWithWhatWasExpectedAndFound) {
+    struct Case {
+        const char* why;
+        std::string text;
+        std::string message;
+    };
+    const std::string tail = "start 0 1 e\nfinish 3 1 e\nspeed 2\n";
+    const Case cases[] = {
+        {"misspelt keyword", "style s\nheigth 3\n", "levels/l.txt:2:1: error: expected the keyword \"height\", found 'heigth'"},
+        {"keyword in capitals", "Style s\n", "levels/l.txt:1:1: error: expected the keyword \"style\", found 'Style'"},
+        {"word for a number", "style s\nheight three\nwidth 4\n",
+         "levels/l.txt:2:8: error: expected an integer (height), found 'three'"},
+        {"fraction for an integer", "style s\nheight 3\n  width 12.5 camera_data\n",
+         "levels/l.txt:3:9: error: expected an integer (width), found '12.5'"},
+        {"number beyond 32 bits", "style s\nheight 99999999999\n",
+         "levels/l.txt:2:8: error: expected an integer (height), found '99999999999'"},
+        {"damaged camera number", "style s\nheight 3\nwidth 4\ncamera_data\n1 2 3\n-nan -nan -nan\n",
+         "levels/l.txt:6:1: error: expected a number (camera_data), found '-nan'"},
+        {"heading as a word", kHead + std::string("objects 0\nstart 0 1 east\nfinish 3 1 e\nspeed 2\n"),
+         "levels/l.txt:6:11: error: expected a heading n, e, s or w (start), found 'east'"},
+        {"heading not n, e, s or w", kHead + std::string("objects 0\nstart 0 1 e\nfinish 3 1 q\nspeed 2\n"),
+         "levels/l.txt:7:12: error: expected a heading n, e, s or w (finish), found 'q'"},
+        {"list shorter than its count", kHead + std::string("objects 3\n1 1 rails 1 0\n") + tail,
+         "levels/l.txt:7:1: error: expected an integer (object x), found 'start' (\"objects\" announces 3 entries, "
+         "1 read in full)"},
+        {"list longer than its count", kHead + std::string("objects 1\n1 1 rails 1 0\n2 1 rails 1 0\n") + tail,
+         "levels/l.txt:7:1: error: expected the keyword \"start\", found '2' (\"objects\" announces 1 entries; is "
+         "there one more?)"},
+        {"entry missing its angle", kHead + std::string("objects 1\n1 1 rails 1\n") + tail,
+         "levels/l.txt:7:1: error: expected a number (object angle in degrees), found 'start' (\"objects\" "
+         "announces 1 entries, 0 read in full)"},
+        {"ends before the speed", kHead + std::string("objects 0\nstart 0 1 e\nfinish 3 1 e\nspeed"),
+         "levels/l.txt:8:6: error: expected a number (speed), found the end of the file"},
+        {"empty file", "", "levels/l.txt:1:1: error: expected the keyword \"style\", found the end of the file"},
+        {"two faults: only the first", "style s\nheight x\nwidht 4\n",
+         "levels/l.txt:2:8: error: expected an integer (height), found 'x'"},
+        {"control bytes shown escaped", "style s\nheight \x01\xff\n",
+         "levels/l.txt:2:8: error: expected an integer (height), found '\\x01\\xff'"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Check(c.text), Lines{c.message}) << c.why;
+}
+
+TEST_F(LevelCheck, FilesThatCannotBeReadAreNamed) {
+    ScopedCurrentDir here(dir.Path());
+    dir.Write("levels/keep", "");
+    const auto first = [](const std::string& path) {
+        const auto diagnostics = CheckLevelFile(path, nullptr);
+        return diagnostics.empty() ? std::string() : FormatDiagnostic(path, diagnostics[0]);
+    };
+    EXPECT_EQ(first("levels/none.txt"), "levels/none.txt: error: cannot be opened: no such file");
+    EXPECT_EQ(first("levels"), "levels: error: is a folder, not a level file");
+}
+
+TEST_F(LevelCheck, BinaryGarbageGivesOneErrorAndNoCrash) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+    const Lines lines = Check(garbage);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("levels/l.txt:", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(": error: expected the keyword \"style\", found '"), std::string::npos) << lines[0];
+    for (char c : lines[0]) EXPECT_TRUE(c >= 0x20 && c < 0x7f) << lines[0];
+}
+
+TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
+    ModelList models{"standard/models.txt", {"rails", "railscorner", "station", "rturn", "50pts"}};
+    const Lines lines = Check(kHead +
+                                  std::string("objects 7\n"
+                                              "9 1 rturn 1 0\n"           // off the grid
+                                              "1 0 rails 1 45\n"          // no turn the rules know
+                                              "2 0 rails 1 180\n"         // straight pieces take 0 or 90 only
+                                              "1 1 50pts 1 0\n"
+                                              "1 1 rails 1 0\n"           // hidden by the target before it
+                                              "0 2 station 1 0\n"         // ring off the grid
+                                              "3 2 lamp 1 0\n"            // no model
+                                              "start 0 -1 e\nfinish 4 1 e\nspeed 2 fast\n"),
+                              &models);
+    EXPECT_EQ(lines, (Lines{
+                         "levels/l.txt:6:1: warning: \"rturn\" at (9, 1) lies off the grid of 4 by 3 tiles",
+                         "levels/l.txt:7:1: warning: \"rails\" turned 45 degrees cannot be entered from any side "
+                         "(straight pieces take 0 or 90, curves 0, 90, 180 or 270)",
+                         "levels/l.txt:8:1: warning: \"rails\" turned 180 degrees cannot be entered from any side "
+                         "(straight pieces take 0 or 90, curves 0, 90, 180 or 270)",
+                         "levels/l.txt:10:1: warning: \"rails\" at (1, 1) is hidden from the train by \"50pts\" on line "
+                         "9, listed earlier on the same tile",
+                         "levels/l.txt:11:1: warning: the ring of blocked tiles around the station at (0, 2) falls off "
+                         "the grid",
+                         "levels/l.txt:12:5: warning: no model named \"lamp\" in standard/models.txt",
+                         "levels/l.txt:13:1: warning: the start (0, -1) lies off the grid of 4 by 3 tiles",
+                         "levels/l.txt:14:1: warning: the finish (4, 1) lies off the grid of 4 by 3 tiles",
+                         "levels/l.txt:15:9: warning: text after the speed is ignored by the game: 'fast'",
+                     }));
+}
+
+TEST_F(LevelCheck, WarnsAboutTheGridAndATrackCompleteAtLoad) {
+    EXPECT_EQ(Check("style s height 0 width 2000000000 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\n"
+                    "objects 0 start 0 0 e finish 0 0 e speed 1\n"),
+              (Lines{"levels/l.txt:1:16: warning: height 0 is under 1: the level has no tiles",
+                     "levels/l.txt:2:11: warning: the start (0, 0) lies off the grid of 2000000000 by 0 tiles",
+                     "levels/l.txt:2:23: warning: the finish (0, 0) lies off the grid of 2000000000 by 0 tiles",
+                     "levels/l.txt:2:23: warning: the track already runs from the start to the finish when the level "
+                     "loads: track builders will lay nothing"}));
+    EXPECT_EQ(Check("style s height 3000000 width 3000000 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\n"
+                    "objects 0 start 0 0 e finish 1 0 e speed 1\n"),
+              Lines{"levels/l.txt:1:16: warning: a grid of 3000000 by 3000000 tiles is too large to draw"});
+    // A ring of the station's own blocked tiles hides a piece listed after the station.
+    EXPECT_EQ(Check(kHead + std::string("objects 2\n1 1 station 1 0\n2 2 rails 1 0\nstart 0 0 e finish 3 0 e speed 1\n")),
+              Lines{"levels/l.txt:7:1: warning: \"rails\" at (2, 2) is hidden from the train by the ring of the "
+                    "station on line 6, listed earlier on the same tile"});
+}
+
+TEST_F(LevelCheck, ExitStatusCountsErrorsAndWithStrictWarnings) {
+    const std::string good = kHead + std::string("objects 1\n1 1 rrecht 1 0\nstart 0 1 e\nfinish 3 1 e\nspeed 2\n");
+    const std::string warned = kHead + std::string("objects 0\nstart 0 1 e\nfinish 3 1 e\nspeed 2 # done\n");
+    dir.Write("good.txt", good);
+    dir.Write("warned.txt", warned);
+    dir.Write("bad.txt", "style");
+    ScopedCurrentDir here(dir.Path());
+    const auto run = [](std::vector<std::string> files, bool strict, std::string* out) {
+        std::ostringstream text;
+        const int status = RunCheck(files, strict, nullptr, text);
+        *out = text.str();
+        return status;
+    };
+    std::string out;
+    EXPECT_EQ(run({"good.txt"}, true, &out), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run({"good.txt", "warned.txt"}, false, &out), 0);
+    EXPECT_EQ(out, "warned.txt:8:9: warning: text after the speed is ignored by the game: '#'\n");
+    EXPECT_EQ(run({"warned.txt", "good.txt"}, true, &out), 1);
+    // Every file is checked even after one fails; each message names its own file.
+    EXPECT_EQ(run({"bad.txt", "missing.txt", "good.txt"}, false, &out), 1);
+    EXPECT_EQ(out,
+              "bad.txt:1:6: error: expected a style name, found the end of the file\n"
+              "missing.txt: error: cannot be opened: no such file\n");
+}

@@ -1,0 +1,130 @@
+#include "LevelCheck.h"
+
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include "LevelWarnings.h"
+#include "level/Level.h"
+#include "level/Tiles.h"
+#include "level/TokenReader.h"
+
+namespace {
+
+// The descriptions the loader gives its reads; the checker keys the places it keeps on them.
+bool Is(const char* what, const char* text) { return std::strcmp(what, text) == 0; }
+bool IsHeadingRead(const char* what) { return std::strncmp(what, "a heading", 9) == 0; }
+
+// A read that took only part of its token: "12.5" read as an integer, "east" as a heading. The
+// game reads on from the middle of the token; the checker reports the whole token instead.
+struct PartRead {
+    size_t start = 0;
+    std::string expected;
+    std::string found;
+};
+
+std::string Found(const std::string& token) {
+    return token == "end of file" || token.empty() ? "the end of the file" : "'" + Printable(token) + "'";
+}
+
+// Turns a heading read's description, "a heading (start)", into one that lists the headings.
+std::string ExpectedText(const std::string& expected) {
+    if (expected.rfind("a heading", 0) == 0) return "a heading n, e, s or w" + expected.substr(9);
+    return expected;
+}
+
+// Observes the loader's reads: keeps the places warnings need and the first part-read token.
+class PlaceRecorder {
+public:
+    explicit PlaceRecorder(const std::string& text) : text_(text) {}
+
+    void operator()(const TokenPlace& place) {
+        const char* what = place.what;
+        if (!partRead && place.end < TokenEnd(text_, place.start)) {
+            partRead = PartRead{place.start, what, TokenFrom(text_, place.start)};
+        } else if (!partRead && IsHeadingRead(what) && !IsHeading(text_[place.start])) {
+            partRead = PartRead{place.start, what, TokenFrom(text_, place.start)};
+        }
+        if (Is(what, "an integer (object x)")) {
+            places.entries.push_back({place.start, place.start});
+        } else if (Is(what, "an object name") && !places.entries.empty()) {
+            places.entries.back().name = place.start;
+        } else if (Is(what, "an integer (height)")) {
+            places.height = place.start;
+        } else if (Is(what, "an integer (width)")) {
+            places.width = place.start;
+        } else if (Is(what, "start")) {
+            places.start = place.start;
+        } else if (Is(what, "finish")) {
+            places.finish = place.start;
+        } else if (Is(what, "a number (speed)")) {
+            places.speedEnd = place.end;
+        }
+    }
+
+    ReadPlaces places;
+    std::optional<PartRead> partRead;
+
+private:
+    const std::string& text_;
+};
+
+Diagnostic Error(int line, int column, std::string text) {
+    return Diagnostic{Diagnostic::Kind::Error, line, column, std::move(text)};
+}
+
+// A hint for the two ways an object list and its count disagree.
+std::string CountHint(const Level& level, const ReadPlaces& places, const ReadStop& stop) {
+    const bool inEntry = stop.expected.find("(object") != std::string::npos || stop.expected == "an object name";
+    // An entry whose x was read but not its last field is recorded yet not read in full.
+    const bool started = inEntry && stop.expected != "an integer (object x)";
+    const size_t read = places.entries.size() - (started && !places.entries.empty() ? 1 : 0);
+    if (inEntry && read < static_cast<size_t>(level.objectCount))
+        return " (\"objects\" announces " + std::to_string(level.objectCount) + " entries, " +
+               std::to_string(read) + " read in full)";
+    if (stop.expected == "the keyword \"start\"" && level.objectCount >= 0)
+        return " (\"objects\" announces " + std::to_string(level.objectCount) + " entries; is there one more?)";
+    return "";
+}
+
+}  // namespace
+
+bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict) {
+    for (const Diagnostic& d : diagnostics)
+        if (strict || d.kind == Diagnostic::Kind::Error) return true;
+    return false;
+}
+
+std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return {Error(0, 0, "cannot be opened: no such file")};
+    if (std::filesystem::is_directory(status)) return {Error(0, 0, "is a folder, not a level file")};
+    std::string text;
+    if (!ReadTextFile(path, &text)) return {Error(0, 0, "cannot be opened for reading")};
+
+    // The game's own loader reads the file; the checker only watches where its tokens lie.
+    Level level(nullptr, nullptr, "");
+    PlaceRecorder recorder(text);
+    level.tokenObserver = [&recorder](const TokenPlace& place) { recorder(place); };
+    level.Load(path);
+    level.tokenObserver = nullptr;
+
+    const TextPositions positions(text);
+    // A part-read token comes before the stop it causes, so it is the first error when present.
+    if (recorder.partRead) {
+        int line, column;
+        positions.At(recorder.partRead->start, &line, &column);
+        return {Error(line, column,
+                      "expected " + ExpectedText(recorder.partRead->expected) + ", found " +
+                          Found(recorder.partRead->found))};
+    }
+    if (level.loadStop) {
+        const ReadStop& stop = *level.loadStop;
+        if (stop.line == 0) return {Error(0, 0, "cannot be opened for reading")};
+        return {Error(stop.line, stop.column,
+                      "expected " + ExpectedText(stop.expected) + ", found " + Found(stop.found) +
+                          CountHint(level, recorder.places, stop))};
+    }
+    return LevelWarnings(level, recorder.places, text, positions, models);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstddef>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Diagnostic.h"
+
+// The models a style can draw, for the warning about names without one.
+struct ModelList {
+    std::string listPath;         // how messages name the list, e.g. "standard/models.txt"
+    std::set<std::string> names;  // the names whose mesh loaded
+};
+
+// Where the loader found the tokens that warnings point at (byte offsets into the file).
+struct ReadPlaces {
+    struct Entry {
+        size_t x = 0;     // the entry's first token
+        size_t name = 0;  // its name
+    };
+    std::vector<Entry> entries;  // one per object entry of the file, in file order
+    size_t height = 0, width = 0;
+    size_t start = 0, finish = 0;  // the keywords
+    size_t speedEnd = 0;           // just past the speed number
+};
+
+// Checks one level file as the game reads it: the first error (what was expected and what was
+// found), or, when the file reads completely, the warnings in file order. `models` may be null
+// (no data folder): then names are not checked. Never throws.
+std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models);
+
+// True when any diagnostic is an error (or, with strict, any diagnostic at all).
+bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict);

@@ -1,0 +1,80 @@
+#include "LevelTool.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "SolveScript.h"
+#include "audio/SoundSystem.h"
+#include "level/Level.h"
+#include "platform/RecordingDevice.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/GameState.h"
+#include "sim/SimScript.h"
+
+ResourceCatalogue* SetUpToolCatalogue() {
+    // Made once and kept to the end of the process, like the game's own device and catalogue.
+    static RecordingDevice device;
+    static SoundSystem sound(nullptr);
+    sound.enabled = false;  // no window, no sound device: the tool stays silent
+    g_device = &device;
+    g_soundSystem = &sound;
+    static ResourceCatalogue catalogue(&device, &sound);
+    g_catalogue = &catalogue;
+    return &catalogue;
+}
+
+const ModelList* DataFolderModels() {
+    static std::unique_ptr<ModelList> models;
+    if (models) return models.get();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file("styles.txt", ec)) return nullptr;
+    ResourceCatalogue* catalogue = SetUpToolCatalogue();
+    models = std::make_unique<ModelList>();
+    models->listPath = catalogue->StyleFolder(0) + "/models.txt";
+    for (const auto& [name, model] : catalogue->models)
+        if (model.mesh) models->names.insert(name);
+    return models.get();
+}
+
+int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList* models, std::ostream& out) {
+    int status = kExitOk;
+    for (const std::string& file : files) {
+        const std::vector<Diagnostic> diagnostics = CheckLevelFile(file, models);
+        for (const Diagnostic& d : diagnostics) out << FormatDiagnostic(file, d) << "\n";
+        if (Fails(diagnostics, strict)) status = kExitFailed;
+    }
+    out.flush();
+    return status;
+}
+
+int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err) {
+    // A level that does not read completely plays differently from what its author wrote.
+    for (const Diagnostic& d : CheckLevelFile(file, nullptr)) {
+        if (d.kind != Diagnostic::Kind::Error) continue;
+        err << FormatDiagnostic(file, d) << "\n";
+        return kExitUsage;
+    }
+    std::ostringstream ignored;
+    if (StartSimLevel(file, ignored) != 0 || !g_level) {
+        err << file << ": error: no resource catalogue to play the level with\n";
+        return kExitUsage;
+    }
+
+    const SearchReport report = SearchShots(limits, best);
+    if (!report.solution) {
+        err << file << ": no solution found after " << report.nodes << " search nodes; "
+            << DescribeEnd(report, limits) << "\n";
+        return kExitFailed;
+    }
+    const std::string script = SolutionScript(file, *report.solution);
+    std::string why;
+    if (!ReplayWins(file, script, report.solution->score, &why)) {
+        err << file << ": error: the solution found does not replay: " << why << "\n";
+        return kExitFailed;
+    }
+    out << script;
+    if (best) out << "# " << DescribeEnd(report, limits) << "\n";
+    out.flush();
+    return kExitOk;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "LevelCheck.h"
+#include "ShotSearch.h"
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found
+inline constexpr int kExitUsage = 2;   // solve: the level cannot be played (it does not load)
+
+// Sets up what the game sets up before a level, from the current directory, once per process: a
+// recording render device, a silent sound system and the resource catalogue (styles.txt,
+// style 0's models, sounds and textures, levels.txt). Returns the catalogue.
+class ResourceCatalogue* SetUpToolCatalogue();
+
+// The names whose model loaded in the catalogue, for the checker; null when the current
+// directory is not a data folder (it holds no styles.txt).
+const ModelList* DataFolderModels();
+
+// check: checks every file and prints its messages to out; 0 when no file has an error (with
+// strict: no message at all), else 1.
+int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList* models, std::ostream& out);
+
+// solve: searches a winning sequence of shots for the level file, replays it in-process through
+// the simulator and prints it as a script to out; messages go to err. 0 when solved, 1 when no
+// solution was found, 2 when the level does not load. Needs SetUpToolCatalogue (or another
+// catalogue in g_catalogue).
+int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err);

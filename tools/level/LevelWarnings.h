@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Diagnostic.h"
+#include "LevelCheck.h"
+
+class Level;
+
+// The warnings about a level that loaded completely, sorted by their place in the file: objects
+// off the grid, impassable track pieces, names without a model (when `models` is given), pieces
+// hidden by an earlier object on their tile, start or finish off the grid, station rings off the
+// grid, text after the speed, a grid too small or too large to draw, a track complete at load.
+std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, const std::string& text,
+                                      const TextPositions& positions, const ModelList* models);

@@ -1,0 +1,236 @@
+#include "ShotSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cmath>
+#include <tuple>
+#include <unordered_set>
+
+#include "AimPoints.h"
+#include "PlayState.h"
+#include "TrackDistance.h"
+#include "level/Level.h"
+#include "rules/Firing.h"
+#include "rules/UpdateGame.h"
+#include "shell/GameState.h"
+
+namespace {
+
+// A shot flies 300 units at most: at 30 units a second and kFrameTime per frame that is 320
+// frames; anything beyond this many is a runaway.
+constexpr uint64_t kMaxFlightFrames = 4096;
+// The longest stretch simulated in one go while waiting; a train this slow is not worth a search.
+constexpr uint64_t kMaxWaitFrames = uint64_t{1} << 20;
+
+struct Child {
+    PlayState state;
+    uint64_t frame;
+    std::optional<Shot> shot;  // empty for a wait
+    // Ordering: closer to the finish first, then builders, then more points, then earlier.
+    std::tuple<int32_t, int, int32_t, uint64_t> key;
+};
+
+class ShotSearch {
+public:
+    ShotSearch(const SearchLimits& limits, bool best)
+        : limits_(limits), best_(best), level_(*g_level), started_(std::chrono::steady_clock::now()) {}
+
+    SearchReport Run() {
+        const PlayState start = CapturePlay(level_, g_bullets);
+        // Builders alone usually win; other targets are tried only when they do not.
+        for (bool allTargets : {best_, true}) {
+            allTargets_ = allTargets;
+            visited_.clear();
+            frame_ = 0;
+            Expand(0);
+            RestorePlay(start, level_, g_bullets);
+            if (report_.end != SearchReport::End::Exhausted || report_.solution || allTargets) break;
+        }
+        if (report_.end == SearchReport::End::Exhausted && depthCut_) report_.end = SearchReport::End::ShotLimit;
+        report_.nodes = nodes_;
+        return report_;
+    }
+
+private:
+    bool Over() const { return level_.lost || level_.won; }
+
+    void Frame() {
+        if (!Over()) UpdateGame(kFrameTime);
+        ++frame_;
+    }
+
+    bool Stopping() {
+        if (stopped_) return true;
+        if (report_.solution && !best_) return stopped_ = true;
+        if (nodes_ >= limits_.maxNodes) {
+            report_.end = SearchReport::End::NodeLimit;
+            return stopped_ = true;
+        }
+        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - started_;
+        if (spent.count() >= limits_.maxSeconds) {
+            report_.end = SearchReport::End::TimeLimit;
+            return stopped_ = true;
+        }
+        return false;
+    }
+
+    // Runs on without shooting until the level ends, the train stands still or runs in a ring.
+    void RunOut() {
+        const size_t maxSteps = level_.objects.size() + 2;
+        size_t steps = 0;
+        uint64_t frames = 0;
+        while (!Over() && steps <= maxSteps && frames < kMaxWaitFrames) {
+            const float timer = level_.stepTimer;
+            Frame();
+            ++frames;
+            if (level_.stepTimer < timer || level_.stepTimer == 0.0f) {
+                ++steps;
+                if (level_.trainHeading == 'x' && g_bullets.empty()) break;
+            }
+        }
+    }
+
+    // Runs until no shot is in flight any more.
+    void Resolve() {
+        for (uint64_t n = 0; n < kMaxFlightFrames && !g_bullets.empty() && !Over(); ++n) Frame();
+    }
+
+    // Runs until the train has made its next step; false when it never does within the limit.
+    bool WaitForStep() {
+        for (uint64_t n = 0; n < kMaxWaitFrames && !Over(); ++n) {
+            const float timer = level_.stepTimer;
+            Frame();
+            if (level_.stepTimer < timer || level_.stepTimer == 0.0f) return true;
+        }
+        return Over();
+    }
+
+    static size_t CountLike(const Level& level, const LevelObject& target) {
+        return std::count_if(level.objects.begin(), level.objects.end(), [&](const LevelObject& o) {
+            return !o.removed && o.name == target.name && o.x == target.x && o.y == target.y;
+        });
+    }
+
+    std::vector<LevelObject> Targets() const {
+        std::vector<LevelObject> targets;
+        const bool complete = level_.TrackComplete();
+        for (const LevelObject& o : level_.objects) {
+            if (o.removed || !IsShootable(o.name)) continue;
+            if (IsBuilder(o.name) ? complete : !allTargets_) continue;
+            const bool twin = std::any_of(targets.begin(), targets.end(), [&](const LevelObject& t) {
+                return t.name == o.name && t.x == o.x && t.y == o.y;
+            });
+            if (!twin) targets.push_back(o);
+        }
+        return targets;
+    }
+
+    void Record() {
+        Solution found{path_, frame_, level_.score};
+        auto& current = report_.solution;
+        if (!current || found.score > current->score || (found.score == current->score && found.frames < current->frames))
+            current = std::move(found);
+    }
+
+    void Expand(int depth) {
+        if (Stopping()) return;
+        const PlayState here = CapturePlay(level_, g_bullets);
+        if (!visited_.insert(Fingerprint(here)).second) return;
+        ++nodes_;
+        const uint64_t hereFrame = frame_;
+
+        RunOut();
+        if (level_.won) Record();
+        RestorePlay(here, level_, g_bullets);
+        frame_ = hereFrame;
+        if (Stopping()) return;
+        if (depth >= limits_.maxShots) {
+            depthCut_ = true;
+            return;
+        }
+
+        std::vector<Child> children;
+        bool someTargetOutOfReach = false;
+        const Vec3 muzzle = MuzzlePoint();
+        for (const LevelObject& target : Targets()) {
+            const size_t before = CountLike(level_, target);
+            bool hit = false;
+            for (const Vec3& aim : AimPoints(muzzle, target, level_.catalogue)) {
+                RestorePlay(here, level_, g_bullets);
+                frame_ = hereFrame;
+                if (!MouseMayAct()) break;
+                FireBullet(aim);
+                Resolve();
+                if (CountLike(level_, target) >= before) continue;
+                hit = true;
+                if (!level_.lost) AddChild(children, Shot{hereFrame, aim.x, aim.y}, IsBuilder(target.name), here);
+                break;
+            }
+            someTargetOutOfReach = someTargetOutOfReach || !hit;
+        }
+        if (someTargetOutOfReach) {
+            RestorePlay(here, level_, g_bullets);
+            frame_ = hereFrame;
+            if (WaitForStep() && !level_.lost) AddChild(children, std::nullopt, false, here);
+        }
+
+        std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.key < b.key; });
+        for (const Child& child : children) {
+            RestorePlay(child.state, level_, g_bullets);
+            frame_ = child.frame;
+            if (child.shot) path_.push_back(*child.shot);
+            Expand(depth + 1);
+            if (child.shot) path_.pop_back();
+            if (Stopping()) break;
+        }
+        RestorePlay(here, level_, g_bullets);
+        frame_ = hereFrame;
+    }
+
+    void AddChild(std::vector<Child>& children, std::optional<Shot> shot, bool builder, const PlayState& here) {
+        const int32_t distance = TrackDistance(level_);
+        // A track that can no longer reach the finish is a lost game, unless the train gets there
+        // on the track that already lies.
+        if (distance == kUnreachable && !level_.won) return;
+        children.push_back(Child{CapturePlay(level_, g_bullets), frame_, shot,
+                                 {distance, builder ? 0 : 1, here.score - level_.score, frame_}});
+    }
+
+    SearchLimits limits_;
+    bool best_;
+    Level& level_;
+    std::chrono::steady_clock::time_point started_;
+    bool allTargets_ = false;
+    std::unordered_set<uint64_t> visited_;
+    std::vector<Shot> path_;
+    uint64_t frame_ = 0;
+    uint64_t nodes_ = 0;
+    bool stopped_ = false;
+    bool depthCut_ = false;
+    SearchReport report_;
+};
+
+}  // namespace
+
+SearchReport SearchShots(const SearchLimits& limits, bool best) {
+    if (!g_level) return {};
+    return ShotSearch(limits, best).Run();
+}
+
+std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits) {
+    switch (report.end) {
+        case SearchReport::End::NodeLimit:
+            return "stopped by the node limit (--max-nodes " + std::to_string(limits.maxNodes) + ")";
+        case SearchReport::End::TimeLimit: {
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%g", limits.maxSeconds);
+            return "stopped by the time limit (--max-seconds " + std::string(seconds) + ")";
+        }
+        case SearchReport::End::ShotLimit:
+            return "every sequence of up to " + std::to_string(limits.maxShots) +
+                   " shots was tried (--max-shots limits the length)";
+        case SearchReport::End::Exhausted: break;
+    }
+    return "every sequence of shots the search considers was tried";
+}

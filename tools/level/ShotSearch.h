@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The frame time of every simulated frame: a power of two, so that the script states it exactly.
+inline constexpr float kFrameTime = 0.03125f;
+
+// A left click on the floor point (x, y, 0) made after `frame` frames of play.
+struct Shot {
+    uint64_t frame = 0;
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// Shots that win, the frame count at which the level is won and the score then.
+struct Solution {
+    std::vector<Shot> shots;
+    uint64_t frames = 0;
+    int32_t score = 0;
+};
+
+struct SearchLimits {
+    double maxSeconds = 60.0;   // wall-clock time of the whole search
+    uint64_t maxNodes = 20000;  // moments of play from which every next shot is tried
+    int maxShots = 64;          // shots (and waits) in one sequence
+};
+
+struct SearchReport {
+    std::optional<Solution> solution;  // the first one found, or with `best` the highest score
+    uint64_t nodes = 0;
+    // What ended the search: it ran out of sequences to try, or a limit stopped it.
+    enum class End { Exhausted, NodeLimit, TimeLimit, ShotLimit } end = End::Exhausted;
+};
+
+// Searches for shots that win the level in play (g_level with g_bullets, its shots in flight),
+// running the game's own update, firing and hit rules at kFrameTime per frame. From each moment
+// it tries a shot at every target (aimed so that the rules make it hit that target), or waiting
+// for the train's next step when some target cannot be hit from where the train stands. Without
+// `best` it stops at the first win; with `best` it keeps the highest score within the limits.
+// The level and the bullets are as they were when it returns.
+SearchReport SearchShots(const SearchLimits& limits, bool best);
+
+// "the node limit (--max-nodes 20000)"-style words for what ended a search.
+std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits);

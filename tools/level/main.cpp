@@ -1,0 +1,47 @@
+// tracklet-level: the level author's tool. `check` reports what is wrong in level files, `solve`
+// finds shots that win a level with the game's own rules. Run it in a data folder (the one
+// holding styles.txt) so that names are checked against the style's models and shots hit what
+// the game's models make them hit.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "LevelTool.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"The level author's tool: checks level files and solves levels with the game's rules.\n"
+                 "Run it in a data folder (the one holding styles.txt)."};
+    app.require_subcommand(1);
+
+    CLI::App* check = app.add_subcommand("check", "Report the first error and then the warnings of each level file");
+    std::vector<std::string> files;
+    bool strict = false;
+    check->add_option("FILE", files, "level files, paths used as given")->required();
+    check->add_flag("--strict", strict, "count warnings as errors");
+    check->footer("Messages: FILE:LINE:COLUMN: error|warning: TEXT.\n"
+                  "Exit status: 0 when no file has an error (with --strict: no message at all), 1 otherwise.");
+
+    CLI::App* solve = app.add_subcommand("solve", "Find shots that win a level; print them as a tracklet-sim script");
+    std::string level;
+    bool best = false;
+    SearchLimits limits;
+    solve->add_option("FILE", level, "the level file, a path used as given")->required();
+    solve->add_flag("--best", best, "search on for the highest score within the limits");
+    solve->add_option("--max-seconds", limits.maxSeconds, "time limit of the search")
+        ->capture_default_str()->check(CLI::PositiveNumber);
+    solve->add_option("--max-nodes", limits.maxNodes, "moments of play from which shots are tried")
+        ->capture_default_str()->check(CLI::PositiveNumber);
+    solve->add_option("--max-shots", limits.maxShots, "longest sequence of shots and waits")
+        ->capture_default_str()->check(CLI::PositiveNumber);
+    solve->footer("The script replays with: tracklet-sim FILE < script (in the same data folder).\n"
+                  "Exit status: 0 solved, 1 no solution found, 2 the level does not load.");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    }
+
+    if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
+    SetUpToolCatalogue();
+    return RunSolve(level, best, limits, std::cout, std::cerr);
+}
