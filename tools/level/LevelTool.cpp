@@ -74,7 +74,7 @@ int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std
         return kExitFailed;
     }
     out << script;
-    if (best) out << "# " << DescribeEnd(report, limits) << "\n";
+    if (best) out << "# the search for a higher score ended: " << DescribeEnd(report, limits) << "\n";
     out.flush();
     return kExitOk;
 }

@@ -23,7 +23,7 @@ void Frames(std::ostringstream& out, uint64_t count) {
 
 std::string SolutionScript(const std::string& levelPath, const Solution& solution) {
     std::ostringstream out;
-    out << "# tracklet-sim script that wins " << levelPath << ": " << solution.shots.size() << " shots, won after "
+    out << "# tracklet-sim script that wins " << levelPath << ": " << solution.shots.size() << (solution.shots.size() == 1 ? " shot" : " shots") << ", won after "
         << solution.frames << " frames of " << Number(kFrameTime) << " s\n";
     out << "# score " << solution.score << "\n";
     uint64_t frame = 0;

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "LevelTool.h"
+#include "PlayState.h"
+#include "TempDir.h"
+#include "TrackDistance.h"
+#include "resources/ResourceCatalogue.h"
+#include "rules/Firing.h"
+#include "rules/UpdateGame.h"
+#include "shell/GameState.h"
+#include "sim/SimReport.h"
+#include "sim/SimScript.h"
+
+namespace {
+
+const char* const kHead = "style s\nheight 5\nwidth 7\ncamera_data 0 0 0 0 1 0 0 0 1 1 0 0\n";
+
+// Rails along row 1 with a gap at (3, 1); the train runs east from (0, 1) to (6, 1).
+std::string GapLevel(const std::string& extraObjects, int extraCount, const char* speed = "2") {
+    return kHead + std::string("objects ") + std::to_string(6 + extraCount) +
+           "\n0 1 rails 1 0\n1 1 rails 1 0\n2 1 rails 1 0\n4 1 rails 1 0\n5 1 rails 1 0\n6 1 rails 1 0\n" +
+           extraObjects + "start 0 1 e\nfinish 6 1 e\nspeed " + speed + "\n";
+}
+
+class Solve : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Spheres a little above the floor, as real models stand on it; shields are larger.
+        for (const char* name : {"rturn", "lturn", "rrecht", "50pts", "100pts", "speed"}) {
+            catalogue.models[name].boundCentre = Vec3(0.0f, 0.0f, 1.0f);
+            catalogue.models[name].boundRadius = 2.0f;
+        }
+        catalogue.models["block"].boundCentre = Vec3(0.0f, 0.0f, 1.5f);
+        catalogue.models["block"].boundRadius = 3.0f;
+        catalogue.models["bullet"].boundRadius = 0.5f;
+        g_catalogue = &catalogue;
+    }
+    void TearDown() override {
+        g_catalogue = nullptr;
+        g_level.reset();
+        g_grid.reset();
+        g_bullets.clear();
+        g_showTitleMenu = true;
+    }
+    int Run(const std::string& levelText, bool best = false) {
+        path = dir.Write("level.txt", levelText);
+        out.str("");
+        err.str("");
+        return RunSolve(path, best, limits, out, err);
+    }
+    // The script printed last, replayed on a fresh level through the simulator; its final report.
+    nlohmann::json Replay() {
+        std::ostringstream ignored, report;
+        EXPECT_EQ(StartSimLevel(path, ignored), 0);
+        std::istringstream script(out.str());
+        EXPECT_EQ(RunSimScript(script, report, ignored), 0);
+        return nlohmann::json::parse(report.str());
+    }
+    // The script's lines without its comments.
+    std::vector<std::string> Commands() const {
+        std::vector<std::string> commands;
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && line[0] != '#') commands.push_back(line);
+        return commands;
+    }
+    int Clicks() const {
+        int clicks = 0;
+        for (const std::string& line : Commands()) clicks += line.rfind("click ", 0) == 0;
+        return clicks;
+    }
+
+    TempDir dir;
+    ResourceCatalogue catalogue{nullptr, nullptr};
+    SearchLimits limits{60.0, 5000, 32};
+    std::string path;
+    std::ostringstream out, err;
+};
+
+}  // namespace
+
+TEST_F(Solve, FillsAGapAndPrintsAScriptThatReplaysToAWin) {
+    ASSERT_EQ(Run(GapLevel("3 3 rrecht 1 0\n", 1)), 0) << err.str();
+    EXPECT_EQ(Clicks(), 1);
+    EXPECT_NE(out.str().find("# score 0\n"), std::string::npos) << out.str();
+    const auto report = Replay();
+    EXPECT_EQ(report["won"], true);
+    EXPECT_EQ(report["train"], nlohmann::json::parse(R"([6, 1, "e"])"));
+}
+
+TEST_F(Solve, LaysTurnsInTheOrderTheTrackNeeds) {
+    // From (2, 1) east the track must turn south at (3, 1), run down column 3 and turn east at
+    // (3, 3) onto row 3 to the finish; both curves are waiting at the side in the wrong order.
+    const std::string level = kHead + std::string(
+                                          "objects 7\n0 1 rails 1 0\n1 1 rails 1 0\n2 1 rails 1 0\n3 2 rails 1 90\n"
+                                          "4 3 rails 1 0\n5 4 lturn 1 0\n6 0 rturn 1 0\n"
+                                          "start 0 1 e\nfinish 4 3 e\nspeed 3\n");
+    ASSERT_EQ(Run(level), 0) << err.str();
+    EXPECT_EQ(Clicks(), 2);
+    // The right turn first: its tile centre is (65, 5).
+    EXPECT_NE(out.str().find("click 65 5\n"), std::string::npos) << out.str();
+    EXPECT_EQ(Replay()["won"], true);
+}
+
+TEST_F(Solve, WaitsForTheTrainWhenAShieldCoversTheTarget) {
+    // The builder at (0, 4) lies straight behind a shield as seen from the start tile; from
+    // (1, 1) on, the line of fire passes beside it. The train must not reach the gap first.
+    ASSERT_EQ(Run(GapLevel("0 2 block 1 0\n0 4 rrecht 1 0\n", 2, "2")), 0) << err.str();
+    EXPECT_EQ(Clicks(), 1);
+    // One step of the train at 2 seconds a tile is 64 frames of 1/32 s; the shot comes after it.
+    ASSERT_FALSE(Commands().empty());
+    EXPECT_EQ(Commands()[0], "frames 64 0.03125") << out.str();
+    EXPECT_EQ(Replay()["won"], true);
+}
+
+TEST_F(Solve, ShootsAScoreTargetOffTheTrackOnlyWhenItIsInTheWay) {
+    // A coin sits on the gap itself: it must go before the builder can lay there.
+    ASSERT_EQ(Run(GapLevel("3 1 50pts 1 0\n3 4 rrecht 1 0\n", 2)), 0) << err.str();
+    EXPECT_EQ(Clicks(), 2);
+    const auto report = Replay();
+    EXPECT_EQ(report["won"], true);
+    EXPECT_EQ(report["score"], 50);
+}
+
+TEST_F(Solve, BestLooksForTheHighestScore) {
+    const std::string level = GapLevel("3 3 rrecht 1 0\n1 3 50pts 1 0\n5 3 100pts 1 0\n", 3, "4");
+    ASSERT_EQ(Run(level), 0) << err.str();
+    EXPECT_EQ(Clicks(), 1);
+    ASSERT_EQ(Run(level, true), 0) << err.str();
+    EXPECT_NE(out.str().find("# score 150\n"), std::string::npos) << out.str();
+    EXPECT_EQ(Replay()["score"], 150);
+}
+
+TEST_F(Solve, AnUnwinnableLevelExitsWithOneAndSaysWhatLimitedTheSearch) {
+    // Only a left curve for a gap that needs a straight piece.
+    EXPECT_EQ(Run(GapLevel("3 3 lturn 1 0\n", 1)), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("no solution found"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("every sequence"), std::string::npos) << err.str();
+
+    // Solvable, but not within one search node.
+    limits.maxNodes = 1;
+    EXPECT_EQ(Run(GapLevel("3 3 rrecht 1 0\n", 1)), 1);
+    EXPECT_NE(err.str().find("--max-nodes 1"), std::string::npos) << err.str();
+}
+
+TEST_F(Solve, ALevelThatDoesNotLoadIsAnErrorNamingThePlace) {
+    EXPECT_EQ(Run("style s\nheight x\n"), 2);
+    EXPECT_EQ(err.str(), path + ":2:8: error: expected an integer (height), found 'x'\n");
+}
+
+TEST_F(Solve, RestoringAStateUndoesEverythingPlayChanged) {
+    path = dir.Write("level.txt", GapLevel("3 3 rrecht 1 0\n3 0 50pts 1 0\n", 2));
+    std::ostringstream ignored;
+    ASSERT_EQ(StartSimLevel(path, ignored), 0);
+    FireBullet(Vec3(35.0f, 5.0f, 0.0f));
+    for (int i = 0; i < 5; ++i) UpdateGame(0.1f);
+    const PlayState saved = CapturePlay(*g_level, g_bullets);
+    const std::string before = ReportLevel(*g_level, g_bullets.size());
+    ASSERT_EQ(g_bullets.size(), 1u);
+
+    // Score, track, train and bullets all move on...
+    FireBullet(Vec3(35.0f, 35.0f, 0.0f));
+    for (int i = 0; i < 40; ++i) UpdateGame(0.1f);
+    ASSERT_NE(ReportLevel(*g_level, g_bullets.size()), before);
+    RestorePlay(saved, *g_level, g_bullets);
+    EXPECT_EQ(ReportLevel(*g_level, g_bullets.size()), before);
+    EXPECT_EQ(Fingerprint(CapturePlay(*g_level, g_bullets)), Fingerprint(saved));
+    // ...and the restored bullet still flies in this level and hits the coin.
+    EXPECT_EQ(g_bullets[0].level, g_level.get());
+    for (int i = 0; i < 10; ++i) UpdateGame(0.1f);
+    EXPECT_EQ(g_level->score, 50);
+}
+
+TEST_F(Solve, TrackDistanceSeesWallsAndTargetsThatCanBeShotAway) {
+    const auto distance = [&](const std::string& objects, int count) {
+        path = dir.Write("level.txt", GapLevel(objects, count));
+        std::ostringstream ignored;
+        EXPECT_EQ(StartSimLevel(path, ignored), 0);
+        return TrackDistance(*g_level);
+    };
+    EXPECT_EQ(distance("", 0), 4);                       // (3, 1) to (6, 1) over the rails
+    EXPECT_EQ(distance("3 1 50pts 1 0\n", 1), 4);        // a coin can be shot away
+    EXPECT_EQ(distance("3 1 block 1 0\n", 1), kUnreachable);  // a shield cannot
+    // A station's ring walls off the gap's tile; the walk goes nowhere else from there.
+    EXPECT_EQ(distance("3 2 station 1 0\n", 1), kUnreachable);
+}
