@@ -5,25 +5,25 @@
 
 #include "platform/ImageWrite.h"
 
-Image::Image(int w, int h, Rgb fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
+Image::Image(int w, int h, Colour3 fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
 
-void Image::Blend(int x, int y, Rgb c, float a) {
+void Image::Blend(int x, int y, Colour3 c, float a) {
     if (x < 0 || y < 0 || x >= width || y >= height || a <= 0.0f) return;
     a = std::min(a, 1.0f);
-    Rgb& p = At(x, y);
+    Colour3& p = At(x, y);
     p.r += (c.r - p.r) * a;
     p.g += (c.g - p.g) * a;
     p.b += (c.b - p.b) * a;
 }
 
-void Image::FillRect(int x0, int y0, int x1, int y1, Rgb c) {
+void Image::FillRect(int x0, int y0, int x1, int y1, Colour3 c) {
     for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
         for (int x = std::max(0, x0); x < std::min(width, x1); ++x) At(x, y) = c;
 }
 
-void Image::FillCircle(float cx, float cy, float r, Rgb c) { FillRing(cx, cy, -1.0f, r, c); }
+void Image::FillCircle(float cx, float cy, float r, Colour3 c) { FillRing(cx, cy, -1.0f, r, c); }
 
-void Image::FillRing(float cx, float cy, float r0, float r1, Rgb c) {
+void Image::FillRing(float cx, float cy, float r0, float r1, Colour3 c) {
     for (int y = std::max(0, static_cast<int>(cy - r1 - 2)); y < std::min(height, static_cast<int>(cy + r1 + 2)); ++y) {
         for (int x = std::max(0, static_cast<int>(cx - r1 - 2)); x < std::min(width, static_cast<int>(cx + r1 + 2)); ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
@@ -33,7 +33,7 @@ void Image::FillRing(float cx, float cy, float r0, float r1, Rgb c) {
     }
 }
 
-void Image::FillPolygon(const std::vector<std::pair<float, float>>& pts, Rgb c) {
+void Image::FillPolygon(const std::vector<std::pair<float, float>>& pts, Colour3 c) {
     float minX = 1e9f, minY = 1e9f, maxX = -1e9f, maxY = -1e9f;
     for (auto [x, y] : pts) {
         minX = std::min(minX, x);
@@ -61,7 +61,7 @@ void Image::FillPolygon(const std::vector<std::pair<float, float>>& pts, Rgb c) 
 }
 
 void Image::Noise(Random& rng, float amplitude, bool grey) {
-    for (Rgb& p : pixels) {
+    for (Colour3& p : pixels) {
         if (grey) {
             const float n = rng.Signed() * amplitude;
             p = {p.r + n, p.g + n, p.b + n};
@@ -86,13 +86,13 @@ void Image::Blotches(Random& rng, int cell, float amplitude) {
             ty = ty * ty * (3 - 2 * ty);
             const float v = (value(ix, iy) * (1 - tx) + value(ix + 1, iy) * tx) * (1 - ty) +
                             (value(ix, iy + 1) * (1 - tx) + value(ix + 1, iy + 1) * tx) * ty;
-            Rgb& p = At(x, y);
+            Colour3& p = At(x, y);
             p = {p.r * (1 + v), p.g * (1 + v), p.b * (1 + v)};
         }
     }
 }
 
-void Image::DrawCoverage(const std::vector<uint8_t>& coverage, int cw, int ch, int x, int y, Rgb c) {
+void Image::DrawCoverage(const std::vector<uint8_t>& coverage, int cw, int ch, int x, int y, Colour3 c) {
     for (int j = 0; j < ch; ++j)
         for (int i = 0; i < cw; ++i) Blend(x + i, y + j, c, coverage[static_cast<size_t>(j) * cw + i] / 255.0f);
 }
@@ -101,7 +101,7 @@ bool Image::SavePng(const std::string& path) const {
     std::vector<uint8_t> bytes;
     bytes.reserve(pixels.size() * 3);
     auto toByte = [](float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
-    for (const Rgb& p : pixels) {
+    for (const Colour3& p : pixels) {
         bytes.push_back(toByte(p.r));
         bytes.push_back(toByte(p.g));
         bytes.push_back(toByte(p.b));

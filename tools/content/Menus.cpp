@@ -22,8 +22,8 @@ constexpr float kSafeHalfHeight = 35.0f * kPixelsPerUnit;
 // The track drawn along the foot of every screen, inside the safe area.
 constexpr float kRailY = kCentreY + kSafeHalfHeight - 48;
 
-const Rgb kInk{0.98f, 0.95f, 0.85f};
-const Rgb kGold{1.0f, 0.80f, 0.30f};
+const Colour3 kInk{0.98f, 0.95f, 0.85f};
+const Colour3 kGold{1.0f, 0.80f, 0.30f};
 
 // The text face the game uses; if it cannot be opened the screen keeps its artwork only.
 std::unique_ptr<FontRaster> OpenFont(int pixels, bool bold = false) {
@@ -33,7 +33,7 @@ std::unique_ptr<FontRaster> OpenFont(int pixels, bool bold = false) {
 }
 
 // Draws text with its top-left corner at (x, y), or centred on x when `centred`, with a soft shadow.
-int Text(Image& img, FontRaster* font, const std::string& text, float x, float y, Rgb colour, bool centred = false) {
+int Text(Image& img, FontRaster* font, const std::string& text, float x, float y, Colour3 colour, bool centred = false) {
     if (!font) return 0;
     const CoverageImage c = font->Render(text);
     const int left = static_cast<int>(centred ? x - c.width / 2.0f : x);
@@ -45,11 +45,11 @@ int Text(Image& img, FontRaster* font, const std::string& text, float x, float y
 }
 
 // Night-blue background, a band of track along the bottom of the safe area, a frame around it.
-Image Backdrop(Rgb top, Rgb bottom) {
+Image Backdrop(Colour3 top, Colour3 bottom) {
     Image img(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         const float t = static_cast<float>(y) / (kHeight - 1);
-        const Rgb c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t};
+        const Colour3 c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t};
         for (int x = 0; x < kWidth; ++x) img.At(x, y) = c;
     }
     // Frame on the safe area, and a track along its foot.
@@ -59,7 +59,7 @@ Image Backdrop(Rgb top, Rgb bottom) {
     for (int x = x0 + 14; x < x1 - 24; x += 36) img.FillRect(x, railY - 16, x + 16, railY + 16, {0.40f, 0.27f, 0.17f});
     img.FillRect(x0 + 4, railY - 12, x1 - 4, railY - 7, {0.75f, 0.77f, 0.8f});
     img.FillRect(x0 + 4, railY + 7, x1 - 4, railY + 12, {0.75f, 0.77f, 0.8f});
-    const Rgb frame{0.85f, 0.65f, 0.25f};
+    const Colour3 frame{0.85f, 0.65f, 0.25f};
     img.FillRect(x0, y0, x1, y0 + 4, frame);
     img.FillRect(x0, y1 - 4, x1, y1, frame);
     img.FillRect(x0, y0, x0 + 4, y1, frame);
@@ -69,7 +69,7 @@ Image Backdrop(Rgb top, Rgb bottom) {
 
 // A little locomotive seen from the side, facing right, its wheels on `groundY`.
 void Locomotive(Image& img, float x, float groundY, float s) {
-    const Rgb body{0.15f, 0.55f, 0.3f}, black{0.1f, 0.1f, 0.1f}, red{0.8f, 0.15f, 0.12f};
+    const Colour3 body{0.15f, 0.55f, 0.3f}, black{0.1f, 0.1f, 0.1f}, red{0.8f, 0.15f, 0.12f};
     img.FillRect(static_cast<int>(x), static_cast<int>(groundY - 70 * s), static_cast<int>(x + 50 * s),
                  static_cast<int>(groundY - 20 * s), red);
     img.FillRect(static_cast<int>(x - 4 * s), static_cast<int>(groundY - 76 * s), static_cast<int>(x + 56 * s),
@@ -113,7 +113,7 @@ Image Title() {
 }
 
 // A swatch in a target's colour beside its line of the introduction.
-void Swatch(Image& img, float x, float y, Rgb c) { img.FillCircle(x, y, 13, c); }
+void Swatch(Image& img, float x, float y, Colour3 c) { img.FillCircle(x, y, 13, c); }
 
 Image Introduction() {
     Image img = Backdrop({0.05f, 0.08f, 0.2f}, {0.08f, 0.16f, 0.26f});
@@ -136,7 +136,7 @@ Image Introduction() {
     y += Text(img, body.get(), goal, left, y, kInk) + 16;
     y += Text(img, sub.get(), "Targets", left, y, kGold) + 6;
     struct Row {
-        Rgb colour;
+        Colour3 colour;
         const char* text;
     };
     const Row rows[] = {{{0.2f, 0.45f, 1.0f}, "Blue, curved arrow: lays a right curve"},
@@ -173,7 +173,7 @@ Image Introduction() {
     return img;
 }
 
-Image Banner(const char* title, Rgb titleColour, const char* action, Rgb top, Rgb bottom, bool engine) {
+Image Banner(const char* title, Colour3 titleColour, const char* action, Colour3 top, Colour3 bottom, bool engine) {
     Image img = Backdrop(top, bottom);
     if (engine) Locomotive(img, kCentreX + kSafeHalfWidth - 300, kRailY - 12, 1.3f);
     auto big = OpenFont(130, true), keys = OpenFont(48);

@@ -83,7 +83,7 @@ Image RoofTiles() {
 }
 
 // A coin face: metal with a raised rim and the value in the middle, in the game's typeface.
-Image Coin(const char* value, Rgb metal, Rgb dark, Rgb light) {
+Image Coin(const char* value, Colour3 metal, Colour3 dark, Colour3 light) {
     Image img(256, 256, metal);
     Random rng(53);
     img.Blotches(rng, 32, 0.05f);
