@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/Keyboard.h"
+#include "platform/MessageBox.h"
 #include "platform/Window.h"
 
 namespace {
@@ -48,16 +51,6 @@ TEST(EventKeyboard, SignExtendedStateMatchesTheGamesPressedMask) {
     EXPECT_LT(state, 0);
 }
 
-TEST(FakeKeyboard, KeepsDownAndClearsThePressBitOnQuery) {
-    FakeKeyboard keys;
-    keys.Set(kVkPause, Keyboard::kPressedSince);
-    keys.Set(kVkEnd, Keyboard::kDown);
-    EXPECT_EQ(keys.GetAsyncKeyState(kVkPause), Keyboard::kPressedSince);
-    EXPECT_EQ(keys.GetAsyncKeyState(kVkPause), 0);
-    EXPECT_EQ(keys.GetAsyncKeyState(kVkEnd), Keyboard::kDown);
-    EXPECT_EQ(keys.GetAsyncKeyState(kVkEnd), Keyboard::kDown);
-}
-
 TEST(VirtualKeys, SdlKeysMapToTheGamesCodes) {
     struct Case { int32_t sdl; int vk; };
     // SDL key codes: letters are lower-case ASCII, special keys carry the scancode mask 1 << 30.
@@ -103,6 +96,14 @@ TEST(WindowMessages, PostedMessagesComeOutInOrderAndQuitFollowsDestroy) {
     EXPECT_EQ(m.message, kWmQuit);
     EXPECT_EQ(m.wParam, 3u);
     EXPECT_FALSE(PeekWindowMessage(&m));
+}
+
+TEST(MessageBox, WithoutADisplayTheMessageOnlyGoesToStderr) {
+    // A box would wait for a click nobody gives; with the offscreen driver it must not appear.
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ShowMessageBox("Error", "Error calling Present: Device was lost."), kIdOk);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Error calling Present: Device was lost.\n");
 }
 
 }  // namespace

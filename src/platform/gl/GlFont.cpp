@@ -66,7 +66,8 @@ const GlFont::AtlasCell* GlFont::Place(const GlyphImage& glyph) {
 
 int GlFont::DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) {
     if (!text || !life_->alive) return 0;
-    const std::string s = count < 0 ? std::string(text) : std::string(text, static_cast<size_t>(count));
+    // A count longer than the text stops at its end, as the text is NUL-terminated.
+    const std::string s = count < 0 ? std::string(text) : std::string(text, strnlen(text, static_cast<size_t>(count)));
     int width = 0, height = 0;
     raster_->Measure(s, &width, &height);
     if (format & kTextCalcRect) return height;

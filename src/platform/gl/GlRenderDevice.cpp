@@ -247,6 +247,10 @@ Result GlRenderDevice::CreateVertexBuffer(uint32_t length, uint32_t, uint32_t fv
     if (!buffer) return kErrInvalidCall;
     *buffer = nullptr;
     if (length == 0) return kErrInvalidCall;
+    // The buffer keeps a CPU copy; refuse sizes no game buffer comes near rather than fail to
+    // allocate.
+    constexpr uint32_t kMaxLength = 256u << 20;
+    if (length > kMaxLength) return kErrOutOfVideoMemory;
     *buffer = new GlVertexBuffer(life_, length, fvf);
     return kOk;
 }
