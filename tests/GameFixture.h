@@ -1,6 +1,6 @@
 #pragma once
-// A game state on a recording device for tests of the drawing and the shell: a catalogue
-// filled by hand, a level read from no file, fonts and grids made on the recorder.
+// A game state on a recording device for tests of the drawing and the shell: a catalogue filled
+// by hand and a level read from no file.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,13 +21,11 @@ protected:
         g_device = &device;
         g_catalogue = &catalogue;
         g_level = std::make_unique<Level>(&device, &catalogue, "no such level file");
-        g_level->width = 3;
-        g_level->height = 3;
+        g_level->width = g_level->height = 3;
+        FontDesc desc{};
+        device.CreateFont(desc, &g_font);
     }
-
-    void TearDown() override {
-        ResetGameState();
-    }
+    void TearDown() override { ResetGameState(); }
 
     static void ResetGameState() {
         g_device = nullptr;
@@ -41,17 +39,12 @@ protected:
         g_levelIndex = 0;
         g_camera = Camera();
         g_pointer = Vec3(0.0f, 0.0f, 0.0f);
-        g_showTitleMenu = false;
-        g_showIntroduction = false;
-        g_paused = false;
-        g_showGrid = false;
-        g_showClickVector = false;
-        g_musicOff = false;
+        g_showTitleMenu = g_showIntroduction = g_paused = g_showGrid = g_showClickVector = g_musicOff = false;
         g_latchM = g_latchEscape = g_latchG = g_latchV = g_latchPause = g_latchEnd = KeyLatch{};
     }
 
-    // A model of `subsets` subsets; subset i uses material id `firstMaterial + i` and the texture
-    // name textures[i] ("" for none). The mesh is labelled with the model's name on the recorder.
+    // A model whose subset i has material id firstMaterial + i and texture name textures[i];
+    // its mesh reads as the model's name in the recorded calls.
     Model& AddModel(const std::string& name, std::vector<std::string> textures = {""}, uint32_t firstMaterial = 0) {
         Model& model = catalogue.models[name];
         model.mesh = std::make_unique<MeshData>();
@@ -66,27 +59,8 @@ protected:
 
     static Material ColourMaterial(float r, float g, float b) {
         Material m{};
-        m.diffuse = Color4(r, g, b, 1.0f);
-        m.ambient = Color4(r, g, b, 1.0f);
-        m.specular = Color4(0.0f, 0.0f, 0.0f, 1.0f);
-        m.emissive = Color4(0.0f, 0.0f, 0.0f, 1.0f);
+        m.diffuse = m.ambient = Color4(r, g, b, 1.0f);
         m.power = 10.0f;
         return m;
-    }
-
-    static LevelObject Object(const std::string& name, int32_t x, int32_t y, float scale = 1.0f, float angle = 0.0f) {
-        LevelObject o;
-        o.name = name;
-        o.x = x;
-        o.y = y;
-        o.scale = scale;
-        o.angle = angle;
-        return o;
-    }
-
-    void MakeFont() {
-        FontDesc desc{};
-        desc.height = 25;
-        device.CreateFont(desc, &g_font);
     }
 };

@@ -8,11 +8,10 @@ namespace {
 class KeyboardInput : public GameFixture {
 protected:
     FakeKeyboard keys;
-    const float dt = 0.5f;
 
     void SetUp() override {
         GameFixture::SetUp();
-        catalogue.levels = {"one.txt", "two.txt", "three.txt"};
+        catalogue.levels = {"one.txt", "two.txt", "three.txt"};  // missing files still make levels
         SetInputKeyboard(&keys);
     }
     void TearDown() override {
@@ -21,95 +20,77 @@ protected:
     }
     void Down(int vk) { keys.Set(vk, Keyboard::kDown); }
     void Up(int vk) { keys.Set(vk, 0); }
-    // A press and release both between two frames: only the pressed-since bit shows.
+    // Down and up again between two frames: only the pressed-since bit shows, once.
     void Tap(int vk) { keys.Set(vk, Keyboard::kPressedSince); }
-    int Frame() { return HandleKeyboard(dt); }
+    int Frame() { return HandleKeyboard(0.5f); }
 };
 }  // namespace
 
 TEST(KeyState, PressedWhenDownNowOrPressedSinceTheLastQuery) {
     EXPECT_TRUE(KeyCountsAsPressed(0x8000));
-    EXPECT_TRUE(KeyCountsAsPressed(0x8001));
     EXPECT_TRUE(KeyCountsAsPressed(0x0001));
     EXPECT_FALSE(KeyCountsAsPressed(0x0000));
     EXPECT_FALSE(KeyCountsAsPressed(0x4000));
-    EXPECT_FALSE(KeyCountsAsPressed(0x0100));
 }
 
-TEST_F(KeyboardInput, LatchedToggleActsOnceOnRelease) {
+TEST_F(KeyboardInput, LatchedTogglesActOnceOnReleaseEvenForATapShorterThanAFrame) {
     g_showGrid = true;
     Down('G');
     Frame();
     Frame();
-    EXPECT_TRUE(g_showGrid) << "held down: no toggle yet";
+    EXPECT_TRUE(g_showGrid);
     Up('G');
     Frame();
-    EXPECT_FALSE(g_showGrid);
     Frame();
-    EXPECT_FALSE(g_showGrid) << "one release, one toggle";
+    EXPECT_FALSE(g_showGrid);
 
-    // A tap shorter than a frame counts in the next frame and acts in the one after.
     Tap('V');
     Frame();
     EXPECT_FALSE(g_showClickVector);
     Frame();
-    EXPECT_TRUE(g_showClickVector);
     Frame();
     EXPECT_TRUE(g_showClickVector);
-
-    Tap(kVkPause);
-    Frame();
-    Frame();
-    EXPECT_TRUE(g_paused);
 }
 
-TEST_F(KeyboardInput, EscapeTwiceEndsTheProgramEvenWhilePaused) {
+TEST_F(KeyboardInput, EscapeTwiceEndsTheProgramAndLeavesThePauseAsItWas) {
     g_paused = true;
-    Down(kVkEscape);
+    Tap(kVkEscape);
     EXPECT_EQ(Frame(), 0);
-    Up(kVkEscape);
     EXPECT_EQ(Frame(), 0);
     EXPECT_TRUE(g_showTitleMenu);
-    EXPECT_TRUE(g_paused) << "the title menu leaves the pause as it was";
+    EXPECT_TRUE(g_paused);
     Down(kVkEscape);
-    EXPECT_EQ(Frame(), 0);
     EXPECT_EQ(Frame(), 0);
     Up(kVkEscape);
     EXPECT_EQ(Frame(), 1);
 }
 
-TEST_F(KeyboardInput, TitleMenuSpacePlaysTheCurrentLevelAndF1OpensTheIntroduction) {
+TEST_F(KeyboardInput, TitleMenuSpaceF1AndTheIntroduction) {
     g_showTitleMenu = true;
     g_levelIndex = 1;
     Level* before = g_level.get();
     Tap(kVkSpace);
     Frame();
-    EXPECT_NE(g_level.get(), before) << "the level starts afresh";
+    EXPECT_NE(g_level.get(), before) << "the current level starts afresh";
     EXPECT_EQ(g_levelIndex, 1);
-    EXPECT_FALSE(g_showTitleMenu);
-    EXPECT_FALSE(g_showIntroduction);
+    EXPECT_FALSE(g_showTitleMenu || g_showIntroduction);
 
     g_showTitleMenu = true;
     Tap(kVkF1);
     Frame();
-    EXPECT_FALSE(g_showTitleMenu);
-    EXPECT_TRUE(g_showIntroduction);
-
-    // The introduction ignores Space and goes back to the title menu on Escape.
+    EXPECT_TRUE(!g_showTitleMenu && g_showIntroduction);
     before = g_level.get();
-    Tap(kVkSpace);
+    Down(kVkSpace);
     Frame();
-    EXPECT_EQ(g_level.get(), before);
-    EXPECT_TRUE(g_showIntroduction);
-    Up(kVkSpace);  // unpolled on the introduction, the tap would still count on the title menu
+    EXPECT_EQ(g_level.get(), before) << "the introduction ignores Space";
+    Up(kVkSpace);
     Tap(kVkEscape);
     Frame();
     Frame();
-    EXPECT_TRUE(g_showTitleMenu);
-    EXPECT_FALSE(g_showIntroduction);
+    EXPECT_TRUE(g_showTitleMenu && !g_showIntroduction);
 }
 
-TEST_F(KeyboardInput, SpaceRetriesALostLevelOnceEvenWhenHeld) {
+TEST_F(KeyboardInput, SpaceRetriesALostLevelOnceAndGoesOnAfterAWinWrappingAtTheEnd) {
     g_levelIndex = 2;
     g_level->lost = true;
     Level* lost = g_level.get();
@@ -117,23 +98,16 @@ TEST_F(KeyboardInput, SpaceRetriesALostLevelOnceEvenWhenHeld) {
     Frame();
     Level* retried = g_level.get();
     EXPECT_NE(retried, lost);
+    Frame();
+    EXPECT_EQ(g_level.get(), retried) << "held down, it loads once: in play Space does nothing";
     EXPECT_EQ(g_levelIndex, 2);
-    Frame();
-    EXPECT_EQ(g_level.get(), retried) << "in play Space does nothing";
-}
 
-TEST_F(KeyboardInput, SpaceAfterAWinGoesOnAndWrapsAfterTheLastLevel) {
     g_level->won = true;
-    Tap(kVkSpace);
-    Frame();
-    EXPECT_EQ(g_levelIndex, 1);
-    EXPECT_FALSE(g_level->won);
-
-    g_levelIndex = 2;
-    g_level->won = true;
-    Tap(kVkSpace);
     Frame();
     EXPECT_EQ(g_levelIndex, 0);
+    g_level->won = true;
+    Frame();
+    EXPECT_EQ(g_levelIndex, 1);
 }
 
 TEST_F(KeyboardInput, EndSkipsALevelOnReleaseAndWrapsToTheFirst) {
@@ -149,41 +123,26 @@ TEST_F(KeyboardInput, EndSkipsALevelOnReleaseAndWrapsToTheFirst) {
     EXPECT_EQ(g_levelIndex, 0);
 }
 
-TEST_F(KeyboardInput, FreeCameraMovesOnlyWhilePaused) {
-    g_camera.position = Vec3(0.0f, 0.0f, 0.0f);
+TEST_F(KeyboardInput, FreeCameraMovesOnlyWhilePausedAndMAlsoRolls) {
     Down('W');
     Down('R');
     Down(kVkLeft);
     Frame();
     EXPECT_EQ(g_camera.position, Vec3(0.0f, 0.0f, 0.0f));
-
     g_paused = true;
     Frame();
-    // Walk 2.5 * dt along look (0, 0, 1) and fly 2.5 * dt along up (0, 1, 0).
+    // Walk 2.5 * dt along look (0, 0, 1), fly 2.5 * dt along up (0, 1, 0), then yaw left.
     EXPECT_NEAR(g_camera.position.z, 1.25f, 1e-6f);
     EXPECT_NEAR(g_camera.position.y, 1.25f, 1e-6f);
-    // Yaw left turns look away from +z towards -x.
     EXPECT_LT(g_camera.look.x, 0.0f);
-
-    // While paused M rolls the camera as well as toggling the music on release.
     Up('W');
     Up('R');
     Up(kVkLeft);
-    const Vec3 upBefore = g_camera.up;
+    const Vec3 up = g_camera.up;
     Down('M');
     Frame();
-    EXPECT_FALSE(g_camera.up == upBefore);
+    EXPECT_FALSE(g_camera.up == up);
     Up('M');
     Frame();
     EXPECT_TRUE(g_musicOff);
-}
-
-TEST_F(KeyboardInput, NothingHappensWithoutADevice) {
-    g_device = nullptr;
-    g_showTitleMenu = true;
-    Tap(kVkEscape);
-    EXPECT_EQ(Frame(), 0);
-    Up(kVkEscape);
-    EXPECT_EQ(Frame(), 0);
-    EXPECT_FALSE(g_latchEscape.set);
 }
