@@ -8,11 +8,14 @@
 #include "shell/MainLoop.h"
 #include "shell/WindowProc.h"
 
+// The game's one window; it lives as long as the process, like the catalogue.
+static Window* g_window = nullptr;
+
 int main() {
-    Window* window = Window::Create("Tracklet", 100, 100, 1024, 768, WindowProc);
+    g_window = Window::Create("Tracklet", 100, 100, 1024, 768, WindowProc);
     Identity(&g_identity);
     // A failing set-up has shown its message; the window is never shown.
-    if (Failed(InitGraphics(window))) return 0;
+    if (Failed(InitGraphics(g_window))) return 0;
 
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     g_levelIndex = 0;
@@ -23,7 +26,7 @@ int main() {
         ReleaseGraphics();
         return 0;
     }
-    window->Show();
+    if (g_window) g_window->Show();
     RunMainLoop();
     ReleaseGraphics();
     return 0;
