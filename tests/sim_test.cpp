@@ -167,6 +167,22 @@ TEST_F(Sim, BytesThatAreNotUtf8StillPrintValidJson) {
     EXPECT_EQ(reports[0]["objects"][0][0], "caf\xef\xbf\xbd");
 }
 
+TEST_F(Sim, NumbersAtTheLimitsOfTheirTypesDoNotOverflow) {
+    // The train steps off the largest column, wrapping onto a station's ring; the grid is as
+    // large as an int allows.
+    ASSERT_EQ(Run("style s height 2147483647 width 2147483647 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 2 "
+                  "2147483647 -2147483648 station 1 3e38 -2147483648 0 rrecht 1 0 start 2147483647 -2147483648 e "
+                  "finish 0 0 e speed 1\n",
+                  "click 0 0\nframes 3 1\nprint\n"),
+              0);
+    const auto reports = Reports();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(reports[0]["lost"], true);
+    EXPECT_EQ(reports[0]["objects"].size(), 10u);
+    EXPECT_EQ(reports[0]["objects"][0][3], 2147483647);  // a turn beyond int is clamped
+}
+
 TEST(SimTool, BuildsItsCatalogueFromTheCurrentFolder) {
     TempDir dir;
     dir.Write("levels.txt", "one.txt\n");
