@@ -159,6 +159,13 @@ TEST_F(LevelCheck, ExitStatusCountsErrorsAndWithStrictWarnings) {
     EXPECT_EQ(run({"good.txt", "warned.txt"}, false, &out), 0);
     EXPECT_EQ(out, "warned.txt:8:9: warning: text after the speed is ignored by the game: '#'\n");
     EXPECT_EQ(run({"warned.txt", "good.txt"}, true, &out), 1);
+    // A flood of warnings is cut after the first hundred, with the count of the rest.
+    std::string flood = "style s height 1 width 1 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 150\n";
+    for (int i = 0; i < 150; ++i) flood += "5 5 50pts 1 0\n";
+    dir.Write("flood.txt", flood + "start 0 0 e finish 0 0 s speed 1\n");
+    EXPECT_EQ(run({"flood.txt"}, false, &out), 0);
+    EXPECT_EQ(out.substr(0, out.find('\n')), "flood.txt:3:1: warning: \"50pts\" at (5, 5) lies off the grid of 1 by 1 tiles");
+    EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), "flood.txt: warning: 50 more warnings not shown\n");
     // Every file is checked even after one fails; each message names its own file.
     EXPECT_EQ(run({"bad.txt", "missing.txt", "good.txt"}, false, &out), 1);
     EXPECT_EQ(out,

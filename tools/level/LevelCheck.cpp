@@ -95,7 +95,8 @@ bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict) {
     return false;
 }
 
-std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models) {
+std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models, size_t* unlisted) {
+    if (unlisted) *unlisted = 0;
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status)) return {Error(0, 0, "cannot be opened: no such file")};
@@ -126,5 +127,5 @@ std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList*
                       "expected " + ExpectedText(stop.expected) + ", found " + Found(stop.found) +
                           CountHint(level, recorder.places, stop))};
     }
-    return LevelWarnings(level, recorder.places, text, positions, models);
+    return LevelWarnings(level, recorder.places, text, positions, models, unlisted);
 }

@@ -26,8 +26,9 @@ struct ReadPlaces {
 
 // Checks one level file as the game reads it: the first error (what was expected and what was
 // found), or, when the file reads completely, the warnings in file order. `models` may be null
-// (no data folder): then names are not checked. Never throws.
-std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models);
+// (no data folder): then names are not checked. A file with thousands of warnings lists the
+// first ones and counts the others in *unlisted (when given). Never throws.
+std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models, size_t* unlisted = nullptr);
 
 // True when any diagnostic is an error (or, with strict, any diagnostic at all).
 bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict);

@@ -1,5 +1,6 @@
 #include "LevelTool.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -11,6 +12,12 @@
 #include "resources/ResourceCatalogue.h"
 #include "shell/GameState.h"
 #include "sim/SimScript.h"
+
+namespace {
+
+constexpr size_t kMaxMessagesPerFile = 100;
+
+}  // namespace
 
 ResourceCatalogue* SetUpToolCatalogue() {
     // Made once and kept to the end of the process, like the game's own device and catalogue.
@@ -40,8 +47,14 @@ const ModelList* DataFolderModels() {
 int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList* models, std::ostream& out) {
     int status = kExitOk;
     for (const std::string& file : files) {
-        const std::vector<Diagnostic> diagnostics = CheckLevelFile(file, models);
-        for (const Diagnostic& d : diagnostics) out << FormatDiagnostic(file, d) << "\n";
+        size_t unlisted = 0;
+        const std::vector<Diagnostic> diagnostics = CheckLevelFile(file, models, &unlisted);
+        // A generated or damaged file can warn about every one of millions of objects; the first
+        // ones say enough, and the count says how bad it is.
+        const size_t shown = std::min(diagnostics.size(), kMaxMessagesPerFile);
+        for (size_t i = 0; i < shown; ++i) out << FormatDiagnostic(file, diagnostics[i]) << "\n";
+        if (shown < diagnostics.size() || unlisted > 0)
+            out << file << ": warning: " << diagnostics.size() - shown + unlisted << " more warnings not shown\n";
         if (Fails(diagnostics, strict)) status = kExitFailed;
     }
     out.flush();

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr size_t kMaxKept = 1000;
+
 bool IsTrackPiece(const std::string& name) { return name == "rails" || name == "railscorner"; }
 
 std::string Tile(int32_t x, int32_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
@@ -39,7 +41,16 @@ class WarningList {
 public:
     WarningList(const TextPositions& positions) : positions_(positions) {}
 
-    void Add(size_t offset, std::string text) { found_.emplace_back(offset, std::move(text)); }
+    // Warnings come in file order object by object, so the ones kept are the first in the file
+    // but for the few about the grid, start and finish; a damaged file with millions of objects
+    // is only counted beyond that.
+    void Add(size_t offset, std::string text) {
+        if (found_.size() < kMaxKept)
+            found_.emplace_back(offset, std::move(text));
+        else
+            ++dropped;
+    }
+    size_t dropped = 0;
 
     std::vector<Diagnostic> Sorted() {
         std::stable_sort(found_.begin(), found_.end(),
@@ -81,7 +92,7 @@ std::vector<Origin> Origins(const Level& level) {
 }  // namespace
 
 std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, const std::string& text,
-                                      const TextPositions& positions, const ModelList* models) {
+                                      const TextPositions& positions, const ModelList* models, size_t* unlisted) {
     WarningList warnings(positions);
     const std::string grid = std::to_string(level.width) + " by " + std::to_string(level.height) + " tiles";
 
@@ -149,5 +160,6 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
     if (next < text.size())
         warnings.Add(next, "text after the speed is ignored by the game: '" + Printable(TokenFrom(text, next)) + "'");
 
+    if (unlisted) *unlisted = warnings.dropped;
     return warnings.Sorted();
 }

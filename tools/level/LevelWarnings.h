@@ -11,5 +11,6 @@ class Level;
 // off the grid, impassable track pieces, names without a model (when `models` is given), pieces
 // hidden by an earlier object on their tile, start or finish off the grid, station rings off the
 // grid, text after the speed, a grid too small or too large to draw, a track complete at load.
+// Past the first thousand, warnings are only counted, in *unlisted.
 std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, const std::string& text,
-                                      const TextPositions& positions, const ModelList* models);
+                                      const TextPositions& positions, const ModelList* models, size_t* unlisted);
