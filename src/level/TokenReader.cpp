@@ -18,13 +18,12 @@ constexpr size_t kMaxFileBytes = size_t{64} << 20;
 
 TokenReader::TokenReader(std::string text) : text_(std::move(text)), stream_(text_) {}
 
-size_t TokenReader::NextTokenStart() const {
+size_t TokenReader::NextTokenStart() {
     // The stream knows how far it has read; the token starts after the blanks from there. A
     // stream at its end (eof after the last token) has no position to tell, so it is the end.
-    auto& stream = const_cast<std::istringstream&>(stream_);
     size_t offset = text_.size();
-    if (stream.good()) {
-        const auto pos = stream.tellg();
+    if (stream_.good()) {
+        const auto pos = stream_.tellg();
         if (pos >= 0) offset = static_cast<size_t>(pos);
     }
     while (offset < text_.size() && IsBlank(text_[offset])) ++offset;

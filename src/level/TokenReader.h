@@ -53,7 +53,7 @@ public:
     void PositionOf(size_t offset, int* line, int* column) const;
 
 private:
-    size_t NextTokenStart() const;
+    size_t NextTokenStart();
     void RecordStop(size_t offset, const std::string& found, const char* expected);
     std::string TokenAt(size_t offset) const;
     void Report(size_t start, const char* what);
