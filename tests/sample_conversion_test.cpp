@@ -52,11 +52,10 @@ TEST(SampleConversion, ChannelsAveragedRateInterpolatedPartialFramesDropped) {
 }
 
 TEST(SampleConversion, RefusesWhatItCannotPlay) {
-    EXPECT_FALSE(CanConvert(Format(2, 1, 44100, 4)));  // compressed
-    EXPECT_FALSE(CanConvert(Format(1, 1, 44100, 12)));
-    EXPECT_FALSE(CanConvert(Format(3, 1, 44100, 16)));
-    EXPECT_FALSE(CanConvert(Format(0xFFFE, 1, 44100, 16)));  // sub-format missing
-    EXPECT_FALSE(CanConvert(Format(1, 1, 100, 8)));  // would let a small file claim a huge buffer
+    for (const WaveFormat& format : {Format(2, 1, 44100, 4), Format(1, 1, 44100, 12), Format(3, 1, 44100, 16),
+                                     Format(0xFFFE, 1, 44100, 16) /* no sub-format */,
+                                     Format(1, 1, 100, 8) /* a small file would claim a huge buffer */})
+        EXPECT_FALSE(CanConvert(format)) << format.formatTag << " " << format.bitsPerSample;
     WaveFormat narrow = Format(1, 2, 44100, 16);
     narrow.blockAlign = 2;  // frames too small for their channels
     EXPECT_FALSE(CanConvert(narrow));
