@@ -1,4 +1,36 @@
+#include <cstddef>
+#include <fstream>
+
+#include "math/MathFunctions.h"
+#include "platform/MeshImporter.h"
 #include "resources/ResourceCatalogue.h"
 
-// Placeholder: loads no models yet.
-int ResourceCatalogue::LoadModels(int32_t) { return 0; }
+static_assert(offsetof(MeshVertex, position) == 0, "the bounding sphere reads positions from the first vertex on");
+
+int ResourceCatalogue::LoadModels(int32_t style) {
+    std::ifstream list(StylePath(style, "models.txt"));
+    std::string name, file;
+    // Records of a model name and a file name; the first incomplete record ends the list.
+    while (list >> name >> file) {
+        Model& model = FindModel(name);
+        // A name loaded again takes the new file's mesh, materials and sphere as a whole, so
+        // that its subsets and material entries always belong together.
+        model = Model{};
+        auto mesh = std::make_unique<MeshData>();
+        if (!ImportMesh(StylePath(style, "models/" + file), mesh.get())) return 1;  // the record stays, meshless
+
+        if (!mesh->vertices.empty())
+            ComputeBoundingSphere(&mesh->vertices[0].position, mesh->vertices.size(), sizeof(MeshVertex),
+                                  &model.boundCentre, &model.boundRadius);
+        for (const MeshMaterial& imported : mesh->materials) {
+            Material material = imported.material;
+            // Lit by the global ambient as strongly as by the light: ambient follows diffuse.
+            material.ambient = material.diffuse;
+            materials[nextMaterialId] = material;
+            model.materialIds.push_back(nextMaterialId++);
+            model.textureNames.push_back(imported.textureName);
+        }
+        model.mesh = std::move(mesh);
+    }
+    return 0;
+}

@@ -57,3 +57,10 @@ Texture* ResourceCatalogue::FindTexture(const std::string& name) { return textur
 CSound* ResourceCatalogue::FindSound(const std::string& name) { return sounds[name].get(); }
 
 const std::string& ResourceCatalogue::StyleFolder(int32_t style) { return styles[style]; }
+
+std::string ResourceCatalogue::StylePath(int32_t style, const std::string& relative) {
+    std::string path = StyleFolder(style) + "/" + relative;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}

@@ -45,4 +45,7 @@ public:
     Texture* FindTexture(const std::string& name);
     CSound* FindSound(const std::string& name);
     const std::string& StyleFolder(int32_t style);
+    // The style's folder joined with `relative` ("models.txt", "models/" + a listed file name),
+    // backslashes of list entries turned into this platform's separator.
+    std::string StylePath(int32_t style, const std::string& relative);
 };

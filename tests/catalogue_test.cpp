@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "platform/RecordingDevice.h"
+#include "resources/ResourceCatalogue.h"
+#include "TestFiles.h"
+#include "XFiles.h"
+
+namespace {
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    std::unique_ptr<ResourceCatalogue> Build(RenderDevice* with) {
+        CurrentDirectory here(dir.path);
+        return std::make_unique<ResourceCatalogue>(with, nullptr);
+    }
+    std::unique_ptr<ResourceCatalogue> Build() { return Build(&device); }
+
+    // A style folder whose model list names one model, `model`.
+    void StyleFolder(const std::string& folder, const std::string& model) {
+        dir.Write(folder + "/models/tri.x", TriangleX());
+        dir.Write(folder + "/models.txt", model + " tri.x\n");
+    }
+
+    TempDir dir;
+    RecordingDevice device;
+};
+
+using Levels = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(CatalogueTest, OnlyStyleZeroIsLoadedFromItsLastFolder) {
+    StyleFolder("a", "fromA");
+    StyleFolder("b", "fromB");
+    StyleFolder("c", "fromC");
+    dir.Write("styles.txt", "0 a\n1 b\n0 c\n");
+    auto catalogue = Build();
+    EXPECT_EQ(catalogue->styles, (std::map<int32_t, std::string>{{0, "c"}, {1, "b"}}));
+    EXPECT_EQ(catalogue->models.size(), 1u);
+    EXPECT_NE(catalogue->models["fromC"].mesh, nullptr);
+}
+
+TEST_F(CatalogueTest, StyleTableEndsAtTheFirstUnreadableRecord) {
+    for (const auto& [text, expected] : std::vector<std::pair<std::string, std::map<int32_t, std::string>>>{
+             {"0 a\tx b\n2 c\n", {{0, "a"}}},   // a number that is not a number
+             {"0 a 1", {{0, "a"}}},             // a record cut short
+             {"-3 neg\n0 zero", {{-3, "neg"}, {0, "zero"}}},
+             {"", {{0, ""}}},  // style 0 is looked up all the same
+         }) {
+        dir.Write("styles.txt", text);
+        EXPECT_EQ(Build()->styles, expected) << text;
+    }
+}
+
+TEST_F(CatalogueTest, MissingStyleTableLeavesStyleZeroWithTheEmptyFolder) {
+    auto catalogue = Build();
+    // Style 0 was looked up while loading, which added it with the empty folder name.
+    EXPECT_EQ(catalogue->styles, (std::map<int32_t, std::string>{{0, ""}}));
+    EXPECT_TRUE(catalogue->models.empty());
+    EXPECT_TRUE(catalogue->levels.empty());
+}
+
+TEST_F(CatalogueTest, LevelListKeepsFileOrderAndDuplicatesWhateverTheLineEnds) {
+    for (const char* text : {"a.txt b.txt a.txt", "a.txt\nb.txt\na.txt\n", "a.txt\r\n\tb.txt\n\n a.txt"}) {
+        dir.Write("levels.txt", text);
+        EXPECT_EQ(Build()->levels, (Levels{"a.txt", "b.txt", "a.txt"})) << text;
+    }
+    dir.Write("levels.txt", "");
+    EXPECT_TRUE(Build()->levels.empty());
+}
+
+TEST_F(CatalogueTest, LookupsOfUnknownKeysAddEmptyEntries) {
+    auto catalogue = Build();
+    const size_t modelsBefore = catalogue->models.size();
+    Model& model = catalogue->FindModel("train");
+    EXPECT_EQ(model.mesh, nullptr);
+    EXPECT_TRUE(model.materialIds.empty());
+    EXPECT_TRUE(model.textureNames.empty());
+    EXPECT_EQ(model.boundCentre, Vec3(0, 0, 0));
+    EXPECT_EQ(model.boundRadius, 0.0f);
+    EXPECT_EQ(catalogue->models.size(), modelsBefore + 1);
+    EXPECT_EQ(&catalogue->FindModel("train"), &model);
+    EXPECT_EQ(catalogue->models.size(), modelsBefore + 1);
+    EXPECT_EQ(catalogue->models.count("Train"), 0u);  // names are case-sensitive
+
+    const Material material = catalogue->FindMaterial(77);
+    EXPECT_EQ(material.diffuse, Color4(0, 0, 0, 0));
+    EXPECT_EQ(material.power, 0.0f);
+    EXPECT_EQ(catalogue->materials.count(77), 1u);
+
+    EXPECT_EQ(catalogue->FindTexture("wood.bmp"), nullptr);
+    EXPECT_EQ(catalogue->textures.count("wood.bmp"), 1u);
+    EXPECT_EQ(catalogue->FindSound("blues"), nullptr);
+    EXPECT_EQ(catalogue->sounds.count("blues"), 1u);
+    EXPECT_EQ(catalogue->StyleFolder(5), "");
+    EXPECT_EQ(catalogue->styles.count(5), 1u);
+}
+
+TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
+    StyleFolder("a", "fromA");
+    dir.Write("styles.txt", "0 a\n");
+    dir.Write("levels.txt", "one two\n");
+    auto catalogue = Build(nullptr);
+    EXPECT_TRUE(catalogue->styles.empty());
+    EXPECT_TRUE(catalogue->models.empty());
+    EXPECT_TRUE(catalogue->levels.empty());
+    EXPECT_EQ(catalogue->device, nullptr);
+}
+
+TEST_F(CatalogueTest, StylePathsJoinWithThePlatformSeparator) {
+    dir.Write("styles.txt", "0 base\n");
+    auto catalogue = Build();
+    EXPECT_EQ(catalogue->StylePath(0, "models.txt"), "base/models.txt");
+    EXPECT_EQ(catalogue->StylePath(0, "models/sub\\x.x"), "base/models/sub/x.x");
+}

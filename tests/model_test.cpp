@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "platform/MeshImporter.h"
+#include "platform/RecordingDevice.h"
+#include "resources/ResourceCatalogue.h"
+#include "TestFiles.h"
+#include "XFiles.h"
+
+namespace {
+
+// The vertices of ThreeMaterialX as written: position, normal, texture coordinates.
+const std::array<MeshVertex, 6> kWritten = {{
+    {{0, 0, 0}, {0, 0, -1}, 0.0f, 0.0f},
+    {{2, 0, 0}, {0, 0.6f, -0.8f}, 0.5f, 0.0f},
+    {{0, 2, 0}, {0.6f, 0, -0.8f}, 0.0f, 0.5f},
+    {{2, 2, 1.5f}, {0, -0.6f, -0.8f}, 0.5f, 0.5f},
+    {{4, 0, 0}, {-0.6f, 0, -0.8f}, 1.0f, 0.0f},
+    {{4, 2, -1}, {0, 0, 1}, 1.0f, 0.25f},
+}};
+
+// The written index of an imported vertex, found by position; -1 when no written vertex is there.
+int WrittenIndex(const MeshVertex& v) {
+    for (size_t i = 0; i < kWritten.size(); ++i)
+        if (kWritten[i].position == v.position) return static_cast<int>(i);
+    return -1;
+}
+
+// True when a, b, c follow each other in the written face's cyclic order (same winding).
+bool SameWinding(const std::vector<int>& face, int a, int b, int c) {
+    const auto at = [&](int v) { return std::find(face.begin(), face.end(), v) - face.begin(); };
+    const long n = static_cast<long>(face.size());
+    const long ia = at(a), ib = at(b), ic = at(c);
+    if (ia == n || ib == n || ic == n) return false;
+    // Going round the face from a, b must come before c.
+    return (ib - ia + n) % n < (ic - ia + n) % n;
+}
+
+class ModelTest : public ::testing::Test {
+protected:
+    // Writes styles.txt (style 0 in folder "style") and the model list.
+    void Style(const std::string& modelList) {
+        dir.Write("styles.txt", "0 style\n");
+        dir.Write("style/models.txt", modelList);
+    }
+    std::unique_ptr<ResourceCatalogue> Build() {
+        CurrentDirectory here(dir.path);
+        return std::make_unique<ResourceCatalogue>(&device, nullptr);
+    }
+
+    TempDir dir;
+    RecordingDevice device;
+};
+
+}  // namespace
+
+TEST(MeshImporter, KeepsPositionsNormalsCoordinatesAndWindingAsWritten) {
+    TempDir dir;
+    MeshData mesh;
+    std::string error;
+    ASSERT_TRUE(ImportMesh(dir.Write("sample.x", ThreeMaterialX()), &mesh, &error)) << error;
+
+    // Corners shared by faces of one material are merged: six distinct vertices at most.
+    EXPECT_LE(mesh.vertices.size(), 6u);
+    for (const MeshVertex& v : mesh.vertices) {
+        const int i = WrittenIndex(v);
+        ASSERT_GE(i, 0);
+        EXPECT_EQ(v.normal, kWritten[i].normal) << i;
+        EXPECT_EQ(v.u, kWritten[i].u) << i;
+        EXPECT_EQ(v.v, kWritten[i].v) << i;
+    }
+
+    ASSERT_EQ(mesh.subsets.size(), 3u);
+    const std::vector<std::vector<std::vector<int>>> facesBySubset = {
+        {{1, 3, 2}, {1, 4, 5, 3}}, {}, {{0, 1, 2}}};
+    const std::vector<uint32_t> expectedTriangles = {3, 0, 1};
+    for (size_t s = 0; s < 3; ++s) {
+        const MeshSubset& subset = mesh.subsets[s];
+        ASSERT_EQ(subset.indexCount, 3 * expectedTriangles[s]) << s;
+        ASSERT_LE(subset.indexStart + subset.indexCount, mesh.indices.size());
+        std::set<std::array<int, 3>> seen;
+        for (uint32_t t = 0; t < subset.indexCount; t += 3) {
+            std::array<int, 3> corners{};
+            for (int k = 0; k < 3; ++k) {
+                const uint32_t index = mesh.indices[subset.indexStart + t + k];
+                ASSERT_LT(index, mesh.vertices.size());
+                corners[k] = WrittenIndex(mesh.vertices[index]);
+            }
+            const bool wound = std::any_of(facesBySubset[s].begin(), facesBySubset[s].end(), [&](const auto& face) {
+                return SameWinding(face, corners[0], corners[1], corners[2]);
+            });
+            EXPECT_TRUE(wound) << "subset " << s << ": " << corners[0] << " " << corners[1] << " " << corners[2];
+            std::sort(corners.begin(), corners.end());
+            EXPECT_TRUE(seen.insert(corners).second) << "triangle twice in subset " << s;
+        }
+    }
+}
+
+TEST(MeshImporter, MaterialsAndTextureNamesAsWritten) {
+    TempDir dir;
+    MeshData mesh;
+    ASSERT_TRUE(ImportMesh(dir.Write("sample.x", ThreeMaterialX()), &mesh));
+    ASSERT_EQ(mesh.materials.size(), 3u);
+    const Material& first = mesh.materials[0].material;
+    EXPECT_EQ(first.diffuse, Color4(1.0f, 0.5f, 0.25f, 0.75f));
+    EXPECT_EQ(first.specular, Color4(0.1f, 0.2f, 0.3f, 1.0f));
+    EXPECT_EQ(first.emissive, Color4(0.4f, 0.5f, 0.6f, 1.0f));
+    EXPECT_EQ(first.power, 20.0f);
+    EXPECT_EQ(mesh.materials[1].material.diffuse, Color4(0, 1, 0, 1));
+    EXPECT_EQ(mesh.materials[1].material.power, 5.0f);
+    EXPECT_EQ(mesh.materials[2].material.specular, Color4(1, 1, 1, 1));
+    EXPECT_EQ(mesh.materials[0].textureName, "Tex\\First.BMP");
+    EXPECT_EQ(mesh.materials[1].textureName, "");
+    EXPECT_EQ(mesh.materials[2].textureName, "third.png");
+}
+
+TEST(MeshImporter, NoMaterialListGivesOneDefaultMaterialWithEveryFace) {
+    TempDir dir;
+    MeshData mesh;
+    ASSERT_TRUE(ImportMesh(dir.Write("plain.x", TriangleX()), &mesh));
+    ASSERT_EQ(mesh.subsets.size(), 1u);
+    ASSERT_EQ(mesh.materials.size(), 1u);
+    EXPECT_EQ(mesh.subsets[0].indexCount, 3u);
+    EXPECT_EQ(mesh.materials[0].textureName, "");
+}
+
+TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
+    TempDir dir;
+    const std::string good = ThreeMaterialX();
+    std::string tooManyFaces = TriangleX();
+    tooManyFaces.replace(tooManyFaces.find(" 1;\n 3;0,1,2"), 3, " 1500000000;");
+    std::string tooManyVertices = TriangleX();
+    tooManyVertices.replace(tooManyVertices.find(" 3;\n"), 3, " 400000000;");
+    std::string missingVertex = TriangleX();
+    missingVertex.replace(missingVertex.find("3;0,1,2"), 7, "3;0,1,7");
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"empty.x", ""},
+        {"header-only.x", "xof 0303txt 0032\n"},
+        {"truncated.x", good.substr(0, good.size() / 2)},
+        {"garbage.x", std::string("\x7f\x01 not a mesh at all \x00\xff", 24)},
+        {"compressed.x", "xof 0303tzip0032" + std::string(64, '\x05')},
+        {"too-many-faces.x", tooManyFaces},
+        {"too-many-vertices.x", tooManyVertices},
+        {"missing-vertex.x", missingVertex},
+        {"binary-garbage.x", "xof 0303bin 0032" + std::string("\x06\x00\xff\xff\xff\x7f", 6)},
+    };
+    for (const auto& [name, content] : files) {
+        MeshData mesh;
+        mesh.indices = {42};
+        std::string error;
+        EXPECT_FALSE(ImportMesh(dir.Write(name, content), &mesh, &error)) << name;
+        EXPECT_EQ(mesh.indices, std::vector<uint32_t>{42}) << name;
+        EXPECT_FALSE(error.empty()) << name;
+        // Counts beyond the file's size are refused before any parsing allocates for them.
+        if (name.rfind("too-many", 0) == 0 || name.rfind("binary", 0) == 0) {
+            EXPECT_NE(error.find("declares more elements than it holds"), std::string::npos) << error;
+        }
+    }
+    MeshData mesh;
+    EXPECT_FALSE(ImportMesh(dir / "no-such-file.x", &mesh));
+    EXPECT_FALSE(ImportMesh(dir.path.string(), &mesh));  // a folder
+}
+
+TEST_F(ModelTest, ThreeMaterialsGetConsecutiveIdsNamesAndAmbientFromDiffuse) {
+    dir.Write("style/models/sample.x", ThreeMaterialX());
+    Style("sample sample.x\n");
+    auto catalogue = Build();
+    const Model& model = catalogue->FindModel("sample");
+    ASSERT_NE(model.mesh, nullptr);
+    EXPECT_EQ(model.materialIds, (std::vector<uint32_t>{0, 1, 2}));
+    EXPECT_EQ(model.textureNames, (std::vector<std::string>{"Tex\\First.BMP", "", "third.png"}));
+    EXPECT_EQ(catalogue->nextMaterialId, 3u);
+    for (uint32_t id = 0; id < 3; ++id) {
+        const Material material = catalogue->FindMaterial(id);
+        EXPECT_EQ(material.ambient, material.diffuse) << id;
+        EXPECT_EQ(material.diffuse, model.mesh->materials[id].material.diffuse) << id;
+        EXPECT_EQ(material.specular, model.mesh->materials[id].material.specular) << id;
+        EXPECT_EQ(material.power, model.mesh->materials[id].material.power) << id;
+    }
+}
+
+TEST_F(ModelTest, MaterialIdsRunOnAcrossModels) {
+    dir.Write("style/models/two.x", TriangleX(PlainMaterials(2)));
+    Style("first two.x\nsecond two.x");  // no final line end
+    auto catalogue = Build();
+    EXPECT_EQ(catalogue->FindModel("first").materialIds, (std::vector<uint32_t>{0, 1}));
+    EXPECT_EQ(catalogue->FindModel("second").materialIds, (std::vector<uint32_t>{2, 3}));
+    EXPECT_EQ(catalogue->materials.size(), 4u);
+}
+
+TEST_F(ModelTest, AFileThatCannotBeLoadedEndsTheList) {
+    dir.Write("style/models/tri.x", TriangleX());
+    dir.Write("style/models/bad.x", "xof 0303txt 0032\nMesh broken { 3; 0.0;");
+    dir.Write("style/models/huge.x", "xof 0303txt 0032\nMesh m {\n 900000000;\n 0.0;0.0;0.0;;\n}\n");
+    for (const char* stopper : {"missing.x", "bad.x", "huge.x"}) {
+        Style(std::string("before tri.x\nstopper ") + stopper + "\nafter tri.x\n");
+        auto catalogue = Build();
+        EXPECT_NE(catalogue->models["before"].mesh, nullptr) << stopper;
+        ASSERT_EQ(catalogue->models.count("stopper"), 1u) << stopper;
+        EXPECT_EQ(catalogue->models["stopper"].mesh, nullptr) << stopper;
+        EXPECT_TRUE(catalogue->models["stopper"].materialIds.empty()) << stopper;
+        EXPECT_EQ(catalogue->models.count("after"), 0u) << stopper;
+        EXPECT_EQ(catalogue->nextMaterialId, 1u) << stopper;
+    }
+}
+
+TEST_F(ModelTest, ListedFileNamesMayUseBackslashes) {
+    dir.Write("style/models/sub/tri.x", TriangleX());
+    Style("tri sub\\tri.x\n");
+    auto catalogue = Build();
+    EXPECT_NE(catalogue->FindModel("tri").mesh, nullptr);
+}
+
+TEST_F(ModelTest, BoundingSphereContainsTheTriangle) {
+    dir.Write("style/models/tri.x", TriangleX());
+    Style("tri tri.x\n");
+    auto catalogue = Build();
+    const Model& model = catalogue->FindModel("tri");
+    ASSERT_NE(model.mesh, nullptr);
+    EXPECT_GT(model.boundRadius, 0.0f);
+    for (const Vec3 corner : {Vec3(0, 0, 0), Vec3(2, 0, 0), Vec3(0, 2, 0)}) {
+        EXPECT_LE(Length(corner - model.boundCentre), model.boundRadius * (1.0f + 1e-6f));
+    }
+    // Not a sphere around everything: the centre lies in the triangle's plane, near its middle.
+    EXPECT_EQ(model.boundCentre.z, 0.0f);
+    EXPECT_LT(model.boundRadius, 2.0f);
+}
+
+TEST_F(ModelTest, ANameListedTwiceKeepsOnlyTheSecondFile) {
+    dir.Write("style/models/tri.x", TriangleX());
+    dir.Write("style/models/sample.x", ThreeMaterialX());
+    Style("shape sample.x\nshape tri.x\n");
+    auto catalogue = Build();
+    const Model& model = catalogue->FindModel("shape");
+    ASSERT_NE(model.mesh, nullptr);
+    EXPECT_EQ(model.mesh->subsets.size(), 1u);
+    EXPECT_EQ(model.materialIds, std::vector<uint32_t>{3});  // ids never reused
+    EXPECT_EQ(model.textureNames, std::vector<std::string>{""});
+}
