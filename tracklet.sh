@@ -47,8 +47,8 @@ case "${1:-}" in
     setup; build
     if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then
       # Any error ends the test that made it. Leaks inside third-party libraries are listed in
-      # .ci/lsan.supp; full allocation stacks let those entries match by function name.
-      export ASAN_OPTIONS="fast_unwind_on_malloc=0:detect_leaks=1:abort_on_error=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+      # .ci/lsan.supp.
+      export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
       export LSAN_OPTIONS="suppressions=$here/.ci/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
       export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
     fi
