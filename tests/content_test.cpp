@@ -1,0 +1,376 @@
+// Checks on the shipped content in data/, read through the game's own loaders: every name the
+// game draws or plays is there, the models are built the way the renderer and the rules expect
+// (winding, track sides, train direction, collision spheres), the menu screens fill the screen
+// the right way round, the sounds have the right format, and each level's camera frames its grid.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "camera/Camera.h"
+#include "level/Level.h"
+#include "math/MathFunctions.h"
+#include "platform/RecordingDevice.h"
+#include "resources/ResourceCatalogue.h"
+
+namespace {
+
+const std::string kData = std::string(TRACKLET_SOURCE_DIR) + "/data";
+
+// The catalogue built from data/ exactly as the game builds it at start-up (no sound device).
+class ShippedContent : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        CurrentDirectory inData(kData);
+        device = new RecordingDevice();
+        catalogue = new ResourceCatalogue(device, nullptr);
+    }
+    static void TearDownTestSuite() {
+        delete catalogue;
+        delete device;
+    }
+    static const MeshData& Mesh(const std::string& name) {
+        static const MeshData empty;
+        const Model& m = catalogue->FindModel(name);
+        return m.mesh ? *m.mesh : empty;
+    }
+    static RecordingDevice* device;
+    static ResourceCatalogue* catalogue;
+};
+RecordingDevice* ShippedContent::device = nullptr;
+ResourceCatalogue* ShippedContent::catalogue = nullptr;
+
+std::vector<std::string> Tokens(const std::string& path) {
+    std::ifstream f(path);
+    return {std::istream_iterator<std::string>(f), std::istream_iterator<std::string>()};
+}
+
+// Every level of the list, loaded by the game's loader.
+std::vector<std::unique_ptr<Level>> LoadShippedLevels(ResourceCatalogue* catalogue) {
+    CurrentDirectory inData(kData);
+    std::vector<std::unique_ptr<Level>> levels;
+    for (const std::string& name : catalogue->levels)
+        levels.push_back(std::make_unique<Level>(nullptr, nullptr, "levels/" + name));
+    return levels;
+}
+
+const char* const kMenus[] = {"menuIntro", "menuIntroduction", "menuComplete", "menuGameover"};
+const char* const kTargets[] = {"rturn", "lturn", "rrecht", "50pts", "100pts", "speed"};
+
+// Projects a world point through a camera and the game's projection to normalised device
+// coordinates (x right, y up, both -1..1 on screen).
+Vec3 ToScreen(Camera camera, const Vec3& p, float aspect) {
+    Matrix4 view = camera.ViewMatrix(), projection, both;
+    MatrixPerspectiveFovLH(&projection, 3.1415927f / 3.0f, aspect, 0.5f, 1000.0f);
+    MatrixMultiply(&both, view, projection);
+    Vec3 out;
+    Vec3TransformCoord(&out, p, both);
+    return out;
+}
+
+Camera MenuCamera() {
+    Camera c;
+    c.right = Vec3(0.99999785f, 0.002063846f, -6.4159954e-06f);
+    c.up = Vec3(0.0020638516f, -0.9999973f, 0.0010671737f);
+    c.look = Vec3(-4.213496e-06f, -0.0010671846f, -0.9999994f);
+    c.position = Vec3(0.41389754f, 2.854733f, 66.16783f);
+    return c;
+}
+
+TEST_F(ShippedContent, EveryNameTheGameDrawsHasAModel) {
+    std::set<std::string> names = {"train", "bullet", "floor", "pointer"};
+    names.insert(std::begin(kMenus), std::end(kMenus));
+    for (const auto& level : LoadShippedLevels(catalogue))
+        for (const LevelObject& o : level->objects)
+            if (o.name != "blocked") names.insert(o.name);
+    // The rules take the sphere of "rrecht" for the blocked tiles round a station.
+    names.insert("rrecht");
+    for (const std::string& name : names) {
+        const Model& m = catalogue->FindModel(name);
+        ASSERT_TRUE(m.mesh) << "no model for " << name;
+        EXPECT_FALSE(m.mesh->indices.empty()) << name;
+    }
+}
+
+TEST_F(ShippedContent, EveryTextureAModelNamesIsListedAndLoads) {
+    int used = 0;
+    for (const auto& [name, model] : catalogue->models)
+        for (const std::string& texture : model.textureNames) {
+            if (texture.empty()) continue;
+            ++used;
+            auto it = catalogue->textures.find(texture);
+            ASSERT_NE(it, catalogue->textures.end()) << name << " names " << texture << ", which textures.txt does not list";
+            EXPECT_TRUE(it->second) << texture << " does not load";
+        }
+    EXPECT_GT(used, 4);
+}
+
+// A RIFF WAVE file's format and samples, read for the checks below.
+struct Wav {
+    int channels = 0, rate = 0, bits = 0;
+    std::vector<int16_t> samples;
+};
+
+bool ReadWav(const std::string& path, Wav* wav) {
+    std::ifstream f(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return false;
+    auto u32 = [&](size_t at) { uint32_t v; std::memcpy(&v, bytes.data() + at, 4); return v; };
+    auto u16 = [&](size_t at) { uint16_t v; std::memcpy(&v, bytes.data() + at, 2); return v; };
+    for (size_t at = 12; at + 8 <= bytes.size(); at += 8 + u32(at + 4) + (u32(at + 4) & 1)) {
+        const uint32_t size = u32(at + 4);
+        if (at + 8 + size > bytes.size()) return false;
+        if (bytes.compare(at, 4, "fmt ") == 0 && size >= 16) {
+            if (u16(at + 8) != 1) return false;
+            wav->channels = u16(at + 10);
+            wav->rate = static_cast<int>(u32(at + 12));
+            wav->bits = u16(at + 22);
+        } else if (bytes.compare(at, 4, "data") == 0) {
+            wav->samples.resize(size / 2);
+            std::memcpy(wav->samples.data(), bytes.data() + at + 8, size / 2 * 2);
+        }
+    }
+    return wav->rate != 0 && !wav->samples.empty();
+}
+
+TEST_F(ShippedContent, EverySoundTheGamePlaysIsListedAsShortCleanMonoAudio) {
+    const std::string style = kData + "/" + catalogue->StyleFolder(0);
+    const std::vector<std::string> list = Tokens(style + "/sounds.txt");
+    ASSERT_EQ(list.size() % 2, 0u);
+    std::set<std::string> listed;
+    for (size_t i = 0; i < list.size(); i += 2) {
+        const std::string& name = list[i];
+        listed.insert(name);
+        Wav wav;
+        ASSERT_TRUE(ReadWav(style + "/sounds/" + list[i + 1], &wav)) << list[i + 1];
+        EXPECT_EQ(wav.channels, 1) << name;
+        EXPECT_EQ(wav.rate, 44100) << name;
+        EXPECT_EQ(wav.bits, 16) << name;
+        const double seconds = wav.samples.size() / 44100.0;
+        int peak = 0;
+        for (int16_t s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        // Loud enough to hear, clear of clipping.
+        EXPECT_GT(peak, 8000) << name;
+        EXPECT_LT(peak, 32000) << name;
+        // Starts and ends in silence, so playing it (or playing the music again) cannot click.
+        EXPECT_LE(std::abs(wav.samples.front()), 40) << name;
+        EXPECT_LE(std::abs(wav.samples.back()), 40) << name;
+        if (name == "blues") {
+            EXPECT_GE(seconds, 30.0);
+        } else {
+            EXPECT_GE(seconds, 0.2) << name;
+            EXPECT_LE(seconds, 2.0) << name;
+        }
+    }
+    for (const char* name : {"blues", "steam", "toot", "coins", "rail", "explode"})
+        EXPECT_TRUE(listed.count(name)) << name << " is not in sounds.txt";
+}
+
+// Corners of every triangle run clockwise seen from the side the vertex normals face: the
+// renderer culls the other winding, so a reversed face would vanish.
+TEST_F(ShippedContent, EveryTriangleFacesTheWayItsNormalsPoint) {
+    for (const auto& [name, model] : catalogue->models) {
+        if (!model.mesh) continue;
+        const MeshData& m = *model.mesh;
+        int reversed = 0;
+        for (size_t i = 0; i + 2 < m.indices.size(); i += 3) {
+            const MeshVertex &a = m.vertices[m.indices[i]], &b = m.vertices[m.indices[i + 1]],
+                             &c = m.vertices[m.indices[i + 2]];
+            Vec3 face;
+            Cross(&face, b.position - a.position, c.position - a.position);
+            if (Dot(face, a.normal + b.normal + c.normal) <= 0.0f) ++reversed;
+        }
+        EXPECT_EQ(reversed, 0) << name;
+    }
+}
+
+// Positions of the rail tops (the highest faces of a track piece, where the train runs).
+std::vector<Vec3> RailTops(const MeshData& m) {
+    float top = -1e9f;
+    for (const MeshVertex& v : m.vertices) top = std::max(top, v.position.z);
+    std::vector<Vec3> out;
+    for (const MeshVertex& v : m.vertices)
+        if (v.position.z > top - 1e-3f) out.push_back(v.position);
+    return out;
+}
+
+bool Touches(const std::vector<Vec3>& points, float x, float y) {
+    return std::any_of(points.begin(), points.end(), [&](const Vec3& p) {
+        return std::fabs(p.x - x) < 0.25f && std::fabs(p.y - y) < 0.25f;
+    });
+}
+
+// Unturned, a straight piece joins west and east and a curve joins south and west, with the
+// rails at the same offsets where the pieces meet, so that laid track lines up.
+TEST_F(ShippedContent, TrackPiecesJoinTheSidesTheTrackRulesSay) {
+    const std::vector<Vec3> straight = RailTops(Mesh("rails"));
+    ASSERT_FALSE(straight.empty());
+    EXPECT_NEAR(straight.front().z, 0.6f, 0.01f);  // the train is set down 0.6 above the floor
+    for (float y : {-1.5f, 1.5f}) {
+        EXPECT_TRUE(Touches(straight, -5, y)) << "west end of the rail at y " << y;
+        EXPECT_TRUE(Touches(straight, 5, y)) << "east end of the rail at y " << y;
+    }
+    for (const Vec3& p : straight) EXPECT_LE(std::fabs(p.y), 1.8f);
+
+    const std::vector<Vec3> curve = RailTops(Mesh("railscorner"));
+    ASSERT_FALSE(curve.empty());
+    EXPECT_NEAR(curve.front().z, 0.6f, 0.01f);
+    for (float offset : {-1.5f, 1.5f}) {
+        EXPECT_TRUE(Touches(curve, offset, 5)) << "rail at the south side, x " << offset;
+        EXPECT_TRUE(Touches(curve, -5, offset)) << "rail at the west side, y " << offset;
+    }
+    for (const Vec3& p : curve) {
+        EXPECT_LE(p.x, 1.8f) << "a curve at turn 0 stays off the east side";
+        EXPECT_GE(p.y, -1.8f) << "a curve at turn 0 stays off the north side";
+    }
+}
+
+// The train is built facing -y with its wheels on its origin's floor; its lamp marks the front.
+TEST_F(ShippedContent, TrainFacesMinusYWithItsWheelsOnTheFloor) {
+    const Model& train = catalogue->FindModel("train");
+    ASSERT_TRUE(train.mesh);
+    const MeshData& m = *train.mesh;
+    float minY = 1e9f, maxY = -1e9f, minZ = 1e9f, lampY = 1e9f;
+    for (size_t s = 0; s < m.subsets.size(); ++s) {
+        const bool lamp = catalogue->FindMaterial(train.materialIds[s]).emissive.r > 0.1f;
+        for (uint32_t i = m.subsets[s].indexStart; i < m.subsets[s].indexStart + m.subsets[s].indexCount; ++i) {
+            const Vec3& p = m.vertices[m.indices[i]].position;
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+            minZ = std::min(minZ, p.z);
+            if (lamp) lampY = std::min(lampY, p.y);
+        }
+    }
+    EXPECT_NEAR(minZ, 0.0f, 0.01f);
+    EXPECT_LT(lampY, -4.0f) << "the lamp is not at the -y end";
+    EXPECT_LT(maxY - minY, 10.0f) << "longer than a tile";
+}
+
+// Collision spheres: a shot that comes down on a target's tile centre hits it even when the
+// aim is off by a couple of units, and a shot at the next tile (10 units away) cannot touch it.
+TEST_F(ShippedContent, TargetSpheresCatchAimedShotsButNotShotsAtTheNextTile) {
+    const Model& bullet = catalogue->FindModel("bullet");
+    ASSERT_TRUE(bullet.mesh);
+    EXPECT_LT(bullet.boundRadius, 0.8f);
+    for (const char* name : kTargets) {
+        const Model& t = catalogue->FindModel(name);
+        ASSERT_TRUE(t.mesh) << name;
+        const float reach = t.boundRadius + bullet.boundRadius;
+        EXPECT_GE(reach - Length(t.boundCentre), 2.0f) << name << ": the tile centre is barely inside the sphere";
+        EXPECT_LE(reach, 4.0f) << name << ": a shot at the next tile would hit it";
+    }
+    const Model& block = catalogue->FindModel("block");
+    EXPECT_LE(block.boundRadius + bullet.boundRadius, 5.0f);
+}
+
+TEST_F(ShippedContent, PointerTipEndsJustAboveTheFloorPoint) {
+    const MeshData& m = Mesh("pointer");
+    ASSERT_FALSE(m.vertices.empty());
+    const auto lowest = std::min_element(m.vertices.begin(), m.vertices.end(),
+                                         [](const MeshVertex& a, const MeshVertex& b) { return a.position.z < b.position.z; });
+    // Drawn 10 units above the floor point: the tip sits between 0 and 1 unit above it, over it.
+    EXPECT_GT(lowest->position.z, -10.0f);
+    EXPECT_LT(lowest->position.z, -9.0f);
+    EXPECT_NEAR(lowest->position.x, 0.0f, 0.01f);
+    EXPECT_NEAR(lowest->position.y, 0.0f, 0.01f);
+}
+
+TEST_F(ShippedContent, FloorReachesFarBeyondTheLargestLevel) {
+    const MeshData& m = Mesh("floor");
+    ASSERT_FALSE(m.vertices.empty());
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (const MeshVertex& v : m.vertices) {
+        minX = std::min(minX, v.position.x);
+        maxX = std::max(maxX, v.position.x);
+        minY = std::min(minY, v.position.y);
+        maxY = std::max(maxY, v.position.y);
+        EXPECT_LE(v.position.z, 0.0f);  // never above the track beds and the grid lines
+    }
+    int widest = 0, tallest = 0;
+    for (const auto& level : LoadShippedLevels(catalogue)) {
+        widest = std::max(widest, level->width);
+        tallest = std::max(tallest, level->height);
+    }
+    EXPECT_LE(minX, -300.0f);
+    EXPECT_LE(minY, -300.0f);
+    EXPECT_GE(maxX, 10.0f * widest + 300.0f);
+    EXPECT_GE(maxY, 10.0f * tallest + 300.0f);
+}
+
+// Under the fixed menu camera each screen covers the whole view from 5:4 to 16:9, faces the
+// camera, and shows its image the right way round: the image's top-left corner at the top left.
+TEST_F(ShippedContent, MenuScreensFillTheViewTheRightWayRound) {
+    for (const char* name : kMenus) {
+        const Model& model = catalogue->FindModel(name);
+        ASSERT_TRUE(model.mesh) << name;
+        ASSERT_EQ(model.textureNames.size(), 1u) << name;
+        EXPECT_TRUE(catalogue->FindTexture(model.textureNames[0])) << name;
+        const MeshData& m = *model.mesh;
+        for (float aspect : {1.25f, 4.0f / 3.0f, 16.0f / 9.0f}) {
+            float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
+            for (const MeshVertex& v : m.vertices) {
+                const Vec3 s = ToScreen(MenuCamera(), v.position, aspect);
+                left = std::min(left, s.x);
+                right = std::max(right, s.x);
+                bottom = std::min(bottom, s.y);
+                top = std::max(top, s.y);
+                if (v.u < 0.01f && v.v < 0.01f) {
+                    EXPECT_LT(s.x, -1.0f) << name << ": image's first column is not on the left";
+                    EXPECT_GT(s.y, 1.0f) << name << ": image's first row is not at the top";
+                }
+            }
+            EXPECT_TRUE(left <= -1.0f && right >= 1.0f && bottom <= -1.0f && top >= 1.0f)
+                << name << " leaves the edge of a " << aspect << " screen uncovered";
+        }
+        // Clockwise on screen (y up) is a negative signed area.
+        for (size_t i = 0; i + 2 < m.indices.size(); i += 3) {
+            const Vec3 a = ToScreen(MenuCamera(), m.vertices[m.indices[i]].position, 1.25f);
+            const Vec3 b = ToScreen(MenuCamera(), m.vertices[m.indices[i + 1]].position, 1.25f);
+            const Vec3 c = ToScreen(MenuCamera(), m.vertices[m.indices[i + 2]].position, 1.25f);
+            EXPECT_LT((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x), 0.0f) << name << " faces away";
+        }
+    }
+}
+
+// Each level opens on a view of its whole grid (floor and the targets standing on it) at
+// every common aspect ratio, from an orthonormal camera looking down onto the field.
+TEST_F(ShippedContent, LevelsLoadAndTheirCamerasFrameTheWholeGrid) {
+    const auto levels = LoadShippedLevels(catalogue);
+    ASSERT_EQ(levels.size(), 10u);
+    for (size_t i = 0; i < levels.size(); ++i) {
+        const Level& level = *levels[i];
+        const std::string name = catalogue->levels[i];
+        ASSERT_TRUE(level.camera) << name << " did not load";
+        EXPECT_FALSE(level.lost) << name;
+        const Camera& c = *level.camera;
+        EXPECT_NEAR(Length(c.look), 1.0f, 1e-4f) << name;
+        EXPECT_NEAR(Length(c.right), 1.0f, 1e-4f) << name;
+        EXPECT_NEAR(Dot(c.look, c.right), 0.0f, 1e-4f) << name;
+        Vec3 up;
+        Cross(&up, c.look, c.right);
+        EXPECT_NEAR(Length(up - c.up), 0.0f, 1e-4f) << name << ": up is not look x right";
+        EXPECT_LT(c.look.z, -0.5f) << name << ": the camera does not look down";
+        for (float aspect : {1.25f, 4.0f / 3.0f, 16.0f / 9.0f})
+            for (float x : {0.0f, 10.0f * level.width})
+                for (float y : {0.0f, 10.0f * level.height})
+                    for (float z : {0.0f, 3.0f}) {
+                        const Vec3 s = ToScreen(c, Vec3(x, y, z), aspect);
+                        EXPECT_TRUE(std::fabs(s.x) <= 1.0f && std::fabs(s.y) <= 1.0f && s.z > 0.0f && s.z < 1.0f)
+                            << name << ": corner (" << x << ", " << y << ", " << z << ") is off a " << aspect << " screen";
+                    }
+        // Everything the file places, stations with their platforms, lies on the grid.
+        for (const LevelObject& o : level.objects)
+            EXPECT_TRUE(level.InsideGrid(o.x, o.y)) << name << ": " << o.name << " at " << o.x << "," << o.y;
+        EXPECT_TRUE(level.InsideGrid(level.trainX, level.trainY)) << name;
+        EXPECT_TRUE(level.InsideGrid(level.finishX, level.finishY)) << name;
+    }
+}
+
+}  // namespace
