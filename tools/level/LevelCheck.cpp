@@ -104,7 +104,8 @@ std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList*
     std::string text;
     if (!ReadTextFile(path, &text)) return {Error(0, 0, "cannot be opened for reading")};
 
-    // The game's own loader reads the file; the checker only watches where its tokens lie.
+    // The game's own loader reads the file; the checker only watches where its tokens lie. The
+    // level is made from no file (an empty record) so that the observer is in place for the load.
     Level level(nullptr, nullptr, "");
     PlaceRecorder recorder(text);
     level.tokenObserver = [&recorder](const TokenPlace& place) { recorder(place); };

@@ -24,7 +24,7 @@ struct Solution {
 struct SearchLimits {
     double maxSeconds = 60.0;   // wall-clock time of the whole search
     uint64_t maxNodes = 20000;  // moments of play from which every next shot is tried
-    int maxShots = 64;          // shots (and waits) in one sequence
+    int maxShots = 64;          // shots (and waits) in one sequence; the search recurses this deep
 };
 
 struct SearchReport {

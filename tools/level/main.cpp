@@ -3,6 +3,7 @@
 // holding styles.txt) so that names are checked against the style's models and shots hit what
 // the game's models make them hit.
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 
 #include "LevelTool.h"
@@ -27,11 +28,11 @@ int main(int argc, char** argv) {
     solve->add_option("FILE", level, "the level file, a path used as given")->required();
     solve->add_flag("--best", best, "search on for the highest score within the limits");
     solve->add_option("--max-seconds", limits.maxSeconds, "time limit of the search")
-        ->capture_default_str()->check(CLI::PositiveNumber);
+        ->capture_default_str()->check(CLI::Range(0.001, 1e6));
     solve->add_option("--max-nodes", limits.maxNodes, "moments of play from which shots are tried")
-        ->capture_default_str()->check(CLI::PositiveNumber);
+        ->capture_default_str()->check(CLI::Range(uint64_t{1}, uint64_t{1} << 40));
     solve->add_option("--max-shots", limits.maxShots, "longest sequence of shots and waits")
-        ->capture_default_str()->check(CLI::PositiveNumber);
+        ->capture_default_str()->check(CLI::Range(1, 1000));
     solve->footer("The script replays with: tracklet-sim FILE < script (in the same data folder).\n"
                   "Exit status: 0 solved, 1 no solution found, 2 the level does not load.");
 
@@ -42,6 +43,10 @@ int main(int argc, char** argv) {
     }
 
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file("styles.txt", ec))
+        std::cerr << "tracklet-level: warning: no styles.txt in the current folder: without the style's models "
+                     "no shot can hit anything; run solve in the data folder\n";
     SetUpToolCatalogue();
     return RunSolve(level, best, limits, std::cout, std::cerr);
 }
