@@ -87,6 +87,7 @@ int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std
         return kExitFailed;
     }
     out << script;
+    out << "# found after " << report.nodes << " search nodes\n";
     if (best) out << "# the search for a higher score ended: " << DescribeEnd(report, limits) << "\n";
     out.flush();
     return kExitOk;
