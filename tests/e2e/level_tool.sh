@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# tracklet-level as a program: every shipped level passes check --strict, every shipped level is
+# solved and its script replays to a win through tracklet-sim; bad input gets exit status 1 and a
+# message naming the file.
+set -euo pipefail
+build="$1"
+source_dir="$2"
+tool="$build/tools/level/tracklet-level"
+sim="$build/tools/sim/tracklet-sim"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cd "$source_dir/data"
+levels=()
+for name in $(cat levels.txt); do levels+=("levels/$name"); done
+[ "${#levels[@]}" -gt 0 ] || fail "no shipped levels in levels.txt"
+
+"$tool" check --strict "${levels[@]}" > "$work/check.txt" || fail "check --strict: $(cat "$work/check.txt")"
+[ ! -s "$work/check.txt" ] || fail "check printed messages: $(cat "$work/check.txt")"
+
+for level in "${levels[@]}"; do
+    start=$(date +%s%N)
+    "$tool" solve "$level" > "$work/script.txt" 2> "$work/err.txt" || fail "solve $level: $(cat "$work/err.txt")"
+    end=$(date +%s%N)
+    "$sim" "$level" < "$work/script.txt" > "$work/replay.txt" || fail "tracklet-sim rejected the script of $level"
+    grep -q '"won":true' "$work/replay.txt" || fail "the script of $level does not win: $(tail -1 "$work/replay.txt")"
+    score=$(sed -n 's/^# score \(-\?[0-9]*\)$/\1/p' "$work/script.txt")
+    grep -q "\"score\":$score," "$work/replay.txt" || fail "the score of $level differs from the script's ($score)"
+    echo "$level solved in $(( (end - start) / 1000000 )) ms, score $score"
+done
+
+# Bad input: relative names kept in the messages, status 1, no crash.
+cd "$work"
+mkdir -p levels
+printf 'style s\nheight 3\nwidth east\n' > levels/bad.txt
+head -c 3000 /dev/urandom > levels/noise.txt
+set +e
+"$tool" check levels/bad.txt levels/missing.txt levels levels/noise.txt > out.txt 2> err.txt
+status=$?
+set -e
+[ "$status" = 1 ] || fail "check of bad files gave status $status"
+grep -qx "levels/bad.txt:3:7: error: expected an integer (width), found 'east'" out.txt || fail "$(cat out.txt)"
+grep -qx "levels/missing.txt: error: cannot be opened: no such file" out.txt || fail "$(cat out.txt)"
+grep -qx "levels: error: is a folder, not a level file" out.txt || fail "$(cat out.txt)"
+grep -q "^levels/noise.txt:[0-9]*:[0-9]*: error: " out.txt || fail "$(cat out.txt)"
+
+set +e
+"$tool" solve levels/bad.txt > out.txt 2> err.txt
+status=$?
+set -e
+[ "$status" = 2 ] || fail "solve of a bad file gave status $status"
+grep -q "levels/bad.txt:3:7: error:" err.txt || fail "$(cat err.txt)"
+echo "ok"
