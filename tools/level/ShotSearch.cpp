@@ -176,6 +176,7 @@ private:
         }
 
         std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.key < b.key; });
+        KeepFewAlike(children);
         for (const Child& child : children) {
             RestorePlay(child.state, level_, g_bullets);
             frame_ = child.frame;
@@ -186,6 +187,27 @@ private:
         }
         RestorePlay(here, level_, g_bullets);
         frame_ = hereFrame;
+    }
+
+    // Shots at different builders of one kind lay the same piece; what differs is which builder
+    // is left and how long the shot took. Trying every one of them multiplies the search by the
+    // number of twins at every depth, so only the two quickest of each outcome are kept (the
+    // second in case the first one's absence blocks a later line of fire).
+    static void KeepFewAlike(std::vector<Child>& children) {
+        std::vector<Child> kept;
+        for (Child& child : children) {
+            const auto alike = [&](const Child& other) { return Outcome(other.state) == Outcome(child.state); };
+            if (std::count_if(kept.begin(), kept.end(), alike) < 2) kept.push_back(std::move(child));
+        }
+        children = std::move(kept);
+    }
+
+    // What a shot changed for the track and the score, leaving out which target is gone.
+    static std::tuple<int32_t, int32_t, char, int32_t, float, size_t, bool> Outcome(const PlayState& s) {
+        const size_t pieces = std::count_if(s.objects.begin(), s.objects.end(), [](const LevelObject& o) {
+            return o.name == "rails" || o.name == "railscorner";
+        });
+        return {s.trackEndX, s.trackEndY, s.trackEndHeading, s.score, s.speed, pieces, s.bullets.empty()};
     }
 
     void AddChild(std::vector<Child>& children, std::optional<Shot> shot, bool builder, const PlayState& here) {
