@@ -22,12 +22,7 @@ void ExpectNear(const Vec3& v, const Vec3& expected) {
 
 TEST(LevelTransforms, ObjectsAreScaledThenTurnedThenMovedToTheirTile) {
     LevelObject o;
-    o.x = 0;
-    o.y = 0;
-    Matrix4 m, translation;
-    o.WorldMatrix(&m);
-    EXPECT_EQ(m, *MatrixTranslation(&translation, 5, 5, 0));
-
+    Matrix4 m;
     o.x = 3;
     o.y = -2;
     o.scale = 2.0f;

@@ -23,23 +23,17 @@ LevelObject Object(const std::string& name, int32_t x, int32_t y, int32_t degree
     return o;
 }
 
-// A 10 by 10 level, train on (0, 5) heading east, finish (9, 5) east, nothing on it.
-std::unique_ptr<Level> EmptyLevel(ResourceCatalogue* catalogue = nullptr) {
+// A 10 by 10 level, train on (0, 5) heading east, finish (9, 5) east, the given objects on it.
+std::unique_ptr<Level> EmptyLevel(ResourceCatalogue* catalogue = nullptr, std::vector<LevelObject> objects = {}) {
     auto level = std::make_unique<Level>(nullptr, catalogue, "");
     level->width = level->height = 10;
-    level->trainX = 0;
-    level->trainY = 5;
-    level->trainHeading = 'e';
+    level->trainY = level->finishY = 5;
     level->finishX = 9;
-    level->finishY = 5;
-    level->finishHeading = 'e';
+    level->trainHeading = level->finishHeading = 'e';
+    level->objects = std::move(objects);
+    level->objectCount = static_cast<int32_t>(level->objects.size());
     level->TraceTrackEnd(0, 5, 'e');
     return level;
-}
-
-void Add(Level& level, const LevelObject& o) {
-    level.objects.push_back(o);
-    ++level.objectCount;
 }
 
 // Targets with a radius of 2 and a bullet of radius 1, as if the models had been loaded.
@@ -51,9 +45,9 @@ protected:
         catalogue.models["bullet"].boundRadius = 1.0f;
         level = EmptyLevel(&catalogue);
     }
-    // A bullet standing at the given point (it does not fly unless advanced).
-    Bullet At(float x, float y, float z = 0.0f) {
-        return Bullet(Vec3(x, y, z), Vec3(0, 0, 1), 30.0f, level.get(), &catalogue, nullptr);
+    // A bullet standing at the given point of `on` (the fixture's level by default).
+    Bullet At(float x, float y, float z = 0.0f, Level* on = nullptr) {
+        return Bullet(Vec3(x, y, z), Vec3(0, 0, 1), 30.0f, on ? on : level.get(), &catalogue, nullptr);
     }
     bool SoundLookedUp(const std::string& name) const { return catalogue.sounds.count(name) != 0; }
 
@@ -72,32 +66,27 @@ TEST(Rules, SpheresTouchingCountAsOverlapping) {
 TEST(Rules, BulletsFlyStraightAndExpireBeyondTheirRange) {
     auto level = EmptyLevel();
     level->speed = 1000.0f;  // keep the train still
-    Bullet b(Vec3(0, 0, 3), Vec3(1, 0, 0), 30.0f, level.get(), nullptr, nullptr);
-    EXPECT_EQ(b.origin, b.position);
-    b.Advance(0.5f);
-    EXPECT_EQ(b.position, Vec3(15, 0, 3));
-    EXPECT_EQ(b.origin, Vec3(0, 0, 3));
-
     // Exactly 300 units out a bullet is still in play; one step beyond, it is gone.
     std::vector<Bullet> bullets{Bullet(Vec3(0, 0, 3), Vec3(1, 0, 0), 30.0f, level.get(), nullptr, nullptr),
                                 Bullet(Vec3(0, 0, 3), Vec3(0, 1, 0), 60.0f, level.get(), nullptr, nullptr)};
     UpdateLevel(*level, bullets, 10.0f);
     ASSERT_EQ(bullets.size(), 1u);  // the faster one (600 units) is gone, order kept
     EXPECT_EQ(bullets[0].position, Vec3(300, 0, 3));
+    EXPECT_EQ(bullets[0].origin, Vec3(0, 0, 3));
     UpdateLevel(*level, bullets, 0.01f);
     EXPECT_TRUE(bullets.empty());
 }
 
 TEST(Rules, TrainStepsOncePerSpeedSecondsAndDropsTheRest) {
-    auto level = EmptyLevel();
-    for (int32_t x = 1; x <= 9; ++x) Add(*level, Object("rails", x, 5, 0));
+    std::vector<LevelObject> rails;
+    for (int32_t x = 1; x <= 9; ++x) rails.push_back(Object("rails", x, 5));
+    auto level = EmptyLevel(nullptr, rails);
     level->speed = 2.0f;
     std::vector<Bullet> none;
     for (int frame = 0; frame < 3; ++frame) UpdateLevel(*level, none, 0.5f);
     EXPECT_EQ(level->trainX, 0);
     UpdateLevel(*level, none, 0.5f);  // the timer reaches 2.0 exactly
     EXPECT_EQ(level->trainX, 1);
-    EXPECT_EQ(level->stepTimer, 0.0f);
     UpdateLevel(*level, none, 12.0f);  // one long frame: one tile, not six
     EXPECT_EQ(level->trainX, 2);
     EXPECT_EQ(level->stepTimer, 0.0f);
@@ -106,42 +95,37 @@ TEST(Rules, TrainStepsOncePerSpeedSecondsAndDropsTheRest) {
 TEST(Rules, TrainLosesOffTheTrackAndWinsOnTheFinishTile) {
     std::vector<Bullet> none;
     // An empty neighbour, a target, a station ring and the grid's edge all lose at once.
-    for (const char* what : {"", "50pts", "blocked", "edge"}) {
-        auto level = EmptyLevel();
+    for (const std::string what : {"", "50pts", "blocked", "edge"}) {
+        SCOPED_TRACE(what);
+        auto level = what.empty() || what == "edge" ? EmptyLevel() : EmptyLevel(nullptr, {Object(what, 1, 5)});
         level->speed = 1.0f;
-        if (std::string(what) == "edge") level->trainHeading = 'w';
-        else if (*what) Add(*level, Object(what, 1, 5));
+        if (what == "edge") level->trainHeading = 'w';
         UpdateLevel(*level, none, 1.0f);
-        EXPECT_TRUE(level->lost) << what;
-        EXPECT_EQ(level->trainX, 0) << what;
+        EXPECT_TRUE(level->lost);
+        EXPECT_EQ(level->trainX, 0);
     }
 
-    // The finish tile wins whatever the heading the piece gives.
-    auto level = EmptyLevel();
+    // The finish tile wins whatever the heading the piece gives; once won, updates change nothing.
+    auto level = EmptyLevel(nullptr, {Object("railscorner", 1, 5, 90)});  // e -> n
     level->speed = 1.0f;
     level->finishX = 1;
-    Add(*level, Object("railscorner", 1, 5, 90));  // e -> n
     UpdateLevel(*level, none, 1.0f);
     EXPECT_TRUE(level->won);
     EXPECT_EQ(level->trainHeading, 'n');
-    // Once won, updates change nothing.
     UpdateLevel(*level, none, 1.0f);
     EXPECT_EQ(level->trainY, 5);
 
     // A piece that does not join the train's side: the train moves on and stands there.
-    level = EmptyLevel();
+    level = EmptyLevel(nullptr, {Object("rails", 1, 5, 90)});
     level->speed = 1.0f;
-    Add(*level, Object("rails", 1, 5, 90));
     for (int i = 0; i < 3; ++i) UpdateLevel(*level, none, 1.0f);
     EXPECT_EQ(level->trainX, 1);
     EXPECT_EQ(level->trainHeading, 'x');
-    EXPECT_FALSE(level->lost);
-    EXPECT_FALSE(level->won);
+    EXPECT_FALSE(level->lost || level->won);
 }
 
 TEST_F(HitRules, ScoreTargetsAddPointsPerHitAndAreErasedAfterTheUpdate) {
-    Add(*level, Object("50pts", 3, 3));
-    Add(*level, Object("100pts", 6, 6));
+    level = EmptyLevel(&catalogue, {Object("50pts", 3, 3), Object("100pts", 6, 6)});
     level->speed = 1000.0f;
     // Two bullets reach the same target in one update: both count.
     std::vector<Bullet> bullets{At(35, 35), At(36, 35), At(65, 62)};
@@ -154,7 +138,7 @@ TEST_F(HitRules, ScoreTargetsAddPointsPerHitAndAreErasedAfterTheUpdate) {
 }
 
 TEST_F(HitRules, SpheresIncludeTheModelCentreAndMissOutsideThem) {
-    Add(*level, Object("50pts", 3, 3));
+    level = EmptyLevel(&catalogue, {Object("50pts", 3, 3)});
     catalogue.models["50pts"].boundCentre = Vec3(0, 0, 4);
     Bullet low = At(35, 35, 0);  // 4 below the sphere's centre: 4 > 2 + 1
     HitTest(low);
@@ -165,32 +149,28 @@ TEST_F(HitRules, SpheresIncludeTheModelCentreAndMissOutsideThem) {
     EXPECT_TRUE(level->objects[0].removed);
 
     // Names the rules do not know, and track, let bullets through.
-    auto other = EmptyLevel(&catalogue);
-    Add(*other, Object("rails", 3, 3));
-    Add(*other, Object("tree", 3, 3));
-    Bullet b(Vec3(35, 35, 0), Vec3(0, 0, 1), 30.0f, other.get(), &catalogue, nullptr);
+    level = EmptyLevel(&catalogue, {Object("rails", 3, 3), Object("tree", 3, 3)});
+    Bullet b = At(35, 35);
     HitTest(b);
     EXPECT_FALSE(b.expired);
 }
 
 TEST_F(HitRules, SpeedTargetsMakeTheTrainFasterButNeverStopIt) {
-    const auto hit = [&](float speed) {
-        level->objects.clear();
-        Add(*level, Object("speed", 2, 2));
-        level->speed = speed;
+    // Each hit takes a second off the step time; at or below zero it becomes 1 again.
+    const float cases[][2] = {{5.0f, 4.0f}, {1.0f, 1.0f}, {1.5f, 0.5f}, {0.5f, 1.0f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        level = EmptyLevel(&catalogue, {Object("speed", 2, 2)});
+        level->speed = c[0];
         Bullet b = At(25, 25);
         HitTest(b);
-        return level->speed;
-    };
-    EXPECT_EQ(hit(5.0f), 4.0f);
-    EXPECT_EQ(hit(1.0f), 1.0f);
-    EXPECT_EQ(hit(1.5f), 0.5f);
-    EXPECT_EQ(hit(0.5f), 1.0f);  // -0.5 becomes 1: slower again
+        EXPECT_EQ(level->speed, c[1]);
+    }
     EXPECT_TRUE(SoundLookedUp("toot"));
 }
 
 TEST_F(HitRules, ShieldsAndBlockedTilesStopBulletsAndStay) {
-    Add(*level, Object("block", 2, 2));
+    level = EmptyLevel(&catalogue, {Object("block", 2, 2)});
     for (int i = 0; i < 3; ++i) {
         Bullet b = At(25, 25);
         HitTest(b);
@@ -200,22 +180,20 @@ TEST_F(HitRules, ShieldsAndBlockedTilesStopBulletsAndStay) {
     EXPECT_TRUE(SoundLookedUp("explode"));
 
     // A blocked tile uses the sphere of "rrecht" and plays nothing.
-    auto ringed = EmptyLevel(&catalogue);
-    Add(*ringed, Object("blocked", 4, 4));
+    level = EmptyLevel(&catalogue, {Object("blocked", 4, 4)});
     catalogue.sounds.clear();
     catalogue.models["rrecht"].boundRadius = 0.5f;
-    Bullet miss(Vec3(45, 46.6f, 0), Vec3(0, 0, 1), 30.0f, ringed.get(), &catalogue, nullptr);
+    Bullet miss = At(45, 46.6f), hit = At(45, 46.4f);
     HitTest(miss);
-    EXPECT_FALSE(miss.expired);
-    Bullet hit(Vec3(45, 46.4f, 0), Vec3(0, 0, 1), 30.0f, ringed.get(), &catalogue, nullptr);
     HitTest(hit);
+    EXPECT_FALSE(miss.expired);
     EXPECT_TRUE(hit.expired);
-    EXPECT_FALSE(ringed->objects[0].removed);
+    EXPECT_FALSE(level->objects[0].removed);
     EXPECT_TRUE(catalogue.sounds.empty());
 }
 
 TEST_F(HitRules, TrackBuildersLayTrackOrLose) {
-    Add(*level, Object("rturn", 5, 8));
+    level = EmptyLevel(&catalogue, {Object("rturn", 5, 8)});
     Bullet b = At(55, 85);
     HitTest(b);
     EXPECT_TRUE(b.expired);
@@ -227,46 +205,42 @@ TEST_F(HitRules, TrackBuildersLayTrackOrLose) {
     EXPECT_TRUE(SoundLookedUp("rail"));
 
     // The next piece would go onto a station's ring: the level is lost.
-    auto blocked = EmptyLevel(&catalogue);
-    Add(*blocked, Object("blocked", 1, 5));
-    Add(*blocked, Object("lturn", 5, 8));
-    Bullet shot(Vec3(55, 85, 0), Vec3(0, 0, 1), 30.0f, blocked.get(), &catalogue, nullptr);
+    level = EmptyLevel(&catalogue, {Object("blocked", 1, 5), Object("lturn", 5, 8)});
+    Bullet shot = At(55, 85);
     HitTest(shot);
-    EXPECT_TRUE(blocked->lost);
-    EXPECT_EQ(blocked->objects.size(), 2u);
+    EXPECT_TRUE(level->lost);
+    EXPECT_EQ(level->objects.size(), 2u);
 
     // A builder on the very tile the piece goes to counts as free once hit.
-    auto onTile = EmptyLevel(&catalogue);
-    Add(*onTile, Object("rrecht", 1, 5));
-    Bullet own(Vec3(15, 55, 0), Vec3(0, 0, 1), 30.0f, onTile.get(), &catalogue, nullptr);
-    std::vector<Bullet> bullets{own};
-    onTile->speed = 1000.0f;
-    UpdateLevel(*onTile, bullets, 0.0f);
-    EXPECT_FALSE(onTile->lost);
-    ASSERT_EQ(onTile->objects.size(), 1u);
-    EXPECT_EQ(onTile->objects[0].name, "rails");
-    EXPECT_EQ(onTile->trackEndX, 0);  // the trace met the marked builder first
+    level = EmptyLevel(&catalogue, {Object("rrecht", 1, 5)});
+    level->speed = 1000.0f;
+    std::vector<Bullet> bullets{At(15, 55)};
+    UpdateLevel(*level, bullets, 0.0f);
+    EXPECT_FALSE(level->lost);
+    ASSERT_EQ(level->objects.size(), 1u);
+    EXPECT_EQ(level->objects[0].name, "rails");
+    EXPECT_EQ(level->trackEndX, 0);  // the trace met the marked builder first
 }
 
 TEST_F(HitRules, OneBulletHitsEveryTargetItOverlaps) {
     // Track complete: builders are used up but lay nothing; the overlapping score counts too.
-    for (int32_t x = 1; x <= 9; ++x) Add(*level, Object("rails", x, 5, 0));
-    level->TraceTrackEnd(0, 5, 'e');
+    std::vector<LevelObject> objects;
+    for (int32_t x = 1; x <= 9; ++x) objects.push_back(Object("rails", x, 5));
+    objects.push_back(Object("rrecht", 3, 3));
+    objects.push_back(Object("50pts", 3, 3));
+    level = EmptyLevel(&catalogue, objects);
     ASSERT_TRUE(level->TrackComplete());
-    Add(*level, Object("rrecht", 3, 3));
-    Add(*level, Object("50pts", 3, 3));
-    const size_t before = level->objects.size();
     Bullet b = At(35, 35);
     HitTest(b);
-    EXPECT_EQ(level->objects.size(), before);
-    EXPECT_TRUE(level->objects[before - 2].removed);
-    EXPECT_TRUE(level->objects[before - 1].removed);
+    ASSERT_EQ(level->objects.size(), objects.size());
+    EXPECT_TRUE(level->objects[9].removed);
+    EXPECT_TRUE(level->objects[10].removed);
     EXPECT_EQ(level->score, 50);
     EXPECT_FALSE(level->lost);
 }
 
 TEST_F(HitRules, MissingPointersAreHarmless) {
-    Add(*level, Object("50pts", 0, 0));
+    level = EmptyLevel(&catalogue, {Object("50pts", 0, 0)});
     Bullet orphan(Vec3(5, 5, 0), Vec3(0, 0, 1), 30.0f, nullptr, &catalogue, nullptr);
     HitTest(orphan);
     EXPECT_FALSE(orphan.expired);
@@ -288,24 +262,19 @@ TEST(Firing, BulletsStartAboveTheTrainsTileTowardsThePoint) {
     ASSERT_EQ(g_bullets.size(), 2u);
     EXPECT_EQ(g_bullets[0].origin, Vec3(25, 35, 3));
     EXPECT_EQ(g_bullets[0].direction, Vec3(0, 0, -1));
-    EXPECT_EQ(g_bullets[0].speed, 30.0f);
-    EXPECT_EQ(g_bullets[0].level, g_level.get());
     EXPECT_EQ(g_bullets[1].origin, Vec3(25, 35, 3));
     EXPECT_NEAR(g_bullets[1].direction.x, 0.6f, 1e-6f);
     EXPECT_NEAR(g_bullets[1].direction.y, 0.8f, 1e-6f);
-    EXPECT_FALSE(g_bullets[1].expired);
 
-    // The mouse acts only in play.
+    // The mouse acts only in play: not when lost, paused or on the title menu.
     g_showTitleMenu = false;
     EXPECT_TRUE(MouseMayAct());
-    g_level->lost = true;
-    EXPECT_FALSE(MouseMayAct());
-    g_level->lost = false;
-    g_paused = true;
-    EXPECT_FALSE(MouseMayAct());
-    g_paused = false;
+    for (bool* flag : {&g_level->lost, &g_paused, &g_showTitleMenu}) {
+        *flag = true;
+        EXPECT_FALSE(MouseMayAct());
+        *flag = false;
+    }
     g_showTitleMenu = true;
-    EXPECT_FALSE(MouseMayAct());
 
     g_level.reset();
     g_bullets.clear();

@@ -72,18 +72,12 @@ TEST_F(Sim, ShootingBuildersLaysTrackToTheFinishAndWins) {
     // One builder shot: its straight piece lies after the remaining objects.
     EXPECT_EQ(reports[1]["trackEnd"], nlohmann::json::parse(R"([2,1,"e"])"));
     EXPECT_EQ(reports[1]["objects"], nlohmann::json::parse(R"([["rails",1,1,0],["rrecht",3,0,0],["rrecht",4,0,0],["rails",2,1,0]])"));
-    EXPECT_EQ(reports[1]["objectCount"], 4);
-    EXPECT_EQ(reports[1]["bullets"], 0);
-    EXPECT_EQ(reports[1]["train"], nlohmann::json::parse(R"([0,1,"e"])"));
 
     // All three shot: the track is complete and the train speeds up to a tile a second.
     EXPECT_EQ(reports[2]["trackEnd"], nlohmann::json::parse(R"([4,1,"e"])"));
     EXPECT_EQ(reports[2]["speed"], 1.0);
-    EXPECT_EQ(reports[2]["objects"].size(), 4u);
-
     EXPECT_EQ(reports[3]["train"], nlohmann::json::parse(R"([4,1,"e"])"));
     EXPECT_EQ(reports[3]["won"], true);
-    EXPECT_EQ(reports[3]["lost"], false);
 }
 
 TEST_F(Sim, ALostLevelIgnoresClicksAndFrames) {
@@ -96,7 +90,6 @@ TEST_F(Sim, ALostLevelIgnoresClicksAndFrames) {
     // The bullet in flight when the train ran off the track stays where it was.
     EXPECT_EQ(reports[0]["lost"], true);
     EXPECT_EQ(reports[0]["bullets"], 1);
-    EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,1,"e"])"));
     EXPECT_EQ(reports[1], reports[0]);
 }
 
@@ -115,19 +108,15 @@ TEST_F(Sim, BadLinesStopWithStatusTwoNamingTheLine) {
         const char* message;
     } cases[] = {
         {"print\n\n# note\n  \njump 3\nprint\n", "line 5: unknown command 'jump'"},
-        {"frames 10\n", "line 1: malformed line"},
-        {"frames ten 0.1\n", "line 1: malformed line"},
-        {"frames -1 0.1\n", "line 1: malformed line"},
-        {"frames 1 nan\n", "line 1: malformed line"},
-        {"frames 1 0.1s\n", "line 1: malformed line"},
-        {"click 1\n", "line 1: malformed line"},
-        {"print now\n", "line 1: malformed line"},
-        {"Print\n", "line 1: unknown command 'Print'"},
+        {"frames 10\n", "line 1: malformed line"},      {"frames ten 0.1\n", "line 1: malformed line"},
+        {"frames -1 0.1\n", "line 1: malformed line"},  {"frames 1 nan\n", "line 1: malformed line"},
+        {"frames 1 0.1s\n", "line 1: malformed line"},  {"click 1\n", "line 1: malformed line"},
+        {"print now\n", "line 1: malformed line"},      {"Print\n", "line 1: unknown command 'Print'"},
     };
     for (const auto& c : cases) {
-        out.str("");
+        SCOPED_TRACE(c.script);
         err.str("");
-        EXPECT_EQ(Run(level, c.script), 2) << c.script;
+        EXPECT_EQ(Run(level, c.script), 2);
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     }
     // Lines before the bad one have run; a final line without a line end is still read.
@@ -154,7 +143,6 @@ TEST_F(Sim, AnIncompleteLevelWarnsWithFileAndTokenAndPlaysOn) {
     EXPECT_EQ(reports[0]["objectCount"], 9);
     EXPECT_EQ(reports[0]["objects"].size(), 1u);
     EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,0,"x"])"));
-    EXPECT_EQ(reports[0]["lost"], false);
 }
 
 TEST_F(Sim, BytesThatAreNotUtf8StillPrintValidJson) {
@@ -162,9 +150,8 @@ TEST_F(Sim, BytesThatAreNotUtf8StillPrintValidJson) {
                   "start 0 1 \xff finish 4 1 e speed 1\n",
                   "print\n"),
               0);
-    const auto reports = Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0]["objects"][0][0], "caf\xef\xbf\xbd");
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0]["objects"][0][0], "caf\xef\xbf\xbd");
 }
 
 TEST_F(Sim, NumbersAtTheLimitsOfTheirTypesDoNotOverflow) {
@@ -199,7 +186,6 @@ TEST(SimTool, BuildsItsCatalogueFromTheCurrentFolder) {
     EXPECT_EQ(err.str(), "");
     ASSERT_TRUE(g_catalogue);
     EXPECT_EQ(g_catalogue->levels, std::vector<std::string>{"one.txt"});
-    EXPECT_TRUE(g_device);
     g_level.reset();
     g_grid.reset();
     g_catalogue = nullptr;

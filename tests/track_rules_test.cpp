@@ -17,24 +17,24 @@ LevelObject Piece(const std::string& name, int32_t x, int32_t y, int32_t degrees
     return o;
 }
 
-// An empty 10 by 10 level whose train stands on (0, 5) heading east, finish at (9, 5) east.
-std::unique_ptr<Level> EmptyLevel() {
+// A 10 by 10 level with the given objects, train on (0, 5), finish (9, 5) east, the track
+// traced from the train's tile in `heading`.
+std::unique_ptr<Level> EmptyLevel(std::vector<LevelObject> objects = {}, char heading = 'e') {
     auto level = std::make_unique<Level>(nullptr, nullptr, "");
-    level->loadStop.reset();
-    level->width = 10;
-    level->height = 10;
-    level->trainX = 0;
-    level->trainY = 5;
-    level->trainHeading = 'e';
+    level->width = level->height = 10;
+    level->trainY = level->finishY = 5;
     level->finishX = 9;
-    level->finishY = 5;
-    level->finishHeading = 'e';
+    level->trainHeading = level->finishHeading = 'e';
+    level->objects = std::move(objects);
+    level->objectCount = static_cast<int32_t>(level->objects.size());
+    level->TraceTrackEnd(0, 5, heading);
     return level;
 }
 
-void Add(Level& level, const LevelObject& o) {
-    level.objects.push_back(o);
-    ++level.objectCount;
+std::vector<LevelObject> StraightRails(int32_t from, int32_t to) {
+    std::vector<LevelObject> rails;
+    for (int32_t x = from; x <= to; ++x) rails.push_back(Piece("rails", x, 5));
+    return rails;
 }
 
 std::string TrackEnd(const Level& level) {
@@ -55,52 +55,43 @@ TEST(TrackRules, PiecesJoinTwoSidesBothWaysAndOnlyAtRightAngles) {
         const LevelObject piece = Piece(p.name, 0, 0, p.degrees);
         for (int i = 0; i < 4; ++i) {
             const char in = "nesw"[i];
+            SCOPED_TRACE(std::string(p.name) + " " + std::to_string(p.degrees) + " " + in);
             const char out = Level::ExitHeading(piece, in);
-            EXPECT_EQ(out, p.exits[i]) << p.name << p.degrees << in;
+            EXPECT_EQ(out, p.exits[i]);
             // Whatever passes one way passes back the other way.
             if (out != 'x') EXPECT_EQ(Level::ExitHeading(piece, opposite(out)), opposite(in));
         }
     }
+    // Other turns, other names and upper-case headings join nothing.
     for (int32_t degrees : {180, 270, 45, -90, 360})
         for (char in : {'n', 'e'}) EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, degrees), in), 'x') << degrees;
     EXPECT_EQ(Level::ExitHeading(Piece("railscorner", 0, 0, 45), 'n'), 'x');
     EXPECT_EQ(Level::ExitHeading(Piece("rturn", 0, 0, 0), 'e'), 'x');
-    EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, 0), 'E'), 'x');  // headings are lower case
+    EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, 0), 'E'), 'x');
 }
 
 TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
-    auto level = EmptyLevel();
-    Add(*level, Piece("50pts", 3, 3));
-    Add(*level, Piece("rails", 3, 3));
-    EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
+    auto level = EmptyLevel({Piece("50pts", 3, 3), Piece("rails", 3, 3)});
     level->objects[0].removed = true;
     // A marked first object still answers, and callers read it as an empty tile.
     EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
     EXPECT_TRUE(level->ObjectAt(3, 3).removed);
-    const LevelObject none = level->ObjectAt(4, 4);
-    EXPECT_TRUE(none.removed);
-    EXPECT_EQ(none.name, "");
+    EXPECT_TRUE(level->ObjectAt(4, 4).removed);
+    EXPECT_EQ(level->ObjectAt(4, 4).name, "");
 }
 
 TEST(TrackRules, TraceFollowsTrackToItsEnd) {
-    auto level = EmptyLevel();
     // East along row 5, then a left curve to the north, then north.
-    Add(*level, Piece("rails", 1, 5, 0));
-    Add(*level, Piece("railscorner", 2, 5, 90));
-    Add(*level, Piece("rails", 2, 4, 90));
-    level->TraceTrackEnd(0, 5, 'e');
+    auto level = EmptyLevel({Piece("rails", 1, 5, 0), Piece("railscorner", 2, 5, 90), Piece("rails", 2, 4, 90)});
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A straight piece across the way stops the trace in front of it.
-    Add(*level, Piece("rails", 2, 3, 0));
+    level->objects.push_back(Piece("rails", 2, 3, 0));
     level->TraceTrackEnd(0, 5, 'e');
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A target listed before the piece on its tile hides it; a marked one does too.
-    auto hidden = EmptyLevel();
-    Add(*hidden, Piece("100pts", 1, 5));
-    Add(*hidden, Piece("rails", 1, 5, 0));
-    hidden->TraceTrackEnd(0, 5, 'e');
+    auto hidden = EmptyLevel({Piece("100pts", 1, 5), Piece("rails", 1, 5, 0)});
     EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
     hidden->objects[0].removed = true;
     hidden->TraceTrackEnd(0, 5, 'e');
@@ -110,11 +101,8 @@ TEST(TrackRules, TraceFollowsTrackToItsEnd) {
 TEST(TrackRules, TraceEndsWhenTrackClosesIntoARing) {
     // Four curves round the block (3..4, 3..4): a train starting on (3, 3) can go round for ever,
     // and only the start tile can lie on such a ring, as each piece joins just two sides.
-    auto ring = EmptyLevel();
-    Add(*ring, Piece("railscorner", 3, 3, 270));  // n -> e, w -> s
-    Add(*ring, Piece("railscorner", 4, 3, 0));    // e -> s, n -> w
-    Add(*ring, Piece("railscorner", 4, 4, 90));   // s -> w, e -> n
-    Add(*ring, Piece("railscorner", 3, 4, 180));  // w -> n, s -> e
+    auto ring = EmptyLevel({Piece("railscorner", 3, 3, 270), Piece("railscorner", 4, 3, 0),
+                            Piece("railscorner", 4, 4, 90), Piece("railscorner", 3, 4, 180)});
     // The trace stops on the last tile before it would pass a tile in a heading a second time.
     ring->TraceTrackEnd(3, 3, 'e');
     EXPECT_EQ(TrackEnd(*ring), "3,4,n");
@@ -141,16 +129,15 @@ TEST(TrackRules, LayRailLaysByTheTableAndFollowsOn) {
         {'s', 's', "rails", 90, 's'},        {'s', 'w', "rails", 0, 'w'},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE((std::string{c.kind, c.heading}));
         auto level = EmptyLevel();
-        level->trainX = level->trainY = 5;
         level->TraceTrackEnd(5, 5, c.heading);
         ASSERT_EQ(level->LayRail(c.kind), 0);
         ASSERT_EQ(level->objects.size(), 1u);
         const LevelObject& laid = level->objects[0];
-        EXPECT_EQ(laid.name, c.name) << c.kind << c.heading;
-        EXPECT_EQ(laid.Turn(), c.degrees) << c.kind << c.heading;
+        EXPECT_EQ(laid.name, c.name);
+        EXPECT_EQ(laid.Turn(), c.degrees);
         EXPECT_EQ(laid.angle, DegreesToRadians(static_cast<float>(c.degrees)));
-        EXPECT_EQ(laid.scale, 1.0f);
         EXPECT_EQ(level->objectCount, 1);
         // The new piece accepts the old heading and becomes the track end.
         int32_t nx, ny;
@@ -160,34 +147,26 @@ TEST(TrackRules, LayRailLaysByTheTableAndFollowsOn) {
     }
 
     // One piece can join the track to pieces already lying beyond it.
-    auto level = EmptyLevel();
-    Add(*level, Piece("rails", 2, 5, 0));
-    Add(*level, Piece("rails", 3, 5, 0));
-    level->TraceTrackEnd(0, 5, 'e');
+    auto level = EmptyLevel(StraightRails(2, 3));
     ASSERT_EQ(level->LayRail('s'), 0);
     EXPECT_EQ(TrackEnd(*level), "3,5,e");
 }
 
 TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
-    auto level = EmptyLevel();
-    level->TraceTrackEnd(0, 5, 'w');
+    auto level = EmptyLevel({}, 'w');
     EXPECT_EQ(level->LayRail('s'), 1);
     EXPECT_TRUE(level->lost);
     EXPECT_TRUE(level->objects.empty());
 
     // A straight piece across the way: the track ends before it, laying there loses.
-    level = EmptyLevel();
-    Add(*level, Piece("rails", 1, 5, 90));
-    level->TraceTrackEnd(0, 5, 'e');
+    level = EmptyLevel({Piece("rails", 1, 5, 90)});
     EXPECT_EQ(level->LayRail('l'), 1);
     EXPECT_TRUE(level->lost);
     EXPECT_EQ(level->objects.size(), 1u);
 
     // A tile whose first object is marked counts as free: the piece goes after it, and the
     // trace, meeting the marked object first, leaves the track end where it was.
-    level = EmptyLevel();
-    Add(*level, Piece("rturn", 1, 5));
-    level->TraceTrackEnd(0, 5, 'e');
+    level = EmptyLevel({Piece("rturn", 1, 5)});
     level->objects[0].removed = true;
     EXPECT_EQ(level->LayRail('s'), 0);
     ASSERT_EQ(level->objects.size(), 2u);
@@ -196,7 +175,6 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
 
     // An unknown kind lays nothing and does not lose by itself.
     level = EmptyLevel();
-    level->TraceTrackEnd(0, 5, 'e');
     EXPECT_EQ(level->LayRail('q'), 1);
     EXPECT_FALSE(level->lost);
     EXPECT_TRUE(level->objects.empty());
@@ -204,9 +182,9 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
 
 TEST(TrackRules, AStartHeadingOutsideTheFourLaysNothing) {
     for (char heading : {'x', 'q', 'E', '\0'}) {
-        auto level = EmptyLevel();
+        SCOPED_TRACE(static_cast<int>(heading));
+        auto level = EmptyLevel({}, heading);
         level->trainHeading = heading;
-        level->TraceTrackEnd(0, 5, heading);
         EXPECT_EQ(level->trackEndHeading, heading);
         EXPECT_EQ(level->LayRail('r'), 1);
         EXPECT_TRUE(level->objects.empty());
@@ -214,10 +192,8 @@ TEST(TrackRules, AStartHeadingOutsideTheFourLaysNothing) {
 }
 
 TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
-    auto level = EmptyLevel();
+    auto level = EmptyLevel(StraightRails(1, 7));
     level->speed = 4.0f;
-    for (int32_t x = 1; x <= 7; ++x) Add(*level, Piece("rails", x, 5, 0));
-    level->TraceTrackEnd(0, 5, 'e');
     EXPECT_FALSE(level->TrackComplete());
     ASSERT_EQ(level->LayRail('s'), 0);  // onto (8, 5)
     EXPECT_EQ(level->speed, 4.0f);
@@ -231,9 +207,7 @@ TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
     EXPECT_EQ(level->speed, 3.0f);
 
     // Reaching the finish tile in another heading is not complete: laying goes on beyond it.
-    level = EmptyLevel();
-    for (int32_t x = 1; x <= 8; ++x) Add(*level, Piece("rails", x, 5, 0));
-    level->TraceTrackEnd(0, 5, 'e');
+    level = EmptyLevel(StraightRails(1, 8));
     ASSERT_EQ(level->LayRail('l'), 0);
     EXPECT_EQ(TrackEnd(*level), "9,5,n");
     EXPECT_FALSE(level->TrackComplete());
