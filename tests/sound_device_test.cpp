@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -35,7 +36,7 @@ protected:
 
     SoundDevice device;
     PulledOutput* output = nullptr;
-    std::string path = testing::TempDir() + "/device.wav";
+    std::string path = testing::TempDir() + "/device_" + std::to_string(getpid()) + ".wav";
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -51,7 +52,7 @@ protected:
 
     std::unique_ptr<SoundSystem> system;
     PulledOutput* output = nullptr;
-    std::string path = testing::TempDir() + "/system.wav";
+    std::string path = testing::TempDir() + "/system_" + std::to_string(getpid()) + ".wav";
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -82,7 +83,7 @@ TEST(WavReader, ReadIsClampedToTheDataLeftAndRewindStartsOver) {
 }
 
 TEST(WavReader, FilesOpenAndAMissingOneLeavesNothingOpen) {
-    const std::string path = testing::TempDir() + "/reader_tone.wav";
+    const std::string path = testing::TempDir() + "/reader_tone_" + std::to_string(getpid()) + ".wav";
     WriteFile(path, Riff({Chunk("fmt ", FmtBody(1, 2, 44100, 16)), kData}));
     WavReader reader;
     ASSERT_EQ(reader.Open(path.c_str(), nullptr, kReadMode), kOk);
@@ -113,7 +114,7 @@ TEST_P(WavReaderMalformed, FailsToOpenWithNothingLeft) {
     EXPECT_EQ(reader.Size(), 0u);
     EXPECT_EQ(reader.handle, nullptr);
     EXPECT_EQ(reader.format, nullptr);
-    const std::string path = testing::TempDir() + "/malformed.wav";
+    const std::string path = testing::TempDir() + "/malformed_" + std::to_string(getpid()) + ".wav";
     WriteFile(path, bytes);
     EXPECT_EQ(reader.Open(path.c_str(), nullptr, kReadMode), kFail);
     EXPECT_EQ(reader.Size(), 0u);
