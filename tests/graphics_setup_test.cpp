@@ -58,6 +58,8 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         g_device = nullptr;
+        delete g_font;  // the set-up makes its own
+        g_font = nullptr;
         setenv("SDL_AUDIODRIVER", "dummy", 1);  // the sound system is made too
         SetErrorBoxForTesting([this](const std::string& text) {
             errors.push_back(text);
