@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/Keyboard.h"
+#include "platform/VideoSystem.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ SDL_Window* Native(const Window* window) { return static_cast<SDL_Window*>(windo
 }  // namespace
 
 Window* Window::Create(const std::string& title, int x, int y, int width, int height, WindowProcedure procedure) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "Tracklet: cannot start the video system: %s\n", SDL_GetError());
-        return nullptr;
-    }
+    if (!StartVideoSystem()) return nullptr;
     SDL_Window* native = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!native) {
         std::fprintf(stderr, "Tracklet: cannot create the window: %s\n", SDL_GetError());

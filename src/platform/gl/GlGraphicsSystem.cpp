@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/GraphicsSystem.h"
+#include "platform/VideoSystem.h"
 #include "platform/Window.h"
 #include "platform/gl/GlRenderDevice.h"
 
@@ -92,9 +93,6 @@ public:
 }  // namespace
 
 GraphicsSystem* CreateGraphicsSystem() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "Tracklet: cannot start the video system: %s\n", SDL_GetError());
-        return nullptr;
-    }
+    if (!StartVideoSystem()) return nullptr;
     return new GlGraphicsSystem();
 }
