@@ -76,6 +76,14 @@ inline Material SolidMaterial(float r, float g, float b) {
     return Material{Color4(r, g, b, 1), Color4(0, 0, 0, 1), Color4(0, 0, 0, 1), Color4(0, 0, 0, 1), 1.0f};
 }
 
+// A mesh of one such square in one subset of `material`.
+inline MeshData Square(float cx, float cy, float z, float half, const Material& material, bool facingMinusZ = true) {
+    MeshData mesh;
+    AddSquare(&mesh, cx, cy, z, half, facingMinusZ);
+    CloseSubset(&mesh, material);
+    return mesh;
+}
+
 class GlDeviceTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 160;
@@ -136,6 +144,12 @@ protected:
             device_->SetMaterial(mesh.materials[i].material);
             ASSERT_EQ(device_->DrawSubset(mesh, i), kOk);
         }
+    }
+
+    // Draws the mesh and reads the frame back.
+    void Render(const MeshData& mesh) {
+        DrawMesh(mesh);
+        ReadBack();
     }
 
     // Reads the back buffer; later At() calls look at this copy.

@@ -7,89 +7,66 @@ namespace {
 // Frames of the standard scene: camera at z = -10 looking along +z, y up, x right, the light
 // shining along +z onto faces that look at the camera.
 
-TEST_F(GlDeviceTest, LitFaceTakesItsBrightnessFromTheLightAndTheMaterial) {
+TEST_F(GlDeviceTest, LightingFollowsTheMaterialTheAngleAmbientAndSpecularTerms) {
+    // Facing the light square on: diffuse times one; outside the square the clear colour stays.
     StandardScene();
-    MeshData mesh;
-    AddSquare(&mesh, 0, 0, 0, 2);
-    CloseSubset(&mesh, SolidMaterial(0.8f, 0.4f, 0.2f));
-    device_->BeginScene();
-    DrawMesh(mesh);
-    device_->EndScene();
-    ReadBack();
-    // Facing the light square on: diffuse times one.
+    Render(Square(0, 0, 0, 2, SolidMaterial(0.8f, 0.4f, 0.2f)));
     EXPECT_TRUE(Near(At(80, 60), Rgb{204, 102, 51})) << At(80, 60);
-    // Outside the square the clear colour stays.
     EXPECT_TRUE(Near(At(5, 5), Rgb{0, 0, 0})) << At(5, 5);
-}
 
-TEST_F(GlDeviceTest, LightingFollowsTheAngleAmbientAndSpecularTerms) {
-    StandardScene();
     // The same white square turned 60 degrees about y gets half the light.
-    MeshData mesh;
-    AddSquare(&mesh, 0, 0, 0, 2);
-    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
+    StandardScene();
+    MeshData mesh = Square(0, 0, 0, 2, SolidMaterial(1, 1, 1));
     Matrix4 turn;
-    MatrixRotationAxis(&turn, Vec3(0, 1, 0), 3.14159265f / 3.0f);
-    device_->SetTransform(TransformType::World, turn);
-    DrawMesh(mesh);
-    ReadBack();
+    device_->SetTransform(TransformType::World, *MatrixRotationAxis(&turn, Vec3(0, 1, 0), 3.14159265f / 3.0f));
+    Render(mesh);
     EXPECT_TRUE(Near(At(80, 60), Rgb{128, 128, 128})) << At(80, 60);
 
     // Global ambient 0x404040 on a material whose ambient is white and diffuse black.
     StandardScene();
-    Material ambientOnly = SolidMaterial(0, 0, 0);
-    ambientOnly.ambient = Color4(1, 1, 1, 1);
-    mesh.materials[0].material = ambientOnly;
+    mesh.materials[0].material = SolidMaterial(0, 0, 0);
+    mesh.materials[0].material.ambient = Color4(1, 1, 1, 1);
     device_->SetRenderState(RenderStateType::Ambient, 0xFF404040);
-    DrawMesh(mesh);
-    ReadBack();
+    Render(mesh);
     EXPECT_TRUE(Near(At(80, 60), Rgb{64, 64, 64})) << At(80, 60);
 
-    // Specular on, computed per vertex with the half vector towards the eye: every corner of
-    // the square sees the same highlight, so the whole face shows the corners' value (a
-    // per-pixel highlight would peak in the middle).
-    StandardScene();
+    // Specular, computed per vertex with the half vector towards the eye: every corner of the
+    // square sees the same highlight, so the whole face shows the corners' value (a per-pixel
+    // highlight would peak in the middle). With specular off the face stays black.
     Material shiny = SolidMaterial(0, 0, 0);
     shiny.specular = Color4(0, 0, 1, 1);
     shiny.power = 20.0f;
-    MeshData big;
-    AddSquare(&big, 0, 0, 0, 5);
-    CloseSubset(&big, shiny);
-    device_->SetRenderState(RenderStateType::SpecularEnable, 1);
-    DrawMesh(big);
-    ReadBack();
     const float toEyeZ = 10.0f / std::sqrt(5.0f * 5.0f * 2 + 10.0f * 10.0f);
     const float halfZ = (1 + toEyeZ) / std::sqrt(2 * (1 - toEyeZ * toEyeZ) / 2 + (1 + toEyeZ) * (1 + toEyeZ));
     const int corner = static_cast<int>(std::lround(255 * 0.7 * std::pow(halfZ, 20.0)));
-    EXPECT_TRUE(Near(At(80, 60), Rgb{0, 0, corner})) << At(80, 60) << " expected blue " << corner;
-    EXPECT_TRUE(Near(At(60, 45), Rgb{0, 0, corner})) << At(60, 45);
-    StandardScene();
-    device_->SetRenderState(RenderStateType::SpecularEnable, 0);
-    DrawMesh(big);
-    ReadBack();
-    EXPECT_EQ(Brightness(80, 60), 0);
+    for (bool specular : {true, false}) {
+        StandardScene();
+        device_->SetRenderState(RenderStateType::SpecularEnable, specular);
+        Render(Square(0, 0, 0, 5, shiny));
+        if (!specular) {
+            EXPECT_EQ(Brightness(80, 60), 0);
+            continue;
+        }
+        EXPECT_TRUE(Near(At(80, 60), Rgb{0, 0, corner})) << At(80, 60) << " expected blue " << corner;
+        EXPECT_TRUE(Near(At(60, 45), Rgb{0, 0, corner})) << At(60, 45);
+    }
 
     // Lighting off: the unlit colour is white whatever the material.
     StandardScene();
-    device_->SetMaterial(SolidMaterial(0.1f, 0.1f, 0.1f));
     device_->SetRenderState(RenderStateType::Lighting, 0);
-    device_->DrawSubset(mesh, 0);
-    ReadBack();
+    Render(Square(0, 0, 0, 2, SolidMaterial(0.1f, 0.1f, 0.1f)));
     EXPECT_TRUE(Near(At(80, 60), Rgb{255, 255, 255})) << At(80, 60);
 }
 
 TEST_F(GlDeviceTest, NearerFacesHideFartherOnesOnlyWithTheDepthTest) {
     // A red square at z = 0 and, drawn after it, a larger green one behind it at z = 5.
-    MeshData mesh;
-    AddSquare(&mesh, 0, 0, 0, 1);
-    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    MeshData mesh = Square(0, 0, 0, 1, SolidMaterial(1, 0, 0));
     AddSquare(&mesh, 0, 0, 5, 4);
     CloseSubset(&mesh, SolidMaterial(0, 1, 0));
     for (bool depth : {true, false}) {
         StandardScene();
         device_->SetRenderState(RenderStateType::ZEnable, depth ? kZbTrue : 0);
-        DrawMesh(mesh);
-        ReadBack();
+        Render(mesh);
         EXPECT_TRUE(Near(At(80, 60), depth ? Rgb{255, 0, 0} : Rgb{0, 255, 0})) << "depth " << depth << At(80, 60);
         EXPECT_TRUE(Near(At(80, 40), Rgb{0, 255, 0})) << At(80, 40);
     }
@@ -104,29 +81,21 @@ TEST_F(GlDeviceTest, DepthRunsFromTheNearPlaneToTheFarPlane) {
     } cases[] = {{-9.6f, false}, {-9.4f, true}, {985.0f, true}, {995.0f, false}};
     for (const auto& c : cases) {
         StandardScene();
-        MeshData mesh;
-        AddSquare(&mesh, 0, 0, c.z, 2.0f * (c.z + 10.0f));  // about the same size on screen
-        CloseSubset(&mesh, SolidMaterial(1, 1, 1));
-        DrawMesh(mesh);
-        ReadBack();
+        Render(Square(0, 0, c.z, 2.0f * (c.z + 10.0f), SolidMaterial(1, 1, 1)));  // about the same size on screen
         EXPECT_EQ(Brightness(80, 60) > 600, c.drawn) << "z " << c.z << At(80, 60);
     }
 }
 
-TEST_F(GlDeviceTest, NormalsFollowTheWorldTransform) {
+TEST_F(GlDeviceTest, NormalsFollowTheWorldTransformWithoutRenormalising) {
     // Normals tilted 30 degrees towards +x; turning the face by 30 degrees about y one way
     // brings them square to the light, the other way turns them 60 degrees away from it.
     for (float angle : {0.5235988f, -0.5235988f}) {
         StandardScene();
-        MeshData mesh;
-        AddSquare(&mesh, 0, 0, 0, 1);
+        MeshData mesh = Square(0, 0, 0, 1, SolidMaterial(1, 1, 1));
         for (MeshVertex& v : mesh.vertices) v.normal = Vec3(0.5f, 0.0f, -0.8660254f);
-        CloseSubset(&mesh, SolidMaterial(1, 1, 1));
         Matrix4 turn;
-        MatrixRotationAxis(&turn, Vec3(0, 1, 0), angle);
-        device_->SetTransform(TransformType::World, turn);
-        DrawMesh(mesh);
-        ReadBack();
+        device_->SetTransform(TransformType::World, *MatrixRotationAxis(&turn, Vec3(0, 1, 0), angle));
+        Render(mesh);
         Vec3 n;
         Vec3TransformNormal(&n, mesh.vertices[0].normal, turn);
         const int expected = static_cast<int>(std::lround(255 * std::max(0.0f, -n.z)));
@@ -135,14 +104,9 @@ TEST_F(GlDeviceTest, NormalsFollowTheWorldTransform) {
     // As with the fixed-function default, normals are not renormalised after the transform:
     // stretching a face along its normal by 2 halves its light.
     StandardScene();
-    MeshData mesh;
-    AddSquare(&mesh, 0, 0, 0, 2);
-    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
     Matrix4 stretch;
-    MatrixScaling(&stretch, 1, 1, 2);
-    device_->SetTransform(TransformType::World, stretch);
-    DrawMesh(mesh);
-    ReadBack();
+    device_->SetTransform(TransformType::World, *MatrixScaling(&stretch, 1, 1, 2));
+    Render(Square(0, 0, 0, 2, SolidMaterial(1, 1, 1)));
     EXPECT_TRUE(Near(At(80, 60), Rgb{128, 128, 128})) << At(80, 60);
 }
 
@@ -152,21 +116,17 @@ TEST_F(GlDeviceTest, CounterClockwiseFacesAreCulled) {
     AddSquare(&mesh, -2.5f, 0, 0, 2, true);
     AddSquare(&mesh, 2.5f, 0, 0, 2, false);  // wound the other way round
     CloseSubset(&mesh, SolidMaterial(1, 1, 1));
-    DrawMesh(mesh);
-    ReadBack();
+    Render(mesh);
     EXPECT_GT(Brightness(50, 60), 600);
     EXPECT_EQ(Brightness(110, 60), 0);
 }
 
 TEST_F(GlDeviceTest, PositiveXIsDrawnOnTheRightAndPositiveYAtTheTop) {
     StandardScene();
-    MeshData mesh;
-    AddSquare(&mesh, 4, 0, 0, 1);
-    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    MeshData mesh = Square(4, 0, 0, 1, SolidMaterial(1, 0, 0));
     AddSquare(&mesh, 0, 3, 0, 1);
     CloseSubset(&mesh, SolidMaterial(0, 0, 1));
-    DrawMesh(mesh);
-    ReadBack();
+    Render(mesh);
     // x = 4 at distance 10 with a 60-degree view and aspect 4:3 lands at 0.52 of the half
     // width right of the centre; y = 3 at 0.52 of the half height above it.
     EXPECT_TRUE(Near(At(122, 60), Rgb{255, 0, 0})) << At(122, 60);
@@ -177,9 +137,7 @@ TEST_F(GlDeviceTest, PositiveXIsDrawnOnTheRightAndPositiveYAtTheTop) {
 
 TEST_F(GlDeviceTest, MeshesDrawSubsetBySubsetAndSurviveManyDraws) {
     StandardScene();
-    MeshData mesh;
-    AddSquare(&mesh, -3, 0, 0, 1);
-    CloseSubset(&mesh, SolidMaterial(1, 0, 0));
+    MeshData mesh = Square(-3, 0, 0, 1, SolidMaterial(1, 0, 0));
     CloseSubset(&mesh, SolidMaterial(0, 1, 0));  // a material without faces still counts
     AddSquare(&mesh, 3, 0, 0, 1);
     CloseSubset(&mesh, SolidMaterial(0, 0, 1));
@@ -195,17 +153,12 @@ TEST_F(GlDeviceTest, MeshesDrawSubsetBySubsetAndSurviveManyDraws) {
 
 TEST_F(GlDeviceTest, ClearCoversTheViewportAndPresentShowsTheFrame) {
     StandardScene();
-    Viewport half{0, 0, kWidth / 2, kHeight, 0.0f, 1.0f};
-    ASSERT_EQ(device_->SetViewport(half), kOk);
+    ASSERT_EQ(device_->SetViewport(Viewport{0, 0, kWidth / 2, kHeight, 0.0f, 1.0f}), kOk);
     device_->Clear(kClearTarget, 0xFFFF0000, 1.0f, 0);
     ReadBack();
     EXPECT_TRUE(Near(At(10, 60), Rgb{255, 0, 0}));
     EXPECT_TRUE(Near(At(150, 60), Rgb{0, 0, 0}));
-    Viewport got{};
-    device_->GetViewport(&got);
-    EXPECT_EQ(got.width, half.width);
-    Viewport tooWide{100, 0, kWidth, kHeight, 0, 1};
-    EXPECT_EQ(device_->SetViewport(tooWide), kErrInvalidCall);
+    EXPECT_EQ(device_->SetViewport(Viewport{100, 0, kWidth, kHeight, 0, 1}), kErrInvalidCall);
     EXPECT_EQ(device_->Present(), kOk);
 }
 
