@@ -84,6 +84,17 @@ inline MeshData Square(float cx, float cy, float z, float half, const Material& 
     return mesh;
 }
 
+// The game's white directional light shining along `direction`, with the given ambient grey.
+inline Light WhiteLight(const Vec3& direction, float ambient) {
+    Light light{};
+    light.type = LightType::Directional;
+    light.diffuse = Color4(1, 1, 1, 1);
+    light.specular = Color4(0.7f, 0.7f, 0.7f, 1);
+    light.ambient = Color4(ambient, ambient, ambient, 1);
+    light.direction = direction;
+    return light;
+}
+
 class GlDeviceTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 160;
@@ -122,13 +133,7 @@ protected:
                               ViewFromAxes(Vec3(1, 0, 0), Vec3(0, 1, 0), Vec3(0, 0, 1), Vec3(0, 0, -10)));
         Matrix4 identity;
         device_->SetTransform(TransformType::World, *Identity(&identity));
-        Light light{};
-        light.type = LightType::Directional;
-        light.diffuse = Color4(1, 1, 1, 1);
-        light.specular = Color4(0.7f, 0.7f, 0.7f, 1);
-        light.ambient = Color4(0, 0, 0, 1);
-        light.direction = Vec3(0, 0, 1);
-        device_->SetLight(0, light);
+        device_->SetLight(0, WhiteLight(Vec3(0, 0, 1), 0));
         device_->LightEnable(0, true);
         device_->SetRenderState(RenderStateType::Ambient, 0xFF000000);
         device_->SetRenderState(RenderStateType::ZEnable, kZbTrue);

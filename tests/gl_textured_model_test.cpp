@@ -97,13 +97,7 @@ TEST_F(GlTextureTest, MenuScreenSeenFromAboveIsNeitherMirroredNorFlipped) {
     std::unique_ptr<Texture> texture(UseTexture((dir_.Path() / "textures" / "q.bmp").string()));
     device_->SetTransform(TransformType::View,
                           ViewFromAxes(Vec3(1, 0, 0), Vec3(0, -1, 0), Vec3(0, 0, -1), Vec3(0, 0, 66)));
-    Light light{};
-    light.type = LightType::Directional;
-    light.diffuse = Color4(1, 1, 1, 1);
-    light.specular = Color4(0.7f, 0.7f, 0.7f, 1);
-    light.ambient = Color4(0.5f, 0.5f, 0.5f, 1);
-    light.direction = Vec3(0, 0, -1);
-    device_->SetLight(0, light);
+    device_->SetLight(0, WhiteLight(Vec3(0, 0, -1), 0.5f));
     device_->SetRenderState(RenderStateType::SpecularEnable, 1);
     Render(Square(0, 0, 0, 30, SolidMaterial(1, 1, 1), false));  // faces +z, towards the camera
     // The image's top-left quadrant at the screen's top left, and so on round.

@@ -45,9 +45,9 @@ protected:
         catalogue.models["bullet"].boundRadius = 1.0f;
         level = EmptyLevel(&catalogue);
     }
-    // A bullet standing at the given point of `on` (the fixture's level by default).
-    Bullet At(float x, float y, float z = 0.0f, Level* on = nullptr) {
-        return Bullet(Vec3(x, y, z), Vec3(0, 0, 1), 30.0f, on ? on : level.get(), &catalogue, nullptr);
+    // A bullet standing at the given point of the fixture's level (it does not fly unless advanced).
+    Bullet At(float x, float y, float z = 0.0f) {
+        return Bullet(Vec3(x, y, z), Vec3(0, 0, 1), 30.0f, level.get(), &catalogue, nullptr);
     }
     bool SoundLookedUp(const std::string& name) const { return catalogue.sounds.count(name) != 0; }
 
