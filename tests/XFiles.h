@@ -3,8 +3,8 @@
 
 // Hand-written `.x` meshes for the model tests.
 
-// One triangle (0,0,0), (2,0,0), (0,2,0) with the material list `materials` (empty: none).
-inline std::string TriangleX(const std::string& materials = "") {
+// One triangle (0,0,0), (2,0,0), (0,2,0) without a material list.
+inline std::string TriangleX() {
     return "xof 0303txt 0032\n"
            "Mesh triangle {\n"
            " 3;\n"
@@ -12,16 +12,8 @@ inline std::string TriangleX(const std::string& materials = "") {
            " 2.0;0.0;0.0;,\n"
            " 0.0;2.0;0.0;;\n"
            " 1;\n"
-           " 3;0,1,2;;\n" +
-           materials + "}\n";
-}
-
-// A material list block for a one-face mesh: `count` plain materials, the face using the first.
-inline std::string PlainMaterials(int count) {
-    std::string text = " MeshMaterialList {\n  " + std::to_string(count) + ";\n  1;\n  0;;\n";
-    for (int i = 0; i < count; ++i)
-        text += "  Material {\n   0.5;0.5;0.5;1.0;;\n   8.0;\n   0.0;0.0;0.0;;\n   0.0;0.0;0.0;;\n  }\n";
-    return text + " }\n";
+           " 3;0,1,2;;\n"
+           "}\n";
 }
 
 // Six vertices with their own normals and texture coordinates; a triangle and a quad with the

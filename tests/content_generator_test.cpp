@@ -86,31 +86,27 @@ void ExpectClosedAndOutward(const GenMesh& m, const char* what) {
 }
 
 TEST(Solids, AreClosedAndFaceOutwards) {
-    GenMesh box, cylinder, lying, sphere, turned, sign, cone, downCone;
-    const uint32_t mb = box.AddMaterial({});
-    box.Box(mb, {-1, -2, 0}, {3, 1, 2});
-    ExpectClosedAndOutward(box, "box");
-    cylinder.AddMaterial({});
-    cylinder.Cylinder(0, 0, 1, 2, 1.5f, 0.5f, 3, 16);
-    ExpectClosedAndOutward(cylinder, "cylinder");
-    lying.AddMaterial({});
-    lying.CylinderAxis(0, 0, {0, -2, 1}, {0, 1, 0}, 0.8f, 4, 12);
-    ExpectClosedAndOutward(lying, "cylinder along y");
-    sphere.AddMaterial({});
-    sphere.Sphere(0, {1, 1, 1}, 0.5f, 12, 8);
-    ExpectClosedAndOutward(sphere, "sphere");
-    turned.AddMaterial({});
-    turned.TurnedBox(0, 2, 3, 0.7f, 2.5f, 0.45f, 0, 0.3f);
-    // A turned box has no bottom (it lies on the floor): close it to check the rest.
-    turned.FacingQuad(0, {0, 0, -1}, turned.vertices[0].p - Vec3(0, 0, 0.3f), turned.vertices[1].p - Vec3(0, 0, 0.3f),
-                      turned.vertices[2].p - Vec3(0, 0, 0.3f), turned.vertices[3].p - Vec3(0, 0, 0.3f));
-    ExpectClosedAndOutward(turned, "turned box");
-    cone.AddMaterial({});
-    cone.Cone(0, 0, 0, 1, 0, 2, 12);
-    ExpectClosedAndOutward(cone, "cone pointing up");
-    downCone.AddMaterial({});
-    downCone.Cone(0, 0, 0, 1, 0, -2, 12);
-    ExpectClosedAndOutward(downCone, "cone pointing down");
+    const std::pair<const char*, void (*)(GenMesh&)> solids[] = {
+        {"box", [](GenMesh& m) { m.Box(0, {-1, -2, 0}, {3, 1, 2}); }},
+        {"cylinder", [](GenMesh& m) { m.Cylinder(0, 0, 1, 2, 1.5f, 0.5f, 3, 16); }},
+        {"cylinder along y", [](GenMesh& m) { m.CylinderAxis(0, 0, {0, -2, 1}, {0, 1, 0}, 0.8f, 4, 12); }},
+        {"sphere", [](GenMesh& m) { m.Sphere(0, {1, 1, 1}, 0.5f, 12, 8); }},
+        {"cone pointing up", [](GenMesh& m) { m.Cone(0, 0, 0, 1, 0, 2, 12); }},
+        {"cone pointing down", [](GenMesh& m) { m.Cone(0, 0, 0, 1, 0, -2, 12); }},
+        {"turned box", [](GenMesh& m) {
+             m.TurnedBox(0, 2, 3, 0.7f, 2.5f, 0.45f, 0, 0.3f);
+             // A turned box has no bottom (it lies on the floor): close it to check the rest.
+             const Vec3 down(0, 0, 0.3f);
+             m.FacingQuad(0, {0, 0, -1}, m.vertices[0].p - down, m.vertices[1].p - down, m.vertices[2].p - down,
+                          m.vertices[3].p - down);
+         }},
+    };
+    for (const auto& [name, build] : solids) {
+        GenMesh m;
+        m.AddMaterial({});
+        build(m);
+        ExpectClosedAndOutward(m, name);
+    }
 }
 
 // The text .x file, read back by the game's importer: positions, normals, texture coordinates
@@ -118,10 +114,7 @@ TEST(Solids, AreClosedAndFaceOutwards) {
 TEST(XFileWriter, ReadsBackThroughTheGamesImporter) {
     GenMesh m;
     GenMaterial red;
-    red.r = 0.9f;
-    red.g = 0.1f;
-    red.b = 0.2f;
-    red.power = 12;
+    red.r = 0.9f, red.g = 0.1f, red.b = 0.2f, red.power = 12;
     red.sr = red.sg = red.sb = 0.5f;
     GenMaterial grass = red;
     grass.texture = "grass.png";
@@ -135,15 +128,13 @@ TEST(XFileWriter, ReadsBackThroughTheGamesImporter) {
     std::string error;
     ASSERT_TRUE(ImportMesh(path, &read, &error)) << error;
     ASSERT_EQ(read.materials.size(), 2u);
-    EXPECT_EQ(read.materials[0].textureName, "");
-    EXPECT_EQ(read.materials[1].textureName, "grass.png");
+    EXPECT_TRUE(read.materials[0].textureName == "" && read.materials[1].textureName == "grass.png");
     EXPECT_FLOAT_EQ(read.materials[0].material.diffuse.r, 0.9f);
     EXPECT_FLOAT_EQ(read.materials[0].material.power, 12.0f);
     EXPECT_FLOAT_EQ(read.materials[0].material.specular.g, 0.5f);
     EXPECT_FLOAT_EQ(read.materials[1].material.emissive.r, 0.25f);
     ASSERT_EQ(read.subsets.size(), 2u);
-    EXPECT_EQ(read.subsets[0].indexCount, 3u);
-    EXPECT_EQ(read.subsets[1].indexCount, 6u);
+    EXPECT_TRUE(read.subsets[0].indexCount == 3u && read.subsets[1].indexCount == 6u);
     // Every triangle comes back with the same corners in the same turning order.
     for (uint32_t s = 0; s < 2; ++s) {
         for (uint32_t i = read.subsets[s].indexStart; i < read.subsets[s].indexStart + read.subsets[s].indexCount; i += 3) {
@@ -175,17 +166,12 @@ TEST(WavWriter, WritesMonoPcmWithTheSamplesClippedAndFadedToSilence) {
     ASSERT_EQ(bytes.size(), 44 + s.data.size() * 2);
     auto u32 = [&](size_t at) { uint32_t v; std::memcpy(&v, &bytes[at], 4); return v; };
     auto u16 = [&](size_t at) { uint16_t v; std::memcpy(&v, &bytes[at], 2); return v; };
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4) + std::string(bytes.begin() + 8, bytes.begin() + 16), "RIFFWAVEfmt ");
+    // Chunk size; PCM, mono; 44100 samples and 88200 bytes a second; 16 bits; data size.
     EXPECT_EQ(u32(4), bytes.size() - 8);
-    EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(u16(20), 1);       // PCM
-    EXPECT_EQ(u16(22), 1);       // mono
-    EXPECT_EQ(u32(24), 44100u);
-    EXPECT_EQ(u32(28), 88200u);  // bytes per second
-    EXPECT_EQ(u16(34), 16);
+    EXPECT_TRUE(u16(20) == 1 && u16(22) == 1 && u32(24) == 44100u && u32(28) == 88200u && u16(34) == 16);
     EXPECT_EQ(u32(40), s.data.size() * 2);
-    const int16_t middle = static_cast<int16_t>(u16(44 + 2 * middleIndex));
-    EXPECT_EQ(middle, -16384);
+    EXPECT_EQ(static_cast<int16_t>(u16(44 + 2 * middleIndex)), -16384);
 
     Samples loud(0.01);
     loud.data.assign(loud.data.size(), 3.0f);
@@ -232,17 +218,11 @@ TEST(LevelWriter, WritesFilesTheGameLoadsBack) {
     const std::string path = dir.Write("levels/t.txt", LevelText(design, "standard"));
     Level level(nullptr, nullptr, path);
     ASSERT_TRUE(level.camera);
-    EXPECT_EQ(level.style, "standard");
-    EXPECT_EQ(level.width, 5);
-    EXPECT_EQ(level.height, 4);
-    EXPECT_EQ(level.objectCount, 3);
+    EXPECT_TRUE(level.style == "standard" && level.width == 5 && level.height == 4 && level.objectCount == 3);
     ASSERT_EQ(level.objects.size(), 3u + 8u);  // the station's platform ring is added
     EXPECT_EQ(level.objects[0].Turn(), 90);
     EXPECT_EQ(level.objects[10].name, "50pts");
-    EXPECT_EQ(level.trainX, 1);
-    EXPECT_EQ(level.trainY, 3);
-    EXPECT_EQ(level.trainHeading, 'n');
-    EXPECT_EQ(level.finishHeading, 'n');
+    EXPECT_TRUE(level.trainX == 1 && level.trainY == 3 && level.trainHeading == 'n' && level.finishHeading == 'n');
     EXPECT_FLOAT_EQ(level.speed, 2.5f);
     const Camera framed = FrameGrid(5, 4, 58.0f);
     EXPECT_NEAR(Length(level.camera->position - framed.position), 0.0f, 1e-4f);
