@@ -45,19 +45,13 @@ TEST_F(CatalogueTest, StyleTableEndsAtTheFirstUnreadableRecord) {
              {"0 a\tx b\n2 c\n", {{0, "a"}}},   // a number that is not a number
              {"0 a 1", {{0, "a"}}},             // a record cut short
              {"-3 neg\n0 zero", {{-3, "neg"}, {0, "zero"}}},
-             {"", {{0, ""}}},  // style 0 is looked up all the same
+             {"", {{0, ""}}},  // style 0 is looked up all the same, empty or missing
          }) {
         dir.Write("styles.txt", text);
         EXPECT_EQ(Build()->styles, expected) << text;
     }
-}
-
-TEST_F(CatalogueTest, MissingStyleTableLeavesStyleZeroWithTheEmptyFolder) {
-    auto catalogue = Build();
-    // Style 0 was looked up while loading, which added it with the empty folder name.
-    EXPECT_EQ(catalogue->styles, (std::map<int32_t, std::string>{{0, ""}}));
-    EXPECT_TRUE(catalogue->models.empty());
-    EXPECT_TRUE(catalogue->levels.empty());
+    std::filesystem::remove(dir / "styles.txt");
+    EXPECT_EQ(Build()->styles, (std::map<int32_t, std::string>{{0, ""}}));
 }
 
 TEST_F(CatalogueTest, LevelListKeepsFileOrderAndDuplicatesWhateverTheLineEnds) {
@@ -69,31 +63,20 @@ TEST_F(CatalogueTest, LevelListKeepsFileOrderAndDuplicatesWhateverTheLineEnds) {
     EXPECT_TRUE(Build()->levels.empty());
 }
 
+// Looking up an unknown key adds an empty entry, as the game's lookups always have.
 TEST_F(CatalogueTest, LookupsOfUnknownKeysAddEmptyEntries) {
     auto catalogue = Build();
-    const size_t modelsBefore = catalogue->models.size();
     Model& model = catalogue->FindModel("train");
-    EXPECT_EQ(model.mesh, nullptr);
-    EXPECT_TRUE(model.materialIds.empty());
-    EXPECT_TRUE(model.textureNames.empty());
-    EXPECT_EQ(model.boundCentre, Vec3(0, 0, 0));
-    EXPECT_EQ(model.boundRadius, 0.0f);
-    EXPECT_EQ(catalogue->models.size(), modelsBefore + 1);
+    EXPECT_TRUE(!model.mesh && model.materialIds.empty() && model.boundRadius == 0.0f);
     EXPECT_EQ(&catalogue->FindModel("train"), &model);
-    EXPECT_EQ(catalogue->models.size(), modelsBefore + 1);
+    EXPECT_EQ(catalogue->models.size(), 1u);
     EXPECT_EQ(catalogue->models.count("Train"), 0u);  // names are case-sensitive
-
-    const Material material = catalogue->FindMaterial(77);
-    EXPECT_EQ(material.diffuse, Color4(0, 0, 0, 0));
-    EXPECT_EQ(material.power, 0.0f);
-    EXPECT_EQ(catalogue->materials.count(77), 1u);
-
+    EXPECT_EQ(catalogue->FindMaterial(77).power, 0.0f);
     EXPECT_EQ(catalogue->FindTexture("wood.bmp"), nullptr);
-    EXPECT_EQ(catalogue->textures.count("wood.bmp"), 1u);
     EXPECT_EQ(catalogue->FindSound("blues"), nullptr);
-    EXPECT_EQ(catalogue->sounds.count("blues"), 1u);
     EXPECT_EQ(catalogue->StyleFolder(5), "");
-    EXPECT_EQ(catalogue->styles.count(5), 1u);
+    EXPECT_EQ(catalogue->materials.count(77) + catalogue->textures.count("wood.bmp") + catalogue->sounds.count("blues") +
+                  catalogue->styles.count(5), 4u);
 }
 
 TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
@@ -101,10 +84,7 @@ TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
     dir.Write("styles.txt", "0 a\n");
     dir.Write("levels.txt", "one two\n");
     auto catalogue = Build(nullptr);
-    EXPECT_TRUE(catalogue->styles.empty());
-    EXPECT_TRUE(catalogue->models.empty());
-    EXPECT_TRUE(catalogue->levels.empty());
-    EXPECT_EQ(catalogue->device, nullptr);
+    EXPECT_TRUE(catalogue->styles.empty() && catalogue->models.empty() && catalogue->levels.empty());
 }
 
 TEST_F(CatalogueTest, StylePathsJoinWithThePlatformSeparator) {

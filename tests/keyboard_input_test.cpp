@@ -27,28 +27,23 @@ protected:
 }  // namespace
 
 TEST(KeyState, PressedWhenDownNowOrPressedSinceTheLastQuery) {
-    EXPECT_TRUE(KeyCountsAsPressed(0x8000));
-    EXPECT_TRUE(KeyCountsAsPressed(0x0001));
-    EXPECT_FALSE(KeyCountsAsPressed(0x0000));
-    EXPECT_FALSE(KeyCountsAsPressed(0x4000));
+    EXPECT_TRUE(KeyCountsAsPressed(0x8000) && KeyCountsAsPressed(0x0001));
+    EXPECT_FALSE(KeyCountsAsPressed(0x0000) || KeyCountsAsPressed(0x4000));
 }
 
 TEST_F(KeyboardInput, LatchedTogglesActOnceOnReleaseEvenForATapShorterThanAFrame) {
     g_showGrid = true;
     Down('G');
-    Frame();
-    Frame();
+    Frame(), Frame();
     EXPECT_TRUE(g_showGrid);
     Up('G');
-    Frame();
-    Frame();
+    Frame(), Frame();
     EXPECT_FALSE(g_showGrid);
 
     Tap('V');
     Frame();
     EXPECT_FALSE(g_showClickVector);
-    Frame();
-    Frame();
+    Frame(), Frame();
     EXPECT_TRUE(g_showClickVector);
 }
 
@@ -57,8 +52,7 @@ TEST_F(KeyboardInput, EscapeTwiceEndsTheProgramAndLeavesThePauseAsItWas) {
     Tap(kVkEscape);
     EXPECT_EQ(Frame(), 0);
     EXPECT_EQ(Frame(), 0);
-    EXPECT_TRUE(g_showTitleMenu);
-    EXPECT_TRUE(g_paused);
+    EXPECT_TRUE(g_showTitleMenu && g_paused);
     Down(kVkEscape);
     EXPECT_EQ(Frame(), 0);
     Up(kVkEscape);
@@ -85,8 +79,7 @@ TEST_F(KeyboardInput, TitleMenuSpaceF1AndTheIntroduction) {
     EXPECT_EQ(g_level.get(), before) << "the introduction ignores Space";
     Up(kVkSpace);
     Tap(kVkEscape);
-    Frame();
-    Frame();
+    Frame(), Frame();
     EXPECT_TRUE(g_showTitleMenu && !g_showIntroduction);
 }
 
@@ -118,15 +111,12 @@ TEST_F(KeyboardInput, EndSkipsALevelOnReleaseAndWrapsToTheFirst) {
     Frame();
     EXPECT_EQ(g_levelIndex, 2);
     Tap(kVkEnd);
-    Frame();
-    Frame();
+    Frame(), Frame();
     EXPECT_EQ(g_levelIndex, 0);
 }
 
 TEST_F(KeyboardInput, FreeCameraMovesOnlyWhilePausedAndMAlsoRolls) {
-    Down('W');
-    Down('R');
-    Down(kVkLeft);
+    for (int vk : {int('W'), int('R'), kVkLeft}) Down(vk);
     Frame();
     EXPECT_EQ(g_camera.position, Vec3(0.0f, 0.0f, 0.0f));
     g_paused = true;
@@ -135,9 +125,7 @@ TEST_F(KeyboardInput, FreeCameraMovesOnlyWhilePausedAndMAlsoRolls) {
     EXPECT_NEAR(g_camera.position.z, 1.25f, 1e-6f);
     EXPECT_NEAR(g_camera.position.y, 1.25f, 1e-6f);
     EXPECT_LT(g_camera.look.x, 0.0f);
-    Up('W');
-    Up('R');
-    Up(kVkLeft);
+    for (int vk : {int('W'), int('R'), kVkLeft}) Up(vk);
     const Vec3 up = g_camera.up;
     Down('M');
     Frame();

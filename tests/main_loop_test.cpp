@@ -28,7 +28,6 @@ protected:
         return RunFrame(timer, now);
     }
     uint32_t ClearColour() { return device.CallsNamed("Clear").at(0).color; }
-    std::string LastText() { return device.CallsNamed("DrawText").back().text; }
 };
 }  // namespace
 
@@ -36,9 +35,9 @@ TEST_F(MainLoop, PlayIsUpdatedAndDrawnWithTheFrameRateOfTheLastSecond) {
     ASSERT_TRUE(Frame());
     EXPECT_EQ(ClearColour(), 0xFFFFFFFFu);
     EXPECT_FLOAT_EQ(g_level->stepTimer, 0.1f);
-    EXPECT_EQ(LastText(), "fps: 0");
+    EXPECT_EQ(device.CallsNamed("DrawText").back().text, "fps: 0");
     for (int i = 0; i < 9; ++i) Frame();
-    EXPECT_EQ(LastText(), "fps: 10");
+    EXPECT_EQ(device.CallsNamed("DrawText").back().text, "fps: 10");
 }
 
 TEST_F(MainLoop, PausedGameIsDrawnButNotUpdatedAndResumesWithOneFramesTime) {

@@ -30,17 +30,7 @@ TEST_F(MenuScreens, TitleFrameFromTheMenuPoseOnBlackWithoutText) {
     SetMenuCameraPose(&pose);
     RecordingDevice e;
     e.NameMesh(catalogue.models["menuIntro"].mesh.get(), "menuIntro");
-    e.Clear(7, 0xFF000000u, 1.0f, 0);
-    e.SetRenderState(RenderStateType::Ambient, 0xFF000000u);
-    e.SetRenderState(RenderStateType::ZEnable, 1);
-    e.SetRenderState(RenderStateType::Lighting, 1);
-    e.SetRenderState(RenderStateType::ShadeMode, 2);
-    e.SetRenderState(RenderStateType::SpecularEnable, 1);
-    e.SetTransform(TransformType::View, pose.ViewMatrix());
-    e.SetTransform(TransformType::World, g_identity);
-    e.BeginScene();
-    e.SetLight(0, g_light);
-    e.LightEnable(0, true);
+    ExpectFrameBegin(e, 0xFF000000u, pose.ViewMatrix());
     e.SetTransform(TransformType::World, g_identity);
     e.SetMaterial(ColourMaterial(1, 1, 1));
     e.SetTexture(0, nullptr);

@@ -14,11 +14,7 @@ Matrix4 Translation(float x, float y, float z) {
 
 LevelObject Object(const char* name, int32_t x, int32_t y, float scale = 1.0f, float angle = 0.0f) {
     LevelObject o;
-    o.name = name;
-    o.x = x;
-    o.y = y;
-    o.scale = scale;
-    o.angle = angle;
+    o.name = name, o.x = x, o.y = y, o.scale = scale, o.angle = angle;
     return o;
 }
 
@@ -53,29 +49,14 @@ protected:
         g_level->trainX = g_level->trainY = 1;
         g_level->trainHeading = 'e';
         g_level->score = 150;
-        g_camera.position = Vec3(15.0f, 15.0f, 40.0f);
-        g_camera.look = Vec3(0.0f, 0.0f, -1.0f);
-        g_camera.up = Vec3(0.0f, -1.0f, 0.0f);
+        g_camera.position = Vec3(15.0f, 15.0f, 40.0f), g_camera.look = Vec3(0, 0, -1), g_camera.up = Vec3(0, -1, 0);
     }
     void TearDown() override {
         delete expectedFont;
         SetErrorBoxForTesting(nullptr);
         GameFixture::TearDown();
     }
-    void ExpectBegin() {
-        Camera camera = g_camera;
-        e.Clear(7, 0xFFFFFFFFu, 1.0f, 0);
-        e.SetRenderState(RenderStateType::Ambient, 0xFF000000u);
-        e.SetRenderState(RenderStateType::ZEnable, 1);
-        e.SetRenderState(RenderStateType::Lighting, 1);
-        e.SetRenderState(RenderStateType::ShadeMode, 2);
-        e.SetRenderState(RenderStateType::SpecularEnable, 1);
-        e.SetTransform(TransformType::View, camera.ViewMatrix());
-        e.SetTransform(TransformType::World, g_identity);
-        e.BeginScene();
-        e.SetLight(0, g_light);
-        e.LightEnable(0, true);
-    }
+    void ExpectBegin() { ExpectFrameBegin(e, 0xFFFFFFFFu, Camera(g_camera).ViewMatrix()); }
     void ExpectSubset(const char* model, uint32_t i, const Material& material, Texture* texture) {
         e.SetMaterial(material);
         e.SetTexture(0, texture);

@@ -14,14 +14,13 @@ protected:
         PlaneFromPointNormal(&g_floorPlane, Vec3(0, 0, 0), Vec3(0, 0, 1));
         device.SetTransform(TransformType::Projection, GameProjection(1024, 768));
         // Straight down from 40 units above (20, 30), the screen's up along world -y.
+        View(Vec3(20, 30, 40), Vec3(0, 0, -1), Vec3(0, -1, 0), Vec3(1, 0, 0));
+        g_level->trainX = 1, g_level->trainY = 2;
+    }
+    void View(Vec3 position, Vec3 look, Vec3 up, Vec3 right) {
         Camera camera;
-        camera.position = Vec3(20.0f, 30.0f, 40.0f);
-        camera.look = Vec3(0.0f, 0.0f, -1.0f);
-        camera.up = Vec3(0.0f, -1.0f, 0.0f);
-        camera.right = Vec3(1.0f, 0.0f, 0.0f);
+        camera.position = position, camera.look = look, camera.up = up, camera.right = right;
         device.SetTransform(TransformType::View, camera.ViewMatrix());
-        g_level->trainX = 1;
-        g_level->trainY = 2;
     }
     LResult Send(uint32_t message, int x, int y) { return WindowProc(nullptr, message, 0, MakeMouseLParam(x, y)); }
 };
@@ -43,17 +42,14 @@ TEST_F(WindowProcTest, PickingThroughTheViewport) {
     // screen is +y, since the screen's up is world -y.
     Vec3 hit;
     ASSERT_TRUE(PickFloorPoint(512, 384, &hit));
-    EXPECT_NEAR(hit.x, 20.0f, 1e-3f);
-    EXPECT_NEAR(hit.y, 30.0f, 1e-3f);
-    EXPECT_NEAR(hit.z, 0.0f, 1e-4f);
+    EXPECT_NEAR(Length(hit - Vec3(20, 30, 0)), 0.0f, 1e-3f);
     ASSERT_TRUE(PickFloorPoint(1024, 768, &hit));
     EXPECT_TRUE(hit.x > 20.0f && hit.y > 30.0f);
 }
 
 TEST_F(WindowProcTest, MouseMoveKeepsThePointerAndAClickFiresFromTheTrainTile) {
     EXPECT_EQ(Send(kWmMouseMove, 512, 384), 0);
-    EXPECT_NEAR(g_pointer.x, 20.0f, 1e-3f);
-    EXPECT_NEAR(g_pointer.y, 30.0f, 1e-3f);
+    EXPECT_NEAR(Length(g_pointer - Vec3(20, 30, 0)), 0.0f, 1e-3f);
     EXPECT_TRUE(g_bullets.empty());
 
     Send(kWmLButtonDown, 512, 384);
@@ -82,12 +78,7 @@ TEST_F(WindowProcTest, MouseIsIgnoredOnMenusAndWhilePaused) {
 }
 
 TEST_F(WindowProcTest, RayAlongTheFloorClearsThePointerAndFiresNothing) {
-    Camera level;
-    level.position = Vec3(0.0f, 0.0f, 5.0f);
-    level.look = Vec3(0.0f, 1.0f, 0.0f);
-    level.up = Vec3(0.0f, 0.0f, 1.0f);
-    level.right = Vec3(-1.0f, 0.0f, 0.0f);
-    device.SetTransform(TransformType::View, level.ViewMatrix());
+    View(Vec3(0, 0, 5), Vec3(0, 1, 0), Vec3(0, 0, 1), Vec3(-1, 0, 0));  // level with the floor
     g_pointer = Vec3(7.0f, 7.0f, 0.0f);
     Send(kWmLButtonDown, 512, 384);
     EXPECT_EQ(g_pointer, Vec3(0.0f, 0.0f, 0.0f));
