@@ -2,7 +2,7 @@
 
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
-#include "TestFiles.h"
+#include "TempDir.h"
 #include "XFiles.h"
 
 namespace {
@@ -10,7 +10,7 @@ namespace {
 class CatalogueTest : public ::testing::Test {
 protected:
     std::unique_ptr<ResourceCatalogue> Build(RenderDevice* with) {
-        CurrentDirectory here(dir.path);
+        ScopedCurrentDir here(dir.Path());
         return std::make_unique<ResourceCatalogue>(with, nullptr);
     }
     std::unique_ptr<ResourceCatalogue> Build() { return Build(&device); }
@@ -50,7 +50,7 @@ TEST_F(CatalogueTest, StyleTableEndsAtTheFirstUnreadableRecord) {
         dir.Write("styles.txt", text);
         EXPECT_EQ(Build()->styles, expected) << text;
     }
-    std::filesystem::remove(dir / "styles.txt");
+    std::filesystem::remove(dir.Path() / "styles.txt");
     EXPECT_EQ(Build()->styles, (std::map<int32_t, std::string>{{0, ""}}));
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "TempDir.h"
 #include "camera/Camera.h"
 #include "graphics/MenuScreens.h"
 #include "level/Level.h"
@@ -26,7 +26,7 @@ const std::string kData = std::string(TRACKLET_SOURCE_DIR) + "/data";
 class ShippedContent : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        CurrentDirectory inData(kData);
+        ScopedCurrentDir inData(kData);
         device = new RecordingDevice();
         catalogue = new ResourceCatalogue(device, nullptr);
     }
@@ -47,7 +47,7 @@ ResourceCatalogue* ShippedContent::catalogue = nullptr;
 
 // Every level of the list, loaded by the game's loader.
 std::vector<std::unique_ptr<Level>> LoadShippedLevels(ResourceCatalogue* catalogue) {
-    CurrentDirectory inData(kData);
+    ScopedCurrentDir inData(kData);
     std::vector<std::unique_ptr<Level>> levels;
     for (const std::string& name : catalogue->levels)
         levels.push_back(std::make_unique<Level>(nullptr, nullptr, "levels/" + name));

@@ -72,17 +72,6 @@ TEST_F(LevelCheck, ReportsOnlyTheFirstErrorWithWhatWasExpectedAndFound) {
     for (const Case& c : cases) EXPECT_EQ(Check(c.text), Lines{c.message}) << c.why;
 }
 
-TEST_F(LevelCheck, FilesThatCannotBeReadAreNamed) {
-    ScopedCurrentDir here(dir.Path());
-    dir.Write("levels/keep", "");
-    const auto first = [](const std::string& path) {
-        const auto diagnostics = CheckLevelFile(path, nullptr);
-        return diagnostics.empty() ? std::string() : FormatDiagnostic(path, diagnostics[0]);
-    };
-    EXPECT_EQ(first("levels/none.txt"), "levels/none.txt: error: cannot be opened: no such file");
-    EXPECT_EQ(first("levels"), "levels: error: is a folder, not a level file");
-}
-
 TEST_F(LevelCheck, BinaryGarbageGivesOneErrorAndNoCrash) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
@@ -167,8 +156,10 @@ TEST_F(LevelCheck, ExitStatusCountsErrorsAndWithStrictWarnings) {
     EXPECT_EQ(out.substr(0, out.find('\n')), "flood.txt:3:1: warning: \"50pts\" at (5, 5) lies off the grid of 1 by 1 tiles");
     EXPECT_EQ(out.substr(out.rfind('\n', out.size() - 2) + 1), "flood.txt: warning: 50 more warnings not shown\n");
     // Every file is checked even after one fails; each message names its own file.
-    EXPECT_EQ(run({"bad.txt", "missing.txt", "good.txt"}, false, &out), 1);
+    dir.Write("folder/keep", "");
+    EXPECT_EQ(run({"bad.txt", "missing.txt", "folder", "good.txt"}, false, &out), 1);
     EXPECT_EQ(out,
               "bad.txt:1:6: error: expected a style name, found the end of the file\n"
-              "missing.txt: error: cannot be opened: no such file\n");
+              "missing.txt: error: cannot be opened: no such file\n"
+              "folder: error: is a folder, not a level file\n");
 }

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/RecordingDevice.h"
-#include "TestFiles.h"
+#include "TempDir.h"
 
 // Recorded numbers must read back bit for bit, or two frames that differ in the last bit of a
 // transform would compare equal.
@@ -73,7 +73,7 @@ TEST(RecordingDevice, TexturesLoadOnlyFromReadableImages) {
     EXPECT_TRUE(recorded->width == 2 && recorded->height == 1);
 
     for (const std::string& path : {dir.Write("bad.bmp", "BM this is not an image"), dir.Write("cut.bmp", image.substr(0, 40)),
-                                    dir / "missing.png", dir.path.string()}) {
+                                    (dir.Path() / "missing.png").string(), dir.Path().string()}) {
         Texture* failed = reinterpret_cast<Texture*>(&device);  // must be overwritten
         EXPECT_TRUE(Failed(device.CreateTextureFromFile(path, &failed))) << path;
         EXPECT_EQ(failed, nullptr) << path;
