@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "graphics/GraphicsErrors.h"
 #include "level/Level.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
@@ -15,16 +16,24 @@ class GameFixture : public ::testing::Test {
 protected:
     RecordingDevice device{1024, 768};
     ResourceCatalogue catalogue{nullptr, nullptr};
+    std::vector<std::string> errors;  // the texts of error boxes shown, in order
 
     void SetUp() override {
         ResetGameState();
+        SetErrorBoxForTesting([this](const std::string& text) {
+            errors.push_back(text);
+            return 1;
+        });
         g_device = &device;
         g_catalogue = &catalogue;
         g_level = std::make_unique<Level>(&device, &catalogue, "no such level file");
         g_level->width = g_level->height = 3;
         device.CreateFont(FontDesc{}, &g_font);
     }
-    void TearDown() override { ResetGameState(); }
+    void TearDown() override {
+        SetErrorBoxForTesting(nullptr);
+        ResetGameState();
+    }
 
     static void ResetGameState() {
         g_device = nullptr;

@@ -57,20 +57,14 @@ protected:
         delete g_font;
         g_font = nullptr;
     }
-    std::vector<std::string> errors;
 
     void SetUp() override {
         GameFixture::SetUp();
         g_device = nullptr;
         ResetFont();  // the set-up makes its own
         setenv("SDL_AUDIODRIVER", "dummy", 1);  // the sound system is made too
-        SetErrorBoxForTesting([this](const std::string& text) {
-            errors.push_back(text);
-            return 1;
-        });
     }
     void TearDown() override {
-        SetErrorBoxForTesting(nullptr);
         g_grid.reset();  // made on the device about to go
         g_gridVertexBuffer.reset();
         ResetFont();

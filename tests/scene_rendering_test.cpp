@@ -20,7 +20,6 @@ LevelObject Object(const char* name, int32_t x, int32_t y, float scale = 1.0f, f
 
 class SceneRendering : public GameFixture {
 protected:
-    std::vector<std::string> errors;
     Material red = ColourMaterial(1, 0, 0), green = ColourMaterial(0, 1, 0), blue = ColourMaterial(0, 0, 1);
     RecordingTexture* wood = new RecordingTexture;
     // The expected calls, issued on a second recorder so both lists read in the same text.
@@ -29,10 +28,6 @@ protected:
 
     void SetUp() override {
         GameFixture::SetUp();
-        SetErrorBoxForTesting([this](const std::string& text) {
-            errors.push_back(text);
-            return 1;
-        });
         catalogue.materials = {{0, red}, {1, green}, {2, blue}};
         wood->path = "wood.png";
         catalogue.textures["wood.png"].reset(wood);
@@ -53,7 +48,6 @@ protected:
     }
     void TearDown() override {
         delete expectedFont;
-        SetErrorBoxForTesting(nullptr);
         GameFixture::TearDown();
     }
     void ExpectBegin() { ExpectFrameBegin(e, 0xFFFFFFFFu, Camera(g_camera).ViewMatrix()); }
