@@ -5,6 +5,7 @@
 #include "audio/Sound.h"
 #include "level/Level.h"
 #include "level/Tiles.h"
+#include "LevelObjects.h"
 #include "resources/ResourceCatalogue.h"
 #include "rules/Firing.h"
 #include "rules/HitTest.h"
@@ -12,16 +13,6 @@
 #include "shell/GameState.h"
 
 namespace {
-
-LevelObject Object(const std::string& name, int32_t x, int32_t y, int32_t degrees = 0) {
-    LevelObject o;
-    o.name = name;
-    o.x = x;
-    o.y = y;
-    o.degrees = degrees;
-    o.angle = DegreesToRadians(static_cast<float>(degrees));
-    return o;
-}
 
 // A 10 by 10 level, train on (0, 5) heading east, finish (9, 5) east, the given objects on it.
 std::unique_ptr<Level> EmptyLevel(ResourceCatalogue* catalogue = nullptr, std::vector<LevelObject> objects = {}) {

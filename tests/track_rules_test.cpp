@@ -2,20 +2,11 @@
 
 #include <string>
 
+#include "LevelObjects.h"
 #include "level/Level.h"
 #include "level/Tiles.h"
 
 namespace {
-
-LevelObject Piece(const std::string& name, int32_t x, int32_t y, int32_t degrees = 0) {
-    LevelObject o;
-    o.name = name;
-    o.x = x;
-    o.y = y;
-    o.degrees = degrees;
-    o.angle = DegreesToRadians(static_cast<float>(degrees));
-    return o;
-}
 
 // A 10 by 10 level with the given objects, train on (0, 5), finish (9, 5) east, the track
 // traced from the train's tile in `heading`.
@@ -33,7 +24,7 @@ std::unique_ptr<Level> EmptyLevel(std::vector<LevelObject> objects = {}, char he
 
 std::vector<LevelObject> StraightRails(int32_t from, int32_t to) {
     std::vector<LevelObject> rails;
-    for (int32_t x = from; x <= to; ++x) rails.push_back(Piece("rails", x, 5));
+    for (int32_t x = from; x <= to; ++x) rails.push_back(Object("rails", x, 5));
     return rails;
 }
 
@@ -52,7 +43,7 @@ TEST(TrackRules, PiecesJoinTwoSidesBothWaysAndOnlyAtRightAngles) {
     } pieces[] = {{"rails", 0, "xexw"},         {"rails", 90, "nxsx"},         {"railscorner", 0, "wsxx"},
                   {"railscorner", 90, "xnwx"}, {"railscorner", 180, "xxen"}, {"railscorner", 270, "exxs"}};
     for (const auto& p : pieces) {
-        const LevelObject piece = Piece(p.name, 0, 0, p.degrees);
+        const LevelObject piece = Object(p.name, 0, 0, p.degrees);
         for (int i = 0; i < 4; ++i) {
             const char in = "nesw"[i];
             SCOPED_TRACE(std::string(p.name) + " " + std::to_string(p.degrees) + " " + in);
@@ -64,14 +55,14 @@ TEST(TrackRules, PiecesJoinTwoSidesBothWaysAndOnlyAtRightAngles) {
     }
     // Other turns, other names and upper-case headings join nothing.
     for (int32_t degrees : {180, 270, 45, -90, 360})
-        for (char in : {'n', 'e'}) EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, degrees), in), 'x') << degrees;
-    EXPECT_EQ(Level::ExitHeading(Piece("railscorner", 0, 0, 45), 'n'), 'x');
-    EXPECT_EQ(Level::ExitHeading(Piece("rturn", 0, 0, 0), 'e'), 'x');
-    EXPECT_EQ(Level::ExitHeading(Piece("rails", 0, 0, 0), 'E'), 'x');
+        for (char in : {'n', 'e'}) EXPECT_EQ(Level::ExitHeading(Object("rails", 0, 0, degrees), in), 'x') << degrees;
+    EXPECT_EQ(Level::ExitHeading(Object("railscorner", 0, 0, 45), 'n'), 'x');
+    EXPECT_EQ(Level::ExitHeading(Object("rturn", 0, 0, 0), 'e'), 'x');
+    EXPECT_EQ(Level::ExitHeading(Object("rails", 0, 0, 0), 'E'), 'x');
 }
 
 TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
-    auto level = EmptyLevel({Piece("50pts", 3, 3), Piece("rails", 3, 3)});
+    auto level = EmptyLevel({Object("50pts", 3, 3), Object("rails", 3, 3)});
     level->objects[0].removed = true;
     // A marked first object still answers, and callers read it as an empty tile.
     EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
@@ -82,16 +73,16 @@ TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
 
 TEST(TrackRules, TraceFollowsTrackToItsEnd) {
     // East along row 5, then a left curve to the north, then north.
-    auto level = EmptyLevel({Piece("rails", 1, 5, 0), Piece("railscorner", 2, 5, 90), Piece("rails", 2, 4, 90)});
+    auto level = EmptyLevel({Object("rails", 1, 5, 0), Object("railscorner", 2, 5, 90), Object("rails", 2, 4, 90)});
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A straight piece across the way stops the trace in front of it.
-    level->objects.push_back(Piece("rails", 2, 3, 0));
+    level->objects.push_back(Object("rails", 2, 3, 0));
     level->TraceTrackEnd(0, 5, 'e');
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A target listed before the piece on its tile hides it; a marked one does too.
-    auto hidden = EmptyLevel({Piece("100pts", 1, 5), Piece("rails", 1, 5, 0)});
+    auto hidden = EmptyLevel({Object("100pts", 1, 5), Object("rails", 1, 5, 0)});
     EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
     hidden->objects[0].removed = true;
     hidden->TraceTrackEnd(0, 5, 'e');
@@ -101,8 +92,8 @@ TEST(TrackRules, TraceFollowsTrackToItsEnd) {
 TEST(TrackRules, TraceEndsWhenTrackClosesIntoARing) {
     // Four curves round the block (3..4, 3..4): a train starting on (3, 3) can go round for ever,
     // and only the start tile can lie on such a ring, as each piece joins just two sides.
-    auto ring = EmptyLevel({Piece("railscorner", 3, 3, 270), Piece("railscorner", 4, 3, 0),
-                            Piece("railscorner", 4, 4, 90), Piece("railscorner", 3, 4, 180)});
+    auto ring = EmptyLevel({Object("railscorner", 3, 3, 270), Object("railscorner", 4, 3, 0),
+                            Object("railscorner", 4, 4, 90), Object("railscorner", 3, 4, 180)});
     // The trace stops on the last tile before it would pass a tile in a heading a second time.
     ring->TraceTrackEnd(3, 3, 'e');
     EXPECT_EQ(TrackEnd(*ring), "3,4,n");
@@ -159,14 +150,14 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
     EXPECT_TRUE(level->objects.empty());
 
     // A straight piece across the way: the track ends before it, laying there loses.
-    level = EmptyLevel({Piece("rails", 1, 5, 90)});
+    level = EmptyLevel({Object("rails", 1, 5, 90)});
     EXPECT_EQ(level->LayRail('l'), 1);
     EXPECT_TRUE(level->lost);
     EXPECT_EQ(level->objects.size(), 1u);
 
     // A tile whose first object is marked counts as free: the piece goes after it, and the
     // trace, meeting the marked object first, leaves the track end where it was.
-    level = EmptyLevel({Piece("rturn", 1, 5)});
+    level = EmptyLevel({Object("rturn", 1, 5)});
     level->objects[0].removed = true;
     EXPECT_EQ(level->LayRail('s'), 0);
     ASSERT_EQ(level->objects.size(), 2u);

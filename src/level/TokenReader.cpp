@@ -70,7 +70,8 @@ void TokenReader::Report(size_t start, const char* what) {
     observer_(TokenPlace{start, end, what});
 }
 
-bool TokenReader::ReadWord(std::string& out, const char* expected) {
+template <typename T>
+bool TokenReader::Extract(T& out, const char* expected) {
     if (failed_) return false;
     const size_t start = NextTokenStart();
     if (!(stream_ >> out)) {
@@ -81,38 +82,13 @@ bool TokenReader::ReadWord(std::string& out, const char* expected) {
     return true;
 }
 
-bool TokenReader::ReadInt(int32_t& out, const char* expected) {
-    if (failed_) return false;
-    const size_t start = NextTokenStart();
-    if (!(stream_ >> out)) {
-        RecordStop(start, TokenAt(start), expected);
-        return false;
-    }
-    Report(start, expected);
-    return true;
-}
+bool TokenReader::ReadWord(std::string& out, const char* expected) { return Extract(out, expected); }
 
-bool TokenReader::ReadFloat(float& out, const char* expected) {
-    if (failed_) return false;
-    const size_t start = NextTokenStart();
-    if (!(stream_ >> out)) {
-        RecordStop(start, TokenAt(start), expected);
-        return false;
-    }
-    Report(start, expected);
-    return true;
-}
+bool TokenReader::ReadInt(int32_t& out, const char* expected) { return Extract(out, expected); }
 
-bool TokenReader::ReadHeading(char& out, const char* expected) {
-    if (failed_) return false;
-    const size_t start = NextTokenStart();
-    if (!(stream_ >> out)) {
-        RecordStop(start, TokenAt(start), expected);
-        return false;
-    }
-    Report(start, expected);
-    return true;
-}
+bool TokenReader::ReadFloat(float& out, const char* expected) { return Extract(out, expected); }
+
+bool TokenReader::ReadHeading(char& out, const char* expected) { return Extract(out, expected); }
 
 bool TokenReader::ReadKeyword(const char* keyword) {
     const std::string wanted = std::string("the keyword \"") + keyword + "\"";

@@ -53,6 +53,9 @@ public:
     void PositionOf(size_t offset, int* line, int* column) const;
 
 private:
+    // One formatted extraction into `out`, recording the stop or reporting the token.
+    template <typename T>
+    bool Extract(T& out, const char* expected);
     size_t NextTokenStart();
     void RecordStop(size_t offset, const std::string& found, const char* expected);
     std::string TokenAt(size_t offset) const;
