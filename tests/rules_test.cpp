@@ -14,19 +14,6 @@
 
 namespace {
 
-// A 10 by 10 level, train on (0, 5) heading east, finish (9, 5) east, the given objects on it.
-std::unique_ptr<Level> EmptyLevel(ResourceCatalogue* catalogue = nullptr, std::vector<LevelObject> objects = {}) {
-    auto level = std::make_unique<Level>(nullptr, catalogue, "");
-    level->width = level->height = 10;
-    level->trainY = level->finishY = 5;
-    level->finishX = 9;
-    level->trainHeading = level->finishHeading = 'e';
-    level->objects = std::move(objects);
-    level->objectCount = static_cast<int32_t>(level->objects.size());
-    level->TraceTrackEnd(0, 5, 'e');
-    return level;
-}
-
 // Targets with a radius of 2 and a bullet of radius 1, as if the models had been loaded.
 class HitRules : public ::testing::Test {
 protected:

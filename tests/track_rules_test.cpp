@@ -8,20 +8,6 @@
 
 namespace {
 
-// A 10 by 10 level with the given objects, train on (0, 5), finish (9, 5) east, the track
-// traced from the train's tile in `heading`.
-std::unique_ptr<Level> EmptyLevel(std::vector<LevelObject> objects = {}, char heading = 'e') {
-    auto level = std::make_unique<Level>(nullptr, nullptr, "");
-    level->width = level->height = 10;
-    level->trainY = level->finishY = 5;
-    level->finishX = 9;
-    level->trainHeading = level->finishHeading = 'e';
-    level->objects = std::move(objects);
-    level->objectCount = static_cast<int32_t>(level->objects.size());
-    level->TraceTrackEnd(0, 5, heading);
-    return level;
-}
-
 std::vector<LevelObject> StraightRails(int32_t from, int32_t to) {
     std::vector<LevelObject> rails;
     for (int32_t x = from; x <= to; ++x) rails.push_back(Object("rails", x, 5));
@@ -62,7 +48,7 @@ TEST(TrackRules, PiecesJoinTwoSidesBothWaysAndOnlyAtRightAngles) {
 }
 
 TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
-    auto level = EmptyLevel({Object("50pts", 3, 3), Object("rails", 3, 3)});
+    auto level = EmptyLevel(nullptr, {Object("50pts", 3, 3), Object("rails", 3, 3)});
     level->objects[0].removed = true;
     // A marked first object still answers, and callers read it as an empty tile.
     EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
@@ -73,7 +59,7 @@ TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
 
 TEST(TrackRules, TraceFollowsTrackToItsEnd) {
     // East along row 5, then a left curve to the north, then north.
-    auto level = EmptyLevel({Object("rails", 1, 5, 0), Object("railscorner", 2, 5, 90), Object("rails", 2, 4, 90)});
+    auto level = EmptyLevel(nullptr, {Object("rails", 1, 5, 0), Object("railscorner", 2, 5, 90), Object("rails", 2, 4, 90)});
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A straight piece across the way stops the trace in front of it.
@@ -82,7 +68,7 @@ TEST(TrackRules, TraceFollowsTrackToItsEnd) {
     EXPECT_EQ(TrackEnd(*level), "2,4,n");
 
     // A target listed before the piece on its tile hides it; a marked one does too.
-    auto hidden = EmptyLevel({Object("100pts", 1, 5), Object("rails", 1, 5, 0)});
+    auto hidden = EmptyLevel(nullptr, {Object("100pts", 1, 5), Object("rails", 1, 5, 0)});
     EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
     hidden->objects[0].removed = true;
     hidden->TraceTrackEnd(0, 5, 'e');
@@ -92,7 +78,7 @@ TEST(TrackRules, TraceFollowsTrackToItsEnd) {
 TEST(TrackRules, TraceEndsWhenTrackClosesIntoARing) {
     // Four curves round the block (3..4, 3..4): a train starting on (3, 3) can go round for ever,
     // and only the start tile can lie on such a ring, as each piece joins just two sides.
-    auto ring = EmptyLevel({Object("railscorner", 3, 3, 270), Object("railscorner", 4, 3, 0),
+    auto ring = EmptyLevel(nullptr, {Object("railscorner", 3, 3, 270), Object("railscorner", 4, 3, 0),
                             Object("railscorner", 4, 4, 90), Object("railscorner", 3, 4, 180)});
     // The trace stops on the last tile before it would pass a tile in a heading a second time.
     ring->TraceTrackEnd(3, 3, 'e');
@@ -138,26 +124,26 @@ TEST(TrackRules, LayRailLaysByTheTableAndFollowsOn) {
     }
 
     // One piece can join the track to pieces already lying beyond it.
-    auto level = EmptyLevel(StraightRails(2, 3));
+    auto level = EmptyLevel(nullptr, StraightRails(2, 3));
     ASSERT_EQ(level->LayRail('s'), 0);
     EXPECT_EQ(TrackEnd(*level), "3,5,e");
 }
 
 TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
-    auto level = EmptyLevel({}, 'w');
+    auto level = EmptyLevel(nullptr, {}, 'w');
     EXPECT_EQ(level->LayRail('s'), 1);
     EXPECT_TRUE(level->lost);
     EXPECT_TRUE(level->objects.empty());
 
     // A straight piece across the way: the track ends before it, laying there loses.
-    level = EmptyLevel({Object("rails", 1, 5, 90)});
+    level = EmptyLevel(nullptr, {Object("rails", 1, 5, 90)});
     EXPECT_EQ(level->LayRail('l'), 1);
     EXPECT_TRUE(level->lost);
     EXPECT_EQ(level->objects.size(), 1u);
 
     // A tile whose first object is marked counts as free: the piece goes after it, and the
     // trace, meeting the marked object first, leaves the track end where it was.
-    level = EmptyLevel({Object("rturn", 1, 5)});
+    level = EmptyLevel(nullptr, {Object("rturn", 1, 5)});
     level->objects[0].removed = true;
     EXPECT_EQ(level->LayRail('s'), 0);
     ASSERT_EQ(level->objects.size(), 2u);
@@ -174,7 +160,7 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
 TEST(TrackRules, AStartHeadingOutsideTheFourLaysNothing) {
     for (char heading : {'x', 'q', 'E', '\0'}) {
         SCOPED_TRACE(static_cast<int>(heading));
-        auto level = EmptyLevel({}, heading);
+        auto level = EmptyLevel(nullptr, {}, heading);
         level->trainHeading = heading;
         EXPECT_EQ(level->trackEndHeading, heading);
         EXPECT_EQ(level->LayRail('r'), 1);
@@ -183,7 +169,7 @@ TEST(TrackRules, AStartHeadingOutsideTheFourLaysNothing) {
 }
 
 TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
-    auto level = EmptyLevel(StraightRails(1, 7));
+    auto level = EmptyLevel(nullptr, StraightRails(1, 7));
     level->speed = 4.0f;
     EXPECT_FALSE(level->TrackComplete());
     ASSERT_EQ(level->LayRail('s'), 0);  // onto (8, 5)
@@ -198,7 +184,7 @@ TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
     EXPECT_EQ(level->speed, 3.0f);
 
     // Reaching the finish tile in another heading is not complete: laying goes on beyond it.
-    level = EmptyLevel(StraightRails(1, 8));
+    level = EmptyLevel(nullptr, StraightRails(1, 8));
     ASSERT_EQ(level->LayRail('l'), 0);
     EXPECT_EQ(TrackEnd(*level), "9,5,n");
     EXPECT_FALSE(level->TrackComplete());
