@@ -1,15 +1,43 @@
-#include <set>
-#include <tuple>
+#include <unordered_set>
 
 #include "level/Level.h"
 #include "level/Tiles.h"
 
-LevelObject Level::ObjectAt(int32_t x, int32_t y) const {
-    for (const LevelObject& object : objects)
-        if (object.x == x && object.y == y) return object;
+namespace {
+
+LevelObject EmptyTile() {
     LevelObject empty;
     empty.removed = true;
     return empty;
+}
+
+// A state of the trace, (x, y, heading), packed for hashing; the heading is one of n, e, s, w.
+struct TraceState {
+    int32_t x, y;
+    char heading;
+    bool operator==(const TraceState&) const = default;
+};
+
+struct TraceStateHash {
+    size_t operator()(const TraceState& s) const {
+        uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(s.x)) << 32) | static_cast<uint32_t>(s.y);
+        h = (h ^ static_cast<uint8_t>(s.heading)) * 0x9e3779b97f4a7c15ull;
+        return static_cast<size_t>(h ^ (h >> 29));
+    }
+};
+
+}  // namespace
+
+LevelObject Level::ObjectAt(int32_t x, int32_t y) const {
+    if (scanObjects) return ObjectAtByScan(x, y);
+    const size_t first = objects.FirstAt(x, y);
+    return first == ObjectList::npos ? EmptyTile() : objects[first];
+}
+
+LevelObject Level::ObjectAtByScan(int32_t x, int32_t y) const {
+    for (const LevelObject& object : objects)
+        if (object.x == x && object.y == y) return object;
+    return EmptyTile();
 }
 
 char Level::ExitHeading(const LevelObject& piece, char heading) {
@@ -23,14 +51,14 @@ char Level::ExitHeading(const LevelObject& piece, char heading) {
         default: return 'x';
     }
     const int32_t turn = piece.Turn();
-    if (piece.name == "rails") {
+    if (piece.name == ObjectName::kRails) {
         static constexpr char kStraight0[4] = {'x', 'e', 'x', 'w'};
         static constexpr char kStraight90[4] = {'n', 'x', 's', 'x'};
         if (turn == 0) return kStraight0[column];
         if (turn == 90) return kStraight90[column];
         return 'x';
     }
-    if (piece.name == "railscorner") {
+    if (piece.name == ObjectName::kRailsCorner) {
         static constexpr char kCurve[4][4] = {
             {'w', 's', 'x', 'x'},  // 0: joins south and west
             {'x', 'n', 'w', 'x'},  // 90: joins west and north
@@ -51,8 +79,8 @@ char Level::ExitHeading(const LevelObject& piece, char heading) {
 void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
     // Pieces can close into a ring that would lead the trace round for ever; a state (tile and
     // heading) met a second time ends the trace at the last state before the ring closes.
-    std::set<std::tuple<int32_t, int32_t, char>> seen;
-    seen.emplace(x, y, heading);
+    std::unordered_set<TraceState, TraceStateHash> seen;
+    seen.insert({x, y, heading});
     for (;;) {
         int32_t nx, ny;
         StepFrom(x, y, heading, &nx, &ny);
@@ -60,7 +88,7 @@ void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
         if (next.removed) break;
         const char h = ExitHeading(next, heading);
         if (h == 'x') break;
-        if (!seen.emplace(nx, ny, h).second) break;
+        if (!seen.insert({nx, ny, h}).second) break;
         x = nx;
         y = ny;
         heading = h;
@@ -99,9 +127,9 @@ int32_t Level::LayRail(char kind) {
     const int column = trackEndHeading == 'n' ? 0 : trackEndHeading == 'e' ? 1 : trackEndHeading == 's' ? 2 : 3;
     LevelObject piece;
     switch (kind) {
-        case 'l': piece.name = "railscorner"; piece.degrees = kCurveLeft[column]; break;
-        case 'r': piece.name = "railscorner"; piece.degrees = kCurveRight[column]; break;
-        case 's': piece.name = "rails"; piece.degrees = kStraight[column]; break;
+        case 'l': piece.name = ObjectName::kRailsCorner; piece.degrees = kCurveLeft[column]; break;
+        case 'r': piece.name = ObjectName::kRailsCorner; piece.degrees = kCurveRight[column]; break;
+        case 's': piece.name = ObjectName::kRails; piece.degrees = kStraight[column]; break;
         default: return 1;
     }
     piece.angle = DegreesToRadians(static_cast<float>(piece.degrees));
