@@ -1,4 +1,4 @@
-#include <unordered_set>
+#include <vector>
 
 #include "level/Level.h"
 #include "level/Tiles.h"
@@ -11,20 +11,16 @@ LevelObject EmptyTile() {
     return empty;
 }
 
-// A state of the trace, (x, y, heading), packed for hashing; the heading is one of n, e, s, w.
-struct TraceState {
-    int32_t x, y;
-    char heading;
-    bool operator==(const TraceState&) const = default;
-};
-
-struct TraceStateHash {
-    size_t operator()(const TraceState& s) const {
-        uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(s.x)) << 32) | static_cast<uint32_t>(s.y);
-        h = (h ^ static_cast<uint8_t>(s.heading)) * 0x9e3779b97f4a7c15ull;
-        return static_cast<size_t>(h ^ (h >> 29));
+// The bit a heading takes in a tile's set of headings already traced.
+uint8_t HeadingBit(char heading) {
+    switch (heading) {
+        case 'n': return 1;
+        case 'e': return 2;
+        case 's': return 4;
+        case 'w': return 8;
+        default: return 0;
     }
-};
+}
 
 }  // namespace
 
@@ -78,9 +74,17 @@ char Level::ExitHeading(const LevelObject& piece, char heading) {
 
 void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
     // Pieces can close into a ring that would lead the trace round for ever; a state (tile and
-    // heading) met a second time ends the trace at the last state before the ring closes.
-    std::unordered_set<TraceState, TraceStateHash> seen;
-    seen.insert({x, y, heading});
+    // heading) met a second time ends the trace at the last state before the ring closes. The trace
+    // only ever stands on tiles that hold an object, so a state is marked on the tile's first
+    // object (a walk of the whole list stands in when lookups are asked to scan).
+    std::vector<uint8_t> traced(objects.size());
+    const auto firstOn = [&](int32_t tx, int32_t ty) {
+        if (!scanObjects) return objects.FirstAt(tx, ty);
+        for (size_t i = 0; i < objects.size(); ++i)
+            if (objects[i].x == tx && objects[i].y == ty) return i;
+        return ObjectList::npos;
+    };
+    if (const size_t start = firstOn(x, y); start != ObjectList::npos) traced[start] |= HeadingBit(heading);
     for (;;) {
         int32_t nx, ny;
         StepFrom(x, y, heading, &nx, &ny);
@@ -88,7 +92,9 @@ void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
         if (next.removed) break;
         const char h = ExitHeading(next, heading);
         if (h == 'x') break;
-        if (!seen.insert({nx, ny, h}).second) break;
+        uint8_t& marks = traced[firstOn(nx, ny)];
+        if (marks & HeadingBit(h)) break;
+        marks |= HeadingBit(h);
         x = nx;
         y = ny;
         heading = h;
