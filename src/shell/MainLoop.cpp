@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Window.h"
 #include "rules/UpdateGame.h"
+#include "shell/BenchRun.h"
 #include "shell/FrameTimer.h"
 #include "shell/GameState.h"
 #include "shell/KeyboardInput.h"
@@ -33,6 +34,7 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
 
 void RunMainLoop() {
     FrameTimer timer(PerformanceFrequency(), PerformanceCounter());
+    StartBenchRun(PerformanceCounter(), PerformanceFrequency());
     for (;;) {
         // Every pending message is handled before a frame runs; a frame runs at once when the
         // queue is empty.
@@ -43,5 +45,6 @@ void RunMainLoop() {
             continue;
         }
         if (!RunFrame(timer, PerformanceCounter())) return;
+        if (BenchRunOver(PerformanceCounter())) return;
     }
 }
