@@ -8,7 +8,7 @@
 #include "level/Level.h"
 #include "level/Tiles.h"
 #include "resources/ResourceCatalogue.h"
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 namespace {
 
