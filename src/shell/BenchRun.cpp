@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 
