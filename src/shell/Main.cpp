@@ -5,14 +5,14 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
-#include "level/LevelProgression.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
-#include "shell/GameState.h"
 #include "shell/KeyboardInput.h"
+#include "state/GameState.h"
+#include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
 #include "shell/WindowProc.h"
 
