@@ -24,6 +24,8 @@ build_dir() {
 log="$(build_dir)/setup.log"
 
 say() { echo "$*"; }
+# "1 package", "2 packages".
+packages() { if [ "$1" -eq 1 ]; then echo "1 package"; else echo "$1 packages"; fi; }
 fail() { echo "$*" >&2; exit 1; }
 
 # Runs a step's command with its output in the log; on failure shows the log's tail and path.
@@ -49,10 +51,10 @@ install_packages() {
   local sudo=()
   if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null ||
-      fail "Tracklet needs ${#missing[@]} Debian packages and sudo is not installed: run this as root, or install them first with: apt-get install ${missing[*]}"
+      fail "Tracklet needs $(packages ${#missing[@]}) from Debian and sudo is not installed: run this as root, or install them first with: apt-get install ${missing[*]}"
     sudo=(sudo)
   fi
-  say "installing ${#missing[@]} packages…"
+  say "installing $(packages ${#missing[@]})…"
   echo "=== installing: ${missing[*]}" >>"$log"
   if ! { "${sudo[@]}" apt-get update -q && DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"; } >>"$log" 2>&1; then
     if grep -qE "Temporary failure resolving|Could not resolve|Failed to fetch|Network is unreachable|Could not connect|Unable to connect" "$log"; then
