@@ -30,7 +30,8 @@ bool EnterDataFolder(const std::string& given) {
     std::error_code ec;
     const std::string current = std::filesystem::current_path(ec).string();
     // Relative to the program itself, so the installed tree can be moved as a whole.
-    const std::string installed = ExecutableFolder() + TRACKLET_INSTALLED_DATA;
+    const std::string installed =
+        std::filesystem::path(ExecutableFolder() + TRACKLET_INSTALLED_DATA).lexically_normal().string();
     const std::string folder = ChooseDataFolder(given, current, installed);
     if (HoldsGameData(folder)) std::filesystem::current_path(folder, ec);
     if (!HoldsGameData(folder) || ec) {
