@@ -29,11 +29,11 @@ cd "$data"
 ms() { local t0 t1; t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N); echo $(( (t1 - t0) / 1000000 )); }
 peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
 for run in $(seq "$runs"); do
-  game_fps=$(TRACKLET_BENCH_FRAMES=300 TRACKLET_BENCH_PAUSED=1 "$build/tracklet" 2>/dev/null | tail -1)
+  game_fps=$(TRACKLET_BENCH_FRAMES=300 TRACKLET_BENCH_PAUSED=1 "$build/tracklet" --data "$data" 2>/dev/null | tail -1)
   floor_fps=$("$build/bench/tracklet-floor-frame" 300 2>/dev/null | tail -1)
-  game_ms=$(TRACKLET_BENCH_FRAMES=1 ms "$build/tracklet")
+  game_ms=$(TRACKLET_BENCH_FRAMES=1 ms "$build/tracklet" --data "$data")
   bare_ms=$(ms "$build/bench/tracklet-bare-window")
-  game_kb=$(TRACKLET_BENCH_FRAMES=300 TRACKLET_BENCH_PAUSED=1 peak "$build/tracklet")
+  game_kb=$(TRACKLET_BENCH_FRAMES=300 TRACKLET_BENCH_PAUSED=1 peak "$build/tracklet" --data "$data")
   bare_kb=$(peak "$build/bench/tracklet-bare-window")
   awk -v r="$run" -v gf="$game_fps" -v ff="$floor_fps" -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kb" -v bk="$bare_kb" 'BEGIN {
     printf "run %d  frame %.2f (%.1f / %.1f fps)  start-up %.2f (%d / %d ms)  memory %.2f (%.0f / %.0f MB)\n",
