@@ -1,4 +1,7 @@
 // The game's entry point: window, device, resources, first level, then the frame loop.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
 #include "level/LevelProgression.h"
@@ -6,12 +9,24 @@
 #include "resources/ResourceCatalogue.h"
 #include "shell/GameState.h"
 #include "shell/MainLoop.h"
+#include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
 
 // The game's one window; it lives as long as the process, like the catalogue.
 static Window* g_window = nullptr;
 
-int main() {
+int main(int argc, char** argv) {
+    CLI::App app{"Tracklet: build a railway in front of a moving train by shooting at targets.\n"
+                 "Run it in a data folder (the one holding styles.txt and levels.txt)."};
+    std::string recordPath;
+    app.add_option("--record", recordPath, "write the play of every level started as a tracklet-sim script to FILE")
+        ->option_text("FILE");
+    CLI11_PARSE(app, argc, argv);
+    if (!recordPath.empty() && !StartRecording(recordPath)) {
+        std::fprintf(stderr, "tracklet: cannot write the recording %s\n", recordPath.c_str());
+        return 1;
+    }
+
     g_window = Window::Create("Tracklet", 100, 100, 1024, 768, WindowProc);
     Identity(&g_identity);
     // A failing set-up has shown its message; the window is never shown.
@@ -29,5 +44,6 @@ int main() {
     if (g_window) g_window->Show();
     RunMainLoop();
     ReleaseGraphics();
+    if (!StopRecording()) std::fprintf(stderr, "tracklet: the recording %s is incomplete\n", recordPath.c_str());
     return 0;
 }

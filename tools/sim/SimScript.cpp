@@ -48,10 +48,10 @@ void RunFrame(float dt, SimProgress& progress) {
     if (g_level->lost || g_level->won) progress.endFrame = progress.frames;
 }
 
-// A left click that picked the floor point (x, y, 0), as the window procedure handles it.
-void Click(float x, float y) {
+// A left click that picked the floor point (x, y, z), as the window procedure handles it.
+void Click(const Vec3& point) {
     if (!MouseMayAct()) return;
-    g_pointer = Vec3(x, y, 0.0f);
+    g_pointer = point;
     FireBullet(g_pointer);
 }
 
@@ -92,10 +92,11 @@ int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err, SimProg
                 return fail("malformed line, expected 'frames N DT'");
             for (long long i = 0; i < count; ++i) RunFrame(dt, counted);
         } else if (command == "click") {
-            float x = 0.0f, y = 0.0f;
-            if (tokens.size() != 3 || !ParseNumber(tokens[1], &x) || !ParseNumber(tokens[2], &y))
-                return fail("malformed line, expected 'click X Y'");
-            Click(x, y);
+            Vec3 point(0.0f, 0.0f, 0.0f);
+            if ((tokens.size() != 3 && tokens.size() != 4) || !ParseNumber(tokens[1], &point.x) ||
+                !ParseNumber(tokens[2], &point.y) || (tokens.size() == 4 && !ParseNumber(tokens[3], &point.z)))
+                return fail("malformed line, expected 'click X Y' or 'click X Y Z'");
+            Click(point);
         } else if (command == "print") {
             if (tokens.size() != 1) return fail("malformed line, expected 'print'");
             if (!g_level) return fail("no level in play");

@@ -5,7 +5,8 @@
 
 // The simulator's commands, one per line (blank lines and lines starting with '#' skipped):
 //   frames N DT   N frames of DT seconds, each running the per-frame update as play does
-//   click X Y     a left click whose ray meets the floor at (X, Y, 0)
+//   click X Y [Z] a left click whose ray meets the floor at (X, Y, Z); Z is 0 when left out (the
+//                 game's own pick can land a rounding error off the floor, and a recording keeps it)
 //   print         one line of JSON with the state of play
 // They act on the process-wide game state, which the caller has set up.
 
