@@ -9,7 +9,7 @@
 
 #include "GameFixture.h"
 #include "graphics/GraphicsSetup.h"
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "math/MathFunctions.h"
 #include "platform/Keyboard.h"
 #include "shell/FrameTimer.h"

@@ -4,10 +4,10 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "shell/MainLoop.h"
 #include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 
 namespace {
 
