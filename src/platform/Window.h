@@ -4,8 +4,9 @@
 
 #include "platform/WindowMessages.h"
 
-// The game's one top-level window and its message queue. The window is made hidden; the device
-// set-up may turn it full-screen, and the shell shows it once everything is loaded.
+// The game's one top-level window and its message queue. The window is made hidden; a
+// full-screen device shows it when it is made (black from its first present on), a windowed one
+// leaves that to the shell.
 class Window {
 public:
     ~Window();

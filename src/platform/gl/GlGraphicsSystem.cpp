@@ -85,6 +85,10 @@ public:
             delete gl;
             return r;
         }
+        // A full-screen device takes the screen as soon as it exists: the window goes up now, so
+        // the device's first clear and present blacken the screen while the game loads, instead
+        // of leaving the desktop in view until the first frame.
+        if (!params->windowed) window->Show();
         *device = gl;
         return kOk;
     }
