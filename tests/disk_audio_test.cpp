@@ -23,7 +23,7 @@
 #include "audio/SoundDevice.h"
 #include "audio/SoundSystem.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 // The real output path: SoundSystem through SDL's "disk" driver, which writes exactly what was
 // mixed to a file. The driver plays in real time, so the tests wait for what they need with a
@@ -192,8 +192,6 @@ TEST_F(DiskAudioTest, MusicLoopsWithAShortSeamWithoutAClickAndMusicOffSilencesIt
     ResourceCatalogue catalogue(nullptr, nullptr);
     catalogue.sounds["blues"] = Load(blues);
     CSound* sound = catalogue.sounds["blues"].get();
-    g_catalogue = &catalogue;
-    g_soundSystem = system.get();
     // The same device behind the gate, reopened to mix as fast as the gate lets it.
     ScopedEnv flatOut("SDL_DISKAUDIODELAY", "0");
     SoundDevice& device = *system->device;
@@ -206,17 +204,18 @@ TEST_F(DiskAudioTest, MusicLoopsWithAShortSeamWithoutAClickAndMusicOffSilencesIt
     constexpr uint64_t kFrame = 44100 / 60;
     std::vector<uint64_t> starts, intervals;  // output position of each (re)start, and its frame's interval
     uint64_t due = 1, previous = 0, stopAt = 0;
+    bool musicOff = false;
     for (;;) {
         const uint64_t now = gate->MixUntil(due);
         ASSERT_GT(now, 0u) << "the disk audio output stopped";
         due += kFrame;
-        if (starts.size() == 3 && now >= starts[2] + 44100 && !g_musicOff) {
-            g_musicOff = true;
+        if (starts.size() == 3 && now >= starts[2] + 44100 && !musicOff) {
+            musicOff = true;
             stopAt = now;
         }
         const bool playing = system->IsPlaying(sound);
-        KeepMusicGoing();
-        if (!playing && !g_musicOff) {
+        KeepMusicGoing(system.get(), sound, musicOff);
+        if (!playing && !musicOff) {
             starts.push_back(now);
             intervals.push_back(now - previous);
             // Shift the cadence so a frame falls on the last mixing call before this play ends.
