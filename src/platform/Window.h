@@ -16,6 +16,9 @@ public:
                           WindowProcedure procedure);
 
     void Show();
+    // Gives the (windowed) window its display's place and size, so that it comes up covering the
+    // screen even before a window manager acts on a full-screen request.
+    void CoverDisplay();
     // Makes the window cover its display at the desktop's resolution (true) or gives it back its
     // windowed size (false). Returns false when the window system refuses.
     bool SetFullScreenDesktop(bool fullScreen);
