@@ -7,7 +7,7 @@
 #include "math/MathFunctions.h"
 #include "platform/GraphicsSystem.h"
 #include "platform/MessageBox.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 constexpr uint32_t kDefaultAdapter = 0;

@@ -1,8 +1,8 @@
 #include "shell/KeyboardInput.h"
 
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "platform/Keyboard.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 // Walk, strafe and fly in world units per second; pitch, yaw and roll in radians per second.

@@ -1,10 +1,10 @@
 // The game's entry point: window, device, resources, first level, then the frame loop.
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "shell/MainLoop.h"
 #include "shell/WindowProc.h"
 
