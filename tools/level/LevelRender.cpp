@@ -15,13 +15,13 @@
 #include "audio/SoundSystem.h"
 #include "graphics/GraphicsSetup.h"
 #include "graphics/SceneRendering.h"
-#include "level/LevelProgression.h"
 #include "math/MathFunctions.h"
 #include "platform/ImageWrite.h"
 #include "platform/OffscreenGraphics.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
 #include "sim/SimScript.h"
+#include "state/GameState.h"
+#include "state/LevelProgression.h"
 
 namespace {
 
