@@ -134,10 +134,9 @@ Camera TopCamera(const Level& level, float aspect, float* height) {
     return camera;
 }
 
-// Loads the level as the game starts it, runs the script, and draws it into `viewport` of the
-// back buffer. False with the message on err.
+// Loads the level (checked already) as the game starts it, runs the script, and draws it into
+// `viewport` of the back buffer. False with the message on err.
 bool DrawLevel(const RenderRequest& request, const std::string& path, const Viewport& viewport, std::ostream& err) {
-    if (!LevelReads(path, err)) return false;
     g_camera = Camera{};  // the game's first view, kept by a level without camera_data
     std::ostringstream ignored;
     if (StartSimLevel(path, ignored) != 0 || !g_level) {

@@ -8,7 +8,7 @@
 
 // Exit statuses of the tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found
+inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found; render: no picture
 inline constexpr int kExitUsage = 2;   // solve: the level cannot be played (it does not load)
 
 // Sets up what the game sets up before a level, from the current directory, once per process: a

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     render->add_option("--after", request.after, "a tracklet-sim script to play before drawing (e.g. the winning replay)");
     render->add_option("--sheet", request.sheet, "a level list (like levels.txt): every listed level as a labelled tile");
     render->footer("Draws with the game's own scene code on an off-screen OpenGL device: no display needed.\n"
-                   "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written).");
+                   "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
+                   "2 the arguments do not make a request.");
 
     try {
         app.parse(argc, argv);
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
     if (render->parsed()) {
         if (request.level.empty() == request.sheet.empty()) {
             std::cerr << "tracklet-level: render needs either a LEVEL file or --sheet LIST\n";
+            return kExitUsage;
+        }
+        if (!request.sheet.empty() && !request.after.empty()) {
+            std::cerr << "tracklet-level: --after plays one level's script; it does not go with --sheet\n";
             return kExitUsage;
         }
         if (!request.sheet.empty()) request.width = 320, request.height = 240;
