@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <dlfcn.h>
-#include <link.h>
 #include <csignal>
 #include <cstring>
 #include <memory>
@@ -109,7 +107,6 @@ protected:
                 GTEST_SKIP() << "no GL device: neither the offscreen driver nor a private Xvfb works here";
             }
         }
-        PinLoadedLibraries();
     }
 
     void TearDown() override {
@@ -182,17 +179,6 @@ private:
     void Close() {
         device_ = nullptr;
         graphics_.reset();
-    }
-
-    // Keeps every library loaded now (the GL driver among them) until the process ends, so that
-    // the leak checker at exit can still name the driver's frames that its suppressions match.
-    static void PinLoadedLibraries() {
-        dl_iterate_phdr(
-            [](dl_phdr_info* info, size_t, void*) {
-                if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-                return 0;
-            },
-            nullptr);
     }
 
     // A private X server on a free display number, for machines where the offscreen driver

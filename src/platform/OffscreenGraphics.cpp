@@ -1,11 +1,26 @@
 #include "platform/OffscreenGraphics.h"
 
-#include <cstdio>
+#include <dlfcn.h>
+#include <link.h>
+
 #include <cstdlib>
 
 #include "platform/GraphicsSystem.h"
 #include "platform/Window.h"
 #include "platform/gl/GlRenderDevice.h"
+
+namespace {
+// Keeps every library loaded now (the GL driver among them) until the process ends, so that the
+// leak checker at exit can still name the driver's frames that its suppressions match.
+void PinLoadedLibraries() {
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
+}  // namespace
 
 std::unique_ptr<OffscreenGraphics> OffscreenGraphics::Open(int width, int height, int samples, std::string* why) {
 #ifdef __SANITIZE_ADDRESS__
@@ -40,6 +55,7 @@ std::unique_ptr<OffscreenGraphics> OffscreenGraphics::Open(int width, int height
     if (Failed(graphics->system_->CreateDevice(0, graphics->window_, kCreateHardwareVertexProcessing, &params,
                                                &graphics->device_)))
         return fail("no OpenGL 3.3 device with a back buffer of that size");
+    PinLoadedLibraries();
     return graphics;
 }
 
