@@ -7,6 +7,7 @@ struct CommandLine {
     std::string dataFolder;  // --data DIR; empty: the current folder or the installed data
     int windowWidth = 0;     // --window WxH; 0 by 0 plays full screen
     int windowHeight = 0;
+    std::string recordFile;  // --record FILE; empty: play is not recorded
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit

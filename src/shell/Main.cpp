@@ -14,6 +14,7 @@
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
+#include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
 
 #ifndef TRACKLET_INSTALLED_DATA
@@ -47,6 +48,12 @@ bool EnterDataFolder(const std::string& given) {
 int main(int argc, char** argv) {
     CommandLine options;
     if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
+    // Opened before the data folder becomes the current one, so a relative name means where the
+    // player started the game.
+    if (!options.recordFile.empty() && !StartRecording(options.recordFile)) {
+        ShowErrorBox("Cannot write the recording " + options.recordFile + ".");
+        return 1;
+    }
     if (!EnterDataFolder(options.dataFolder)) return 1;
 
     const bool windowed = options.windowWidth > 0;
@@ -69,5 +76,6 @@ int main(int argc, char** argv) {
     if (g_window) g_window->Show();
     RunMainLoop();
     ReleaseGraphics();
+    if (!StopRecording()) ShowErrorBox("The recording " + options.recordFile + " could not be written in full.");
     return 0;
 }

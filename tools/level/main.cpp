@@ -1,6 +1,7 @@
 // tracklet-level: the level author's tool. `check` reports what is wrong in level files, `solve`
-// finds shots that win a level with the game's own rules, `render` draws a level with the game's
-// own drawing code, off screen. Run it in a data folder (the one
+// finds shots that win a level with the game's own rules, `frame` computes an opening view that
+// shows the whole grid, `render` draws a level with the game's own drawing code, off screen.
+// Run it in a data folder (the one
 // holding styles.txt) so that names are checked against the style's models and shots hit what
 // the game's models make them hit.
 #include <CLI/CLI.hpp>
@@ -12,7 +13,8 @@
 #include "LevelTool.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules and draws them.\n"
+    CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules, frames\n"
+                 "their opening views and draws them.\n"
                  "Run it in a data folder (the one holding styles.txt)."};
     app.require_subcommand(1);
 
@@ -39,6 +41,15 @@ int main(int argc, char** argv) {
     solve->footer("The script replays with: tracklet-sim FILE < script (in the same data folder).\n"
                   "Exit status: 0 solved, 1 no solution found, 2 the level does not load.");
 
+    CLI::App* frame = app.add_subcommand("frame", "Print the camera_data line of an opening view showing the whole grid");
+    std::string framed;
+    bool write = false;
+    frame->add_option("FILE", framed, "the level file, a path used as given")->required();
+    frame->add_flag("--write", write, "also put the camera's twelve numbers into the file in place of its own");
+    frame->footer("The view looks north and down at 58 degrees and shows the whole grid at 5:4, 4:3 and 16:9.\n"
+                  "--write changes only the twelve numbers after camera_data; every other byte of the file stays.\n"
+                  "Exit status: 0 done, 1 no view fits or the file cannot be written, 2 the level does not load.");
+
     CLI::App* render = app.add_subcommand("render", "Draw a level's opening view (or a contact sheet of levels) into a PNG file");
     RenderRequest request;
     std::string size;
@@ -59,6 +70,7 @@ int main(int argc, char** argv) {
     }
 
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
+    if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
     if (render->parsed()) {
         if (request.level.empty() == request.sheet.empty()) {
             std::cerr << "tracklet-level: render needs either a LEVEL file or --sheet LIST\n";
