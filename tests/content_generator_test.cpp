@@ -85,98 +85,6 @@ void ExpectClosedAndOutward(const GenMesh& m, const char* what) {
     EXPECT_GT(outward, 0.0f) << what << " is inside out";
 }
 
-TEST(Solids, AreClosedAndFaceOutwards) {
-    const std::pair<const char*, void (*)(GenMesh&)> solids[] = {
-        {"box", [](GenMesh& m) { m.Box(0, {-1, -2, 0}, {3, 1, 2}); }},
-        {"cylinder", [](GenMesh& m) { m.Cylinder(0, 0, 1, 2, 1.5f, 0.5f, 3, 16); }},
-        {"cylinder along y", [](GenMesh& m) { m.CylinderAxis(0, 0, {0, -2, 1}, {0, 1, 0}, 0.8f, 4, 12); }},
-        {"sphere", [](GenMesh& m) { m.Sphere(0, {1, 1, 1}, 0.5f, 12, 8); }},
-        {"cone pointing up", [](GenMesh& m) { m.Cone(0, 0, 0, 1, 0, 2, 12); }},
-        {"cone pointing down", [](GenMesh& m) { m.Cone(0, 0, 0, 1, 0, -2, 12); }},
-        {"turned box", [](GenMesh& m) {
-             m.TurnedBox(0, 2, 3, 0.7f, 2.5f, 0.45f, 0, 0.3f);
-             // A turned box has no bottom (it lies on the floor): close it to check the rest.
-             const Vec3 down(0, 0, 0.3f);
-             m.FacingQuad(0, {0, 0, -1}, m.vertices[0].p - down, m.vertices[1].p - down, m.vertices[2].p - down,
-                          m.vertices[3].p - down);
-         }},
-    };
-    for (const auto& [name, build] : solids) {
-        GenMesh m;
-        m.AddMaterial({});
-        build(m);
-        ExpectClosedAndOutward(m, name);
-    }
-}
-
-// The text .x file, read back by the game's importer: positions, normals, texture coordinates
-// and winding unchanged, one subset per material in declaration order, each with its faces.
-TEST(XFileWriter, ReadsBackThroughTheGamesImporter) {
-    GenMesh m;
-    GenMaterial red;
-    red.r = 0.9f, red.g = 0.1f, red.b = 0.2f, red.power = 12;
-    red.sr = red.sg = red.sb = 0.5f;
-    GenMaterial grass = red;
-    grass.texture = "grass.png";
-    grass.er = 0.25f;
-    const uint32_t first = m.AddMaterial(red), second = m.AddMaterial(grass);
-    m.Quad(second, {0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 1, 0, 1, 1, 0, 1});
-    m.Triangle(first, {0, 0, 1}, {0, 1, 1}, {-1, 0, 1});
-    TempDir dir;
-    const std::string path = dir.Write("test.x", XFileText(m, "mesh_test"));
-    MeshData read;
-    std::string error;
-    ASSERT_TRUE(ImportMesh(path, &read, &error)) << error;
-    ASSERT_EQ(read.materials.size(), 2u);
-    EXPECT_TRUE(read.materials[0].textureName == "" && read.materials[1].textureName == "grass.png");
-    const Material &m0 = read.materials[0].material, &m1 = read.materials[1].material;
-    EXPECT_TRUE(m0.diffuse.r == 0.9f && m0.power == 12.0f && m0.specular.g == 0.5f && m1.emissive.r == 0.25f);
-    ASSERT_EQ(read.subsets.size(), 2u);
-    EXPECT_TRUE(read.subsets[0].indexCount == 3u && read.subsets[1].indexCount == 6u);
-    // Every triangle comes back with the same corners in the same turning order.
-    for (uint32_t s = 0; s < 2; ++s) {
-        for (uint32_t i = read.subsets[s].indexStart; i < read.subsets[s].indexStart + read.subsets[s].indexCount; i += 3) {
-            const MeshVertex &a = read.vertices[read.indices[i]], &b = read.vertices[read.indices[i + 1]],
-                             &c = read.vertices[read.indices[i + 2]];
-            Vec3 n;
-            Cross(&n, b.position - a.position, c.position - a.position);
-            EXPECT_GT(Dot(n, a.normal), 0.0f);
-            if (s == 1) {
-                // On the quad, texture coordinates follow x and y.
-                for (const MeshVertex* v : {&a, &b, &c}) {
-                    EXPECT_FLOAT_EQ(v->u, v->position.x);
-                    EXPECT_FLOAT_EQ(v->v, v->position.y);
-                }
-            }
-        }
-    }
-}
-
-TEST(WavWriter, WritesMonoPcmWithTheSamplesClippedAndFadedToSilence) {
-    Samples s(0.1);
-    for (size_t i = 0; i < s.data.size(); ++i) s.data[i] = (i % 2 ? 2.0f : -2.0f);
-    Finish(s, 0.5f, 0.01);
-    const size_t middleIndex = (s.data.size() / 2) & ~size_t{1};  // an even index held -2
-    EXPECT_FLOAT_EQ(s.data[middleIndex], -0.5f);
-    EXPECT_FLOAT_EQ(s.data.front(), 0.0f);
-    EXPECT_FLOAT_EQ(s.data.back(), 0.0f);
-    const std::vector<unsigned char> bytes = WavBytes(s);
-    ASSERT_EQ(bytes.size(), 44 + s.data.size() * 2);
-    auto u32 = [&](size_t at) { uint32_t v; std::memcpy(&v, &bytes[at], 4); return v; };
-    auto u16 = [&](size_t at) { uint16_t v; std::memcpy(&v, &bytes[at], 2); return v; };
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4) + std::string(bytes.begin() + 8, bytes.begin() + 16), "RIFFWAVEfmt ");
-    // Chunk size; PCM, mono; 44100 samples and 88200 bytes a second; 16 bits; data size.
-    EXPECT_EQ(u32(4), bytes.size() - 8);
-    EXPECT_TRUE(u16(20) == 1 && u16(22) == 1 && u32(24) == 44100u && u32(28) == 88200u && u16(34) == 16);
-    EXPECT_EQ(u32(40), s.data.size() * 2);
-    EXPECT_EQ(static_cast<int16_t>(u16(44 + 2 * middleIndex)), -16384);
-
-    Samples loud(0.01);
-    loud.data.assign(loud.data.size(), 3.0f);
-    const std::vector<unsigned char> clipped = WavBytes(loud);
-    EXPECT_EQ(static_cast<int16_t>(clipped[44] | clipped[45] << 8), 32767);
-}
-
 // Long, tall, tiny and large grids all fit on screen, at every common aspect ratio, from a
 // camera the game accepts.
 TEST(LevelCamera, FramesGridsOfEveryShape) {
@@ -206,25 +114,6 @@ TEST(LevelCamera, FramesGridsOfEveryShape) {
             if (aspect == 1.25f && w * h > 1) EXPECT_GT(std::max(spanX, spanY), 1.4f) << w << "x" << h;
         }
     }
-}
-
-// A written level file loads back completely with the game's loader.
-TEST(LevelWriter, WritesFilesTheGameLoadsBack) {
-    LevelDesign design{"t.txt", 5, 4, {{1, 2, "rails", 1.0f, 90}, {3, 1, "station", 1.0f, 0}, {0, 3, "50pts", 1.0f, 45}},
-                       1, 3, 'n', 1, 0, 'n', 2.5f};
-    TempDir dir;
-    const std::string path = dir.Write("levels/t.txt", LevelText(design, "standard"));
-    Level level(nullptr, nullptr, path);
-    ASSERT_TRUE(level.camera);
-    EXPECT_TRUE(level.style == "standard" && level.width == 5 && level.height == 4 && level.objectCount == 3);
-    ASSERT_EQ(level.objects.size(), 3u + 8u);  // the station's platform ring is added
-    EXPECT_EQ(level.objects[0].Turn(), 90);
-    EXPECT_EQ(level.objects[10].name, "50pts");
-    EXPECT_TRUE(level.trainX == 1 && level.trainY == 3 && level.trainHeading == 'n' && level.finishHeading == 'n');
-    EXPECT_FLOAT_EQ(level.speed, 2.5f);
-    const Camera framed = FrameGrid(5, 4, 58.0f);
-    EXPECT_NEAR(Length(level.camera->position - framed.position), 0.0f, 1e-4f);
-    EXPECT_NEAR(Length(level.camera->look - framed.look), 0.0f, 1e-6f);
 }
 
 }  // namespace

@@ -69,6 +69,8 @@ protected:
         g_gridVertexBuffer.reset();
         ResetFont();
         ReleaseGraphics();
+        delete g_soundSystem;  // the game keeps it to the end; here each test owns the one it made
+        g_soundSystem = nullptr;
         GameFixture::TearDown();
     }
 };
