@@ -1,6 +1,5 @@
-// The content generator's building blocks: polygon triangulation, closed and consistently wound
-// solids, the .x writer read back by the game's importer, WAV bytes, and level files and
-// cameras read back by the game's loader.
+// The content generator's building blocks: polygon triangulation and the cameras that frame the
+// levels. What the generator writes is checked through the game's loaders in content_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,40 +48,6 @@ TEST(Triangulation, CoversConcavePolygonsWithUpwardTriangles) {
             EXPECT_NEAR(covered, Area(shape), 1e-4f);
         }
     }
-}
-
-// A solid is closed and consistently wound when every edge a->b of a triangle is matched by
-// exactly one edge b->a of another (positions compared after rounding to 1/1000 unit).
-void ExpectClosedAndOutward(const GenMesh& m, const char* what) {
-    auto key = [](const Vec3& p) {
-        return std::make_tuple(std::lround(p.x * 1000), std::lround(p.y * 1000), std::lround(p.z * 1000));
-    };
-    using Key = decltype(key(Vec3()));
-    std::map<std::pair<Key, Key>, int> edges;
-    for (const auto& f : m.faces)
-        for (int i = 0; i < 3; ++i) {
-            const Key a = key(m.vertices[f[i]].p), b = key(m.vertices[f[(i + 1) % 3]].p);
-            if (a != b) ++edges[{a, b}];
-        }
-    int unmatched = 0;
-    for (const auto& [edge, count] : edges) {
-        const auto back = edges.find({edge.second, edge.first});
-        const int backCount = back == edges.end() ? 0 : back->second;
-        if (count != backCount) ++unmatched;
-    }
-    EXPECT_EQ(unmatched, 0) << what << " has open or inconsistently wound edges";
-    // Consistent winding alone would allow an inside-out solid: the faces' normals must also
-    // point away from the middle on average.
-    Vec3 centre(0, 0, 0);
-    for (const GenVertex& v : m.vertices) centre += v.p;
-    centre = centre * (1.0f / m.vertices.size());
-    float outward = 0;
-    for (const auto& f : m.faces) {
-        Vec3 n;
-        Cross(&n, m.vertices[f[1]].p - m.vertices[f[0]].p, m.vertices[f[2]].p - m.vertices[f[0]].p);
-        outward += Dot(n, m.vertices[f[0]].p - centre);
-    }
-    EXPECT_GT(outward, 0.0f) << what << " is inside out";
 }
 
 // Long, tall, tiny and large grids all fit on screen, at every common aspect ratio, from a

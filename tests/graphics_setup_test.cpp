@@ -4,6 +4,7 @@
 
 #include "GameFixture.h"
 #include "graphics/GraphicsErrors.h"
+#include "audio/SoundSystem.h"
 #include "graphics/GraphicsSetup.h"
 #include "platform/GraphicsSystem.h"
 

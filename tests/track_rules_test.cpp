@@ -111,7 +111,7 @@ TEST(TrackRules, LaidPiecesTurnAsAskedAndPassBothWays) {
     const std::string compass = "nesw";
     for (char kind : {'l', 's', 'r'})
         for (int h = 0; h < 4; ++h) {
-            SCOPED_TRACE(std::string{kind, compass[h]});
+            SCOPED_TRACE((std::string{kind, compass[h]}));
             auto level = EmptyLevel();
             level->TraceTrackEnd(5, 5, compass[h]);
             ASSERT_EQ(level->LayRail(kind), 0);
