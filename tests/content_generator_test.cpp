@@ -1,5 +1,5 @@
-// The content generator's building blocks: polygon triangulation and the cameras that frame the
-// levels. What the generator writes is checked through the game's loaders in content_test.cpp.
+// The content generator's polygon triangulation. What the generator writes is checked through
+// the game's loaders in content_test.cpp and byte for byte by e2e/content_regenerates.sh.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +8,9 @@
 #include <tuple>
 
 #include "Audio.h"
-#include "Levels.h"
 #include "Mesh.h"
 #include "TempDir.h"
 #include "XFile.h"
-#include "level/Level.h"
 #include "math/MathFunctions.h"
 #include "platform/MeshImporter.h"
 
@@ -46,37 +44,6 @@ TEST(Triangulation, CoversConcavePolygonsWithUpwardTriangles) {
                 covered += cross / 2;
             }
             EXPECT_NEAR(covered, Area(shape), 1e-4f);
-        }
-    }
-}
-
-// Long, tall, tiny and large grids all fit on screen, at every common aspect ratio, from a
-// camera the game accepts.
-TEST(LevelCamera, FramesGridsOfEveryShape) {
-    for (auto [w, h] : {std::pair{1, 1}, {7, 3}, {3, 7}, {16, 11}, {30, 4}, {4, 30}}) {
-        Camera c = FrameGrid(w, h, 58.0f);
-        Cross(&c.up, c.look, c.right);
-        EXPECT_NEAR(Length(c.look), 1.0f, 1e-5f);
-        for (float aspect : {1.25f, 4.0f / 3.0f, 16.0f / 9.0f}) {
-            Matrix4 view = c.ViewMatrix(), projection, both;
-            MatrixPerspectiveFovLH(&projection, 3.1415927f / 3.0f, aspect, 0.5f, 1000.0f);
-            MatrixMultiply(&both, view, projection);
-            float spanX = 0, spanY = 0;
-            Vec3 first;
-            for (float x : {0.0f, 10.0f * w})
-                for (float y : {0.0f, 10.0f * h})
-                    for (float z : {0.0f, 3.0f}) {  // the floor and the targets standing on it
-                        Vec3 s;
-                        Vec3TransformCoord(&s, Vec3(x, y, z), both);
-                        ASSERT_TRUE(std::isfinite(s.x) && std::isfinite(s.y)) << w << "x" << h;
-                        EXPECT_TRUE(std::fabs(s.x) <= 1.0f && std::fabs(s.y) <= 1.0f && s.z > 0.0f && s.z < 1.0f) << w << "x" << h;
-                        if (x == 0 && y == 0 && z == 0) first = s;
-                        if (z == 0) spanX = std::max(spanX, std::fabs(s.x - first.x));
-                        if (z == 0) spanY = std::max(spanY, std::fabs(s.y - first.y));
-                    }
-            // Not framed from needlessly far away: at 5:4 a grid of several tiles fills most of
-            // one direction (a single tile is seen from the closest distance, 20 units).
-            if (aspect == 1.25f && w * h > 1) EXPECT_GT(std::max(spanX, spanY), 1.4f) << w << "x" << h;
         }
     }
 }

@@ -1,21 +1,68 @@
-// The game's entry point: window, device, resources, first level, then the frame loop.
+// The game's entry point: command line, data folder, window, device, resources, first level,
+// then the frame loop.
+#include <cstdlib>
+#include <filesystem>
+
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
-#include "state/LevelProgression.h"
+#include "platform/Paths.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
+#include "shell/CommandLine.h"
+#include "shell/DataFolder.h"
+#include "shell/KeyboardInput.h"
 #include "state/GameState.h"
+#include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
+#include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
+
+#ifndef TRACKLET_INSTALLED_DATA
+#define TRACKLET_INSTALLED_DATA "../share/tracklet"
+#endif
 
 // The game's one window; it lives as long as the process, like the catalogue.
 static Window* g_window = nullptr;
 
-int main() {
-    g_window = Window::Create("Tracklet", 100, 100, 1024, 768, WindowProc);
+namespace {
+// Makes the chosen data folder the current one, since every data file is named relative to it,
+// and decides where the camera file goes. False, after saying why, when there is no data there.
+bool EnterDataFolder(const std::string& given) {
+    std::error_code ec;
+    const std::string current = std::filesystem::current_path(ec).string();
+    // Relative to the program itself, so the installed tree can be moved as a whole.
+    const std::string installed =
+        std::filesystem::path(ExecutableFolder() + TRACKLET_INSTALLED_DATA).lexically_normal().string();
+    const std::string folder = ChooseDataFolder(given, current, installed);
+    if (HoldsGameData(folder)) std::filesystem::current_path(folder, ec);
+    if (!HoldsGameData(folder) || ec) {
+        ShowErrorBox("No game data in " + folder +
+                     " (styles.txt and levels.txt): start Tracklet in its data folder or give --data DIR.");
+        return false;
+    }
+    SetCameraFile(CameraFilePath(FolderWritable("."), std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    return true;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    CommandLine options;
+    if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
+    // Opened before the data folder becomes the current one, so a relative name means where the
+    // player started the game.
+    if (!options.recordFile.empty() && !StartRecording(options.recordFile)) {
+        ShowErrorBox("Cannot write the recording " + options.recordFile + ".");
+        return 1;
+    }
+    if (!EnterDataFolder(options.dataFolder)) return 1;
+
+    const bool windowed = options.windowWidth > 0;
+    g_window = Window::Create("Tracklet", 100, 100, windowed ? options.windowWidth : 1024,
+                              windowed ? options.windowHeight : 768, WindowProc);
     Identity(&g_identity);
     // A failing set-up has shown its message; the window is never shown.
-    if (Failed(InitGraphics(g_window))) return 0;
+    const WindowedSize size{static_cast<uint32_t>(options.windowWidth), static_cast<uint32_t>(options.windowHeight)};
+    if (Failed(InitGraphics(g_window, size))) return 0;
 
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     g_levelIndex = 0;
@@ -29,5 +76,6 @@ int main() {
     if (g_window) g_window->Show();
     RunMainLoop();
     ReleaseGraphics();
+    if (!StopRecording()) ShowErrorBox("The recording " + options.recordFile + " could not be written in full.");
     return 0;
 }

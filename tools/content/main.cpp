@@ -1,5 +1,7 @@
-// tracklet-content: writes the game's shipped content (lists, models, textures, sounds, levels)
-// into a data folder. Everything is computed from fixed seeds, so a second run writes the same bytes.
+// tracklet-content: writes the game's synthesized content (the style table, and the style's models,
+// menu screens, textures, sounds, music and their lists) into a data folder. Everything is computed
+// from fixed seeds, so a second run writes the same bytes. The levels and levels.txt are authored
+// by hand and are not written here.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "Audio.h"
-#include "Levels.h"
 #include "Menus.h"
 #include "Models.h"
 #include "Textures.h"
@@ -37,13 +38,19 @@ bool WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Writes the shipped game content into a data folder"};
-    std::string out = "data";
+    std::string out = "data", icon;
     app.add_option("output", out, "the data folder to write (created if missing)");
+    app.add_option("--icon", icon, "write only the application icon, a 256 by 256 PNG, to FILE")->type_name("FILE");
     CLI11_PARSE(app, argc, argv);
+    if (!icon.empty()) {
+        if (MakeIcon().SavePng(icon)) return 0;
+        std::fprintf(stderr, "tracklet-content: cannot write %s\n", icon.c_str());
+        return 1;
+    }
 
     const fs::path root(out), style = root / kStyleFolder;
     std::error_code ec;
-    for (const fs::path& dir : {root / "levels", style / "models", style / "textures", style / "sounds"}) {
+    for (const fs::path& dir : {style / "models", style / "textures", style / "sounds"}) {
         fs::create_directories(dir, ec);
         if (ec) {
             std::fprintf(stderr, "tracklet-content: cannot create %s: %s\n", dir.string().c_str(), ec.message().c_str());
@@ -51,13 +58,6 @@ int main(int argc, char** argv) {
         }
     }
     bool ok = WriteFile(root / "styles.txt", std::string("0 ") + kStyleFolder + "\n");
-
-    std::string levelList;
-    for (const LevelDesign& level : MakeLevels()) {
-        ok &= WriteFile(root / "levels" / level.fileName, LevelText(level, kStyleFolder));
-        levelList += level.fileName + "\n";
-    }
-    ok &= WriteFile(root / "levels.txt", levelList);
 
     std::vector<NamedModel> models = MakeModels();
     std::vector<NamedImage> textures = MakeTextures();
