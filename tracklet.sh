@@ -136,7 +136,7 @@ case "$command" in
     # A failing test still leaves its counts: the summary is printed either way.
     (run_tests) || true
     gcovr --root "$here" --filter "$here/src/" --filter "$here/tools/" --exclude-throw-branches \
-      --exclude-unreachable-branches --txt-summary --output /dev/null "$(build_dir)" 2>/dev/null
+      --exclude-unreachable-branches --print-summary --output /dev/null "$(build_dir)" 2>/dev/null
     ;;
   setup)
     install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
