@@ -5,6 +5,8 @@
 #   ./tracklet.sh test              also installs the test tools, builds everything, runs every test
 #   ./tracklet.sh build             installs everything the tests need and builds everything
 #   ./tracklet.sh setup             only installs the packages of `test`
+#   ./tracklet.sh coverage          builds into build-cov/ with coverage counting, runs every test
+#                                   and prints the line and branch coverage of src/ and tools/
 # Each step prints one line. The full output of apt and of the build goes to setup.log in the
 # build folder; when a step fails its tail and the log's path are shown.
 # TRACKLET_SANITIZE=1 builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -16,10 +18,13 @@ build_packages=(build-essential cmake ninja-build pkg-config ccache
   libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream)
+  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream gcovr)
 
+[ "${1:-}" = coverage ] && export TRACKLET_COVERAGE=1 TRACKLET_SANITIZE=0
 build_dir() {
-  if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then echo "$here/build-asan"; else echo "$here/build"; fi
+  if [ "${TRACKLET_COVERAGE:-0}" = 1 ]; then echo "$here/build-cov"
+  elif [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then echo "$here/build-asan"
+  else echo "$here/build"; fi
 }
 log="$(build_dir)/setup.log"
 
@@ -68,10 +73,11 @@ install_packages() {
 
 # Configures and builds the given targets (everything when none is given).
 compile() {
-  local sanitize=OFF targets=()
+  local sanitize=OFF coverage=OFF targets=()
   [ "${TRACKLET_SANITIZE:-0}" = 1 ] && sanitize=ON
+  [ "${TRACKLET_COVERAGE:-0}" = 1 ] && coverage=ON
   for t in "$@"; do targets+=(--target "$t"); done
-  cmake -S "$here" -B "$(build_dir)" -G Ninja -DTRACKLET_SANITIZE=$sanitize &&
+  cmake -S "$here" -B "$(build_dir)" -G Ninja -DTRACKLET_SANITIZE=$sanitize -DTRACKLET_COVERAGE=$coverage &&
     cmake --build "$(build_dir)" -j2 "${targets[@]}"
 }
 
@@ -99,7 +105,8 @@ command=${1:-}
 [ $# -gt 0 ] && shift
 case "$command" in
   play | test | build | setup) ;;
-  *) echo "usage: $0 play [GAME OPTION...] | test | build | setup" >&2; exit 2 ;;
+  coverage) ;;
+  *) echo "usage: $0 play [GAME OPTION...] | test | build | coverage | setup" >&2; exit 2 ;;
 esac
 mkdir -p "$(build_dir)"
 : >"$log"
@@ -121,6 +128,15 @@ case "$command" in
   build)
     install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
     step "building" compile
+    ;;
+  coverage)
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
+    step "building" compile
+    find "$(build_dir)" -name '*.gcda' -delete
+    # A failing test still leaves its counts: the summary is printed either way.
+    (run_tests) || true
+    gcovr --root "$here" --filter "$here/src/" --filter "$here/tools/" --exclude-throw-branches \
+      --exclude-unreachable-branches --print-summary --output /dev/null "$(build_dir)" 2>/dev/null
     ;;
   setup)
     install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"

@@ -11,6 +11,7 @@
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
+#include "state/GameStateReset.h"
 
 class GameFixture : public ::testing::Test {
 protected:
@@ -35,20 +36,11 @@ protected:
         ResetGameState();
     }
 
+    // The start-up state with every screen flag off and no font.
     static void ResetGameState() {
-        g_device = nullptr;
-        g_catalogue = nullptr;
-        g_level.reset();
-        g_grid.reset();
-        g_gridVertexBuffer.reset();
         delete g_font;
-        g_font = nullptr;
-        g_bullets.clear();
-        g_levelIndex = 0;
-        g_camera = Camera();
-        g_pointer = Vec3(0.0f, 0.0f, 0.0f);
-        g_showTitleMenu = g_showIntroduction = g_paused = g_showGrid = g_showClickVector = g_musicOff = false;
-        g_latchM = g_latchEscape = g_latchG = g_latchV = g_latchPause = g_latchEnd = KeyLatch{};
+        ::ResetGameState();
+        g_showTitleMenu = g_showGrid = false;
     }
 
     // A model whose subset i has material id firstMaterial + i and texture name textures[i];

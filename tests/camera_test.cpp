@@ -59,17 +59,6 @@ TEST(Camera, RotationsKeepAFrameAfterRenormalising) {
     EXPECT_NEAR(pitched.up.z, 1.0f, 1e-6f);
 }
 
-TEST(Camera, MovesFollowTheCamerasOwnAxes) {
-    Camera c;
-    c.right = Vec3(0, 1, 0);
-    c.up = Vec3(0, 0, -1);  // not world z
-    c.look = Vec3(-1, 0, 0);
-    c.Walk(-2);             // backwards along look
-    c.Strafe(3);
-    c.Fly(4);
-    EXPECT_EQ(c.position, Vec3(2, 3, -4));
-}
-
 TEST(Camera, SaveWritesPositionUpLookRightAtTenDigits) {
     const auto path = (std::filesystem::temp_directory_path() / "tracklet_camera_test.txt").string();
     Camera c;

@@ -63,33 +63,10 @@ TEST_F(CatalogueTest, LevelListKeepsFileOrderAndDuplicatesWhateverTheLineEnds) {
     EXPECT_TRUE(Build()->levels.empty());
 }
 
-// Looking up an unknown key adds an empty entry, as the game's lookups always have.
-TEST_F(CatalogueTest, LookupsOfUnknownKeysAddEmptyEntries) {
-    auto catalogue = Build();
-    Model& model = catalogue->FindModel("train");
-    EXPECT_TRUE(!model.mesh && model.materialIds.empty() && model.boundRadius == 0.0f);
-    EXPECT_EQ(&catalogue->FindModel("train"), &model);
-    EXPECT_EQ(catalogue->models.size(), 1u);
-    EXPECT_EQ(catalogue->models.count("Train"), 0u);  // names are case-sensitive
-    EXPECT_EQ(catalogue->FindMaterial(77).power, 0.0f);
-    EXPECT_EQ(catalogue->FindTexture("wood.bmp"), nullptr);
-    EXPECT_EQ(catalogue->FindSound("blues"), nullptr);
-    EXPECT_EQ(catalogue->StyleFolder(5), "");
-    EXPECT_EQ(catalogue->materials.count(77) + catalogue->textures.count("wood.bmp") + catalogue->sounds.count("blues") +
-                  catalogue->styles.count(5), 4u);
-}
-
 TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
     StyleFolder("a", "fromA");
     dir.Write("styles.txt", "0 a\n");
     dir.Write("levels.txt", "one two\n");
     auto catalogue = Build(nullptr);
     EXPECT_TRUE(catalogue->styles.empty() && catalogue->models.empty() && catalogue->levels.empty());
-}
-
-TEST_F(CatalogueTest, StylePathsJoinWithThePlatformSeparator) {
-    dir.Write("styles.txt", "0 base\n");
-    auto catalogue = Build();
-    EXPECT_EQ(catalogue->StylePath(0, "models.txt"), "base/models.txt");
-    EXPECT_EQ(catalogue->StylePath(0, "models/sub\\x.x"), "base/models/sub/x.x");
 }

@@ -90,19 +90,6 @@ TEST_F(ShippedContent, EveryNameTheGameDrawsHasAModel) {
     }
 }
 
-TEST_F(ShippedContent, EveryTextureAModelNamesIsListedAndLoads) {
-    int used = 0;
-    for (const auto& [name, model] : catalogue->models)
-        for (const std::string& texture : model.textureNames) {
-            if (texture.empty()) continue;
-            ++used;
-            auto it = catalogue->textures.find(texture);
-            ASSERT_NE(it, catalogue->textures.end()) << name << " names " << texture << ", which textures.txt does not list";
-            EXPECT_TRUE(it->second) << texture << " does not load";
-        }
-    EXPECT_GT(used, 4);
-}
-
 // Corners of every triangle run clockwise seen from the side the vertex normals face: the
 // renderer culls the other winding, so a reversed face would vanish.
 TEST_F(ShippedContent, EveryTriangleFacesTheWayItsNormalsPoint) {
@@ -160,25 +147,6 @@ TEST_F(ShippedContent, TrackPiecesJoinTheSidesTheTrackRulesSay) {
         EXPECT_LE(p.x, 1.8f) << "a curve at turn 0 stays off the east side";
         EXPECT_GE(p.y, -1.8f) << "a curve at turn 0 stays off the north side";
     }
-}
-
-// The train is built facing -y with its wheels on its origin's floor; its lamp marks the front.
-TEST_F(ShippedContent, TrainFacesMinusYWithItsWheelsOnTheFloor) {
-    const Model& train = catalogue->FindModel("train");
-    ASSERT_TRUE(train.mesh);
-    const MeshData& m = *train.mesh;
-    float minY = 1e9f, maxY = -1e9f, minZ = 1e9f, lampY = 1e9f;
-    for (size_t s = 0; s < m.subsets.size(); ++s) {
-        const bool lamp = catalogue->FindMaterial(train.materialIds[s]).emissive.r > 0.1f;
-        for (uint32_t i = m.subsets[s].indexStart; i < m.subsets[s].indexStart + m.subsets[s].indexCount; ++i) {
-            const Vec3& p = m.vertices[m.indices[i]].position;
-            minY = std::min(minY, p.y), maxY = std::max(maxY, p.y), minZ = std::min(minZ, p.z);
-            if (lamp) lampY = std::min(lampY, p.y);
-        }
-    }
-    EXPECT_NEAR(minZ, 0.0f, 0.01f);
-    EXPECT_LT(lampY, -4.0f) << "the lamp is not at the -y end";
-    EXPECT_LT(maxY - minY, 10.0f) << "longer than a tile";
 }
 
 // Collision spheres: a shot that comes down on a target's tile centre hits it even when the

@@ -10,7 +10,6 @@ namespace {
 
 class FloorGridTest : public ::testing::Test {
 protected:
-    void TearDown() override { g_gridVertexBuffer.reset(); }
     // Vertex v of the grid's buffer as (x, y, z).
     Vec3 VertexAt(size_t v) const {
         const auto& f = dynamic_cast<RecordingVertexBuffer&>(*g_gridVertexBuffer).Floats();

@@ -72,22 +72,4 @@ TEST_F(GlTextTest, LineFeedsStartNewLinesAndCountLimitsTheText) {
     EXPECT_EQ(Ink(25, 0, kWidth, kHeight), 0);
 }
 
-TEST_F(GlTextTest, ClippingOnlyWithoutNoClipAndTextOverTheScene) {
-    // A lit white square fills the middle; text over it is drawn regardless of depth.
-    MeshData mesh;
-    AddSquare(&mesh, 0, 0, 0, 4);
-    CloseSubset(&mesh, SolidMaterial(1, 1, 1));
-    DrawMesh(mesh);
-    font_->DrawText("MMMM", -1, Rect{40, 50, 60, 60}, 0, 0xFF000000);
-    ReadBack();
-    EXPECT_GT(Ink(40, 50, 60, 60), 10);
-    EXPECT_EQ(Ink(60, 40, kWidth, kHeight), 0);
-    EXPECT_EQ(Ink(0, 60, kWidth, kHeight), 0);
-    // Measuring draws nothing.
-    const int lineSkip = static_cast<GlFont*>(font_.get())->Raster().LineSkip();
-    EXPECT_EQ(font_->DrawText("A\nB", -1, Rect{0, 0, 0, 0}, kTextCalcRect, 0xFF000000), lineSkip + 25);
-    ReadBack();
-    EXPECT_EQ(Ink(0, 0, 40, 50), 0);
-}
-
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "GameFixture.h"
 #include "graphics/GraphicsErrors.h"
+#include "audio/SoundSystem.h"
 #include "graphics/GraphicsSetup.h"
 #include "platform/GraphicsSystem.h"
 
@@ -71,6 +72,8 @@ protected:
         g_gridVertexBuffer.reset();
         ResetFont();
         ReleaseGraphics();
+        delete g_soundSystem;  // the game keeps it to the end; here each test owns the one it made
+        g_soundSystem = nullptr;
         GameFixture::TearDown();
     }
 };

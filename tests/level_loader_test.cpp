@@ -95,16 +95,6 @@ TEST_F(LevelLoader, KeywordsAreCaseSensitiveAndStopWithTheirPlace) {
               "level.txt:3:3: expected the keyword \"width\", found 'Width'");
 }
 
-TEST_F(LevelLoader, AHeadingWrittenAsAWordTakesItsFirstLetter) {
-    auto level = LoadText(Header() + "objects 0\nstart 0 0 east\nfinish 1 1 e\nspeed 2\n");
-    EXPECT_EQ(level->trainHeading, 'e');
-    ASSERT_TRUE(level->loadStop);
-    EXPECT_EQ(level->loadStop->found, "ast");  // the rest is read as the next keyword
-    EXPECT_EQ(level->loadStop->line, 6);
-    EXPECT_EQ(level->loadStop->column, 12);
-    EXPECT_EQ(level->loadStop->expected, "the keyword \"finish\"");
-}
-
 TEST_F(LevelLoader, AWordWhereANumberBelongsStopsThereNotAtTheNextKeyword) {
     auto level = LoadText("style a height tall width 5\n");
     ASSERT_TRUE(level->loadStop);

@@ -60,11 +60,3 @@ TEST_F(MainLoop, MenuScreensAreDrawnOnBlackWithoutUpdate) {
         *flag = false;
     }
 }
-
-TEST_F(MainLoop, EscapeReleasedOnTheTitleMenuEndsBeforeAnythingIsDrawn) {
-    g_showTitleMenu = true;
-    keys.Set(kVkEscape, Keyboard::kPressedSince);
-    ASSERT_TRUE(Frame());
-    EXPECT_FALSE(Frame());
-    EXPECT_TRUE(device.Calls().empty());
-}

@@ -14,15 +14,6 @@ void ExpectVecNear(const Vec3& v, float x, float y, float z, float eps = 1e-5f) 
 
 }  // namespace
 
-TEST(Math, IdentityAndLayout) {
-    Matrix4 m;
-    Identity(&m);
-    EXPECT_EQ(m(3, 3), 1.0f);
-    EXPECT_EQ(m(3, 0), 0.0f);
-    m(1, 2) = 7.0f;
-    EXPECT_EQ(m.m[6], 7.0f);
-}
-
 TEST(Math, VectorHelpersAllowAliasing) {
     Vec3 v(1, 2, 3), w(4, 5, 6);
     Cross(&v, v, w);
@@ -62,22 +53,6 @@ TEST(Math, RotationsTurnKnownPointsTheLeftHandedWay) {
     ExpectVecNear(p, 0, 1, 0);
 }
 
-TEST(Math, TranslationScalingAndProductOrder) {
-    Matrix4 s, t, st;
-    MatrixScaling(&s, 2, 2, 2);
-    MatrixTranslation(&t, 10, 20, 30);
-    MatrixMultiply(&st, s, t);  // scale first, then move
-    Vec3 p;
-    Vec3TransformCoord(&p, Vec3(1, 1, 1), st);
-    ExpectVecNear(p, 12, 22, 32);
-    MatrixMultiply(&st, t, s);  // move first, then scale
-    Vec3TransformCoord(&p, Vec3(1, 1, 1), st);
-    ExpectVecNear(p, 22, 42, 62);
-    // A normal ignores the translation.
-    Vec3TransformNormal(&p, Vec3(1, 0, 0), st);
-    ExpectVecNear(p, 2, 0, 0);
-}
-
 TEST(Math, PerspectiveElements) {
     Matrix4 p;
     MatrixPerspectiveFovLH(&p, static_cast<float>(M_PI / 2), 2.0f, 1.0f, 101.0f);
@@ -113,21 +88,6 @@ TEST(Math, InverseUndoesTheMatrix) {
     Matrix4 untouched = inv;
     EXPECT_EQ(MatrixInverse(&untouched, nullptr, singular), nullptr);
     EXPECT_EQ(untouched, inv);
-}
-
-TEST(Math, PlaneAndLine) {
-    Plane floor, raised;
-    PlaneFromPointNormal(&floor, Vec3(0, 0, 0), Vec3(0, 0, 1));
-    PlaneFromPointNormal(&raised, Vec3(1, 2, 3), Vec3(0, 0, 1));
-    EXPECT_EQ(raised.d, -3.0f);
-    Vec3 hit;
-    // The line is extended beyond its two points.
-    ASSERT_NE(PlaneIntersectLine(&hit, floor, Vec3(0, 0, 10), Vec3(1, 0, 5)), nullptr);
-    ExpectVecNear(hit, 2, 0, 0);
-    // Parallel to the plane: no point, out untouched.
-    hit = Vec3(7, 7, 7);
-    EXPECT_EQ(PlaneIntersectLine(&hit, floor, Vec3(0, 0, 1), Vec3(5, 5, 1)), nullptr);
-    EXPECT_EQ(hit, Vec3(7, 7, 7));
 }
 
 TEST(Math, BoundingSphere) {

@@ -192,16 +192,3 @@ TEST_F(ModelTest, PlainTriangleGetsADefaultMaterialAndASphereAroundIt) {
     EXPECT_EQ(model.boundCentre.z, 0.0f);
     EXPECT_LT(model.boundRadius, 2.0f);
 }
-
-// Ids run on across models and are never reused; listed paths may use backslashes.
-TEST_F(ModelTest, ANameListedTwiceKeepsOnlyTheSecondFile) {
-    dir.Write("style/models/sub/tri.x", TriangleX());
-    dir.Write("style/models/sample.x", ThreeMaterialX());
-    Style("shape sample.x\nshape sub\\tri.x");  // no final line end
-    auto catalogue = Build();
-    const Model& model = catalogue->FindModel("shape");
-    ASSERT_NE(model.mesh, nullptr);
-    EXPECT_EQ(model.mesh->subsets.size(), 1u);
-    EXPECT_EQ(model.materialIds, std::vector<uint32_t>{3});
-    EXPECT_EQ(model.textureNames, std::vector<std::string>{""});
-}

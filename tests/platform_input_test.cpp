@@ -42,35 +42,6 @@ TEST(EventKeyboard, AnswersDownNowAndPressedSinceTheLastQueryOfThatKey) {
     EXPECT_EQ(keys.GetAsyncKeyState(-1), 0);
 }
 
-TEST(EventKeyboard, SignExtendedStateMatchesTheGamesPressedMask) {
-    // The game sign-extends the 16-bit answer and tests it against 0x8000F.
-    EventKeyboard keys;
-    keys.KeyDown('M', false);
-    const int32_t state = static_cast<int16_t>(keys.GetAsyncKeyState('M'));
-    EXPECT_NE(state & 0x8000F, 0);
-    EXPECT_LT(state, 0);
-}
-
-TEST(VirtualKeys, SdlKeysMapToTheGamesCodes) {
-    struct Case { int32_t sdl; int vk; };
-    // SDL key codes: letters are lower-case ASCII, special keys carry the scancode mask 1 << 30.
-    const Case cases[] = {
-        {'a', 'A'}, {'z', 'Z'}, {'m', 'M'}, {'0', '0'}, {27, kVkEscape}, {' ', kVkSpace},
-        {(1 << 30) | 72, kVkPause}, {(1 << 30) | 77, kVkEnd}, {(1 << 30) | 80, kVkLeft},
-        {(1 << 30) | 82, kVkUp}, {(1 << 30) | 79, kVkRight}, {(1 << 30) | 81, kVkDown},
-        {(1 << 30) | 58, kVkF1}, {(1 << 30) | 59, kVkF1 + 1}, {(1 << 30) | 200, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.sdl), c.vk) << c.sdl;
-}
-
-TEST(WindowMessages, MouseCoordinatesPackIntoSixteenBitHalves) {
-    const LParam p = MakeMouseLParam(1279, 1023);
-    EXPECT_EQ(p, (1023 << 16) | 1279);
-    EXPECT_EQ(MouseX(p), 1279u);
-    EXPECT_EQ(MouseY(p), 1023u);
-    EXPECT_EQ(MouseX(MakeMouseLParam(0x12345, 7)), 0x2345u);  // only the low 16 bits are kept
-}
-
 LResult RecordingProc(Window*, uint32_t message, WParam wParam, LParam) {
     if (message == kWmDestroy) PostQuitMessage(static_cast<int>(wParam));
     return 7;

@@ -22,16 +22,6 @@ protected:
         dir.Write("levels/c.txt", "style C height 2\n");  // stops before its camera
         catalogue.levels = {"a.txt", "b.txt", "c.txt"};
         g_catalogue = &catalogue;
-        g_levelIndex = 0;
-        g_level.reset();
-        g_bullets.clear();
-    }
-    void TearDown() override {
-        g_catalogue = nullptr;
-        g_level.reset();
-        g_grid.reset();
-        g_bullets.clear();
-        g_camera = Camera();
     }
     TempDir dir;
     ScopedCurrentDir inDir{dir.Path()};

@@ -25,7 +25,6 @@ protected:
         device.audioOutput = std::move(pulled);
         ASSERT_EQ(device.SetPrimaryFormat(1, 44100, 16), kOk);
     }
-    void TearDown() override { std::filesystem::remove(path); }
 
     std::unique_ptr<CSound> Make(const Bytes& file, uint32_t bufferCount = 1) {
         WriteFile(path, file);

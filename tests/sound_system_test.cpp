@@ -31,12 +31,6 @@ protected:
         system->device->audioOutput = std::move(pulled);
         ASSERT_EQ(system->device->SetPrimaryFormat(1, 44100, 16), kOk);
     }
-    void TearDown() override {
-        g_catalogue = nullptr;
-        g_soundSystem = nullptr;
-        g_musicOff = false;
-        std::filesystem::remove(path);
-    }
 
     CSound* Make(const Samples& samples) {
         WriteFile(path, MonoWav(samples));

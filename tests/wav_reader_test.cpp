@@ -80,22 +80,6 @@ TEST(WavReader, ReadIsClampedToTheDataLeftAndRewindStartsOver) {
     EXPECT_EQ(reader.Read(nullptr, 1, &got), kInvalidArg);
 }
 
-TEST(WavReader, FilesOpenAndAMissingOneLeavesNothingOpen) {
-    const std::string path = testing::TempDir() + "/reader_tone_" + std::to_string(getpid()) + ".wav";
-    WriteFile(path, Riff({Chunk("fmt ", FmtBody(1, 2, 44100, 16)), kData}));
-    WavReader reader;
-    ASSERT_EQ(reader.Open(path.c_str(), nullptr, kReadMode), kOk);
-    EXPECT_EQ(reader.Size(), 8u);
-    EXPECT_EQ(reader.Open((path + ".missing").c_str(), nullptr, kReadMode), kFail);
-    EXPECT_EQ(reader.Size(), 0u);
-    uint8_t byte;
-    uint32_t got;
-    EXPECT_EQ(reader.Read(&byte, 1, &got), kNotInitialized);
-    EXPECT_EQ(reader.Rewind(), kNotInitialized);
-    EXPECT_EQ(reader.Open(nullptr, nullptr, kReadMode), kInvalidArg);
-    std::filesystem::remove(path);
-}
-
 namespace {
 
 Bytes Edited(Bytes b, size_t at, uint8_t value) {

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/Keyboard.h"
+#include "platform/PlatformReset.h"
 #include "platform/VideoSystem.h"
 
 namespace {
@@ -168,4 +169,9 @@ void ShutdownVideo() {
     PostedMessages().clear();
     SystemKeyboard().Reset();
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void ResetPlatform() {
+    ShutdownVideo();
+    SDL_Quit();
 }

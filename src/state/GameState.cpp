@@ -1,4 +1,5 @@
 #include "state/GameState.h"
+#include "state/GameStateReset.h"
 
 #include "audio/SoundSystem.h"
 #include "platform/GraphicsSystem.h"
@@ -17,11 +18,15 @@ Font* g_font = nullptr;
 Camera g_camera;
 Light g_light{};
 Matrix4 g_projection{};
-Matrix4 g_identity = [] {
+namespace {
+Matrix4 IdentityMatrix() {
     Matrix4 m;
     Identity(&m);
     return m;
-}();
+}
+}  // namespace
+
+Matrix4 g_identity = IdentityMatrix();
 Plane g_floorPlane{};
 Vec3 g_pointer{0.0f, 0.0f, 0.0f};
 std::vector<Bullet> g_bullets;
@@ -34,3 +39,30 @@ bool g_showClickVector = false;
 bool g_musicOff = false;
 
 KeyLatch g_latchM, g_latchEscape, g_latchG, g_latchV, g_latchPause, g_latchEnd;
+
+void ResetGameState() {
+    g_graphics = nullptr;
+    g_device = nullptr;
+    g_soundSystem = nullptr;
+    g_catalogue = nullptr;
+    g_level.reset();
+    g_levelIndex = 0;
+    g_grid.reset();
+    g_gridMaterial = Material{};
+    g_gridVertexBuffer.reset();
+    g_font = nullptr;
+    g_camera = Camera();
+    g_light = Light{};
+    g_projection = Matrix4{};
+    g_identity = IdentityMatrix();
+    g_floorPlane = Plane{};
+    g_pointer = Vec3(0.0f, 0.0f, 0.0f);
+    g_bullets.clear();
+    g_showTitleMenu = true;
+    g_showIntroduction = false;
+    g_paused = false;
+    g_showGrid = true;
+    g_showClickVector = false;
+    g_musicOff = false;
+    g_latchM = g_latchEscape = g_latchG = g_latchV = g_latchPause = g_latchEnd = KeyLatch{};
+}
