@@ -12,6 +12,8 @@ packages=(build-essential cmake ninja-build pkg-config ccache
   libstb-dev libepoxy-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   xvfb xauth xdotool imagemagick openbox sox)
+# The fuzzers (fuzz/run.sh, CI) need clang and its libFuzzer runtime.
+[ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && packages+=(clang-14 libclang-rt-14-dev)
 
 setup() {
   local missing=()

@@ -15,7 +15,12 @@ int32_t LineCount(int32_t tiles) { return static_cast<int32_t>(static_cast<uint3
 
 }  // namespace
 
-std::string LevelPath(const std::string& name) { return "levels/" + name; }
+std::string LevelPath(const std::string& name) {
+    std::string path = "levels/" + name;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
 
 int32_t LoadLevel(int32_t index) {
     if (!g_catalogue) return 1;

@@ -12,5 +12,5 @@ int32_t LoadLevel(int32_t index);
 // for a listed level; 1 without a catalogue, else 0 (a damaged file still becomes the level).
 int32_t LoadLevelFromPath(const std::string& path);
 
-// The path of a listed level file: "levels/" + name.
+// The path of a listed level file: "levels/" + name, backslashes made slashes.
 std::string LevelPath(const std::string& name);

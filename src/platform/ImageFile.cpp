@@ -23,14 +23,31 @@ std::string NativePath(const std::string& path) {
     return out;
 }
 
-bool DecodeImageFile(const std::string& path, RgbaImage* image) {
+bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std::string* error) {
     *image = RgbaImage();
+    const std::string native = NativePath(path);
     int w = 0, h = 0, channels = 0;
-    stbi_uc* data = stbi_load(NativePath(path).c_str(), &w, &h, &channels, 4);
-    if (!data) return false;
+    // The header first: the decoder would otherwise allocate whatever size a few bytes claim.
+    if (!stbi_info(native.c_str(), &w, &h, &channels)) {
+        if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
+        return false;
+    }
+    if (w > maxSide || h > maxSide) {
+        if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " + std::to_string(maxSide) + " a side";
+        return false;
+    }
+    stbi_uc* data = stbi_load(native.c_str(), &w, &h, &channels, 4);
+    // The header of a file changed between the two reads is not trusted either.
+    if (data && (w > maxSide || h > maxSide)) {
+        stbi_image_free(data);
+        data = nullptr;
+    }
+    if (!data) {
+        if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
+        return false;
+    }
     image->width = w;
     image->height = h;
-    image->pixels.assign(data, data + static_cast<size_t>(w) * h * 4);
-    stbi_image_free(data);
+    image->pixels.reset(data);
     return true;
 }
