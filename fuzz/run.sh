@@ -32,5 +32,8 @@ esac
 find "$regressions" -type f ! -name '.*' -exec cp {} "$corpus"/ \;
 
 cd "$build"
-exec nice -n 10 "$build/fuzz/fuzz_$target" "$corpus" -max_total_time="$seconds" -timeout=10 \
+# Each input is written to a file for the loaders to read: in memory when possible, so that a
+# busy disk does not pass for a slow loader.
+[ -w /dev/shm ] && export TMPDIR=/dev/shm
+exec nice -n 10 "$build/fuzz/fuzz_$target" "$corpus" -max_total_time="$seconds" -timeout=25 -max_len=16384 \
   -rss_limit_mb=1024 -malloc_limit_mb=256 -artifact_prefix="$regressions/" -print_final_stats=1 "$@"

@@ -139,7 +139,7 @@ TEST_F(LevelLoader, EveryAnnouncedEntryIsAppendedAndAnAbsurdCountIsRefused) {
         level = LoadText(Header() + "objects " + count + "\n1 1 rails 1 0\nstart 0 1 e\n");
         EXPECT_EQ(level->objects.size(), 0u) << count;
         ASSERT_TRUE(level->loadStop);
-        EXPECT_EQ(level->loadStop->line, 8);
+        EXPECT_EQ(level->loadStop->line, 5);
         EXPECT_EQ(level->loadStop->expected, "at most 16384 objects");
     }
 }

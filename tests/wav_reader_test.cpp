@@ -159,7 +159,7 @@ TEST(WavReader, MalformedFilesFailToOpenWithNothingLeft) {
         {"short", {'R', 'I', 'F', 'F', 4, 0, 0}},
         {"notRiff", Edited(Riff({kFmt, kData}), 0, 'X')},
         {"notWave", Edited(Riff({kFmt, kData}), 8, 'X')},
-        {"truncated", Truncated(Riff({kFmt, kData}), 3)},
+        {"truncatedInDataHeader", Truncated(Riff({kFmt, kData}), 12)},
         {"chunkSizeLieBeforeData", Riff({kFmt, Chunk("LIST", Counting(4), 0xFFFFFFF0), kData})},
         {"fmtUnder16", Riff({Chunk("fmt ", Truncated(FmtBody(1, 1, 44100, 16), 2)), kData})},
         {"fmtSizeAllOnes", Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 16), 0xFFFFFFFF), kData})},
