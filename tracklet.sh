@@ -1,68 +1,130 @@
 #!/usr/bin/env bash
 # One entry point for players and maintainers:
-#   ./tracklet.sh play   installs missing Debian packages, builds, starts the game in data/
-#   ./tracklet.sh test   installs missing Debian packages, builds, runs every test
-#   ./tracklet.sh build  installs missing Debian packages and builds
+#   ./tracklet.sh play [OPTION...]  installs what building and playing need, builds the game,
+#                                   starts it on data/ (options go to the game, e.g. --window 1280x720)
+#   ./tracklet.sh test              also installs the test tools, builds everything, runs every test
+#   ./tracklet.sh build             installs everything the tests need and builds everything
+#   ./tracklet.sh setup             only installs the packages of `test`
+# Each step prints one line. The full output of apt and of the build goes to setup.log in the
+# build folder; when a step fails its tail and the log's path are shown.
 # TRACKLET_SANITIZE=1 builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
-packages=(build-essential cmake ninja-build pkg-config ccache
+build_packages=(build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libassimp-dev libmeshoptimizer-dev libglm-dev
-  libstb-dev libepoxy-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  xvfb xauth xdotool imagemagick openbox sox)
+  libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
+play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream)
 # The fuzzers (fuzz/run.sh, CI) need clang and its libFuzzer runtime.
-[ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && packages+=(clang-14 libclang-rt-14-dev)
-
-setup() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing missing packages: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-}
+[ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && test_packages+=(clang-14 libclang-rt-14-dev)
 
 build_dir() {
   if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then echo "$here/build-asan"; else echo "$here/build"; fi
 }
+log="$(build_dir)/setup.log"
 
-build() {
-  local dir; dir="$(build_dir)"
-  local sanitize=OFF
-  [ "${TRACKLET_SANITIZE:-0}" = 1 ] && sanitize=ON
-  cmake -S "$here" -B "$dir" -G Ninja -DTRACKLET_SANITIZE=$sanitize >/dev/null
-  cmake --build "$dir" -j2
+say() { echo "$*"; }
+# "1 package", "2 packages".
+packages() { if [ "$1" -eq 1 ]; then echo "1 package"; else echo "$1 packages"; fi; }
+fail() { echo "$*" >&2; exit 1; }
+
+# Runs a step's command with its output in the log; on failure shows the log's tail and path.
+step() {
+  local what=$1
+  shift
+  say "$what…"
+  echo "=== $what: $*" >>"$log"
+  if ! "$@" >>"$log" 2>&1; then
+    echo "$what failed; the last lines of the log:" >&2
+    tail -n 25 "$log" | sed 's/^/  /' >&2
+    fail "Full log: $log"
+  fi
 }
 
-case "${1:-}" in
+# Installs the packages among the arguments that are not installed yet.
+install_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null ||
+      fail "Tracklet needs $(packages ${#missing[@]}) from Debian and sudo is not installed: run this as root, or install them first with: apt-get install ${missing[*]}"
+    sudo=(sudo)
+  fi
+  say "installing $(packages ${#missing[@]})…"
+  echo "=== installing: ${missing[*]}" >>"$log"
+  if ! { "${sudo[@]}" apt-get update -q && DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"; } >>"$log" 2>&1; then
+    if grep -qE "Temporary failure resolving|Could not resolve|Failed to fetch|Network is unreachable|Could not connect|Unable to connect" "$log"; then
+      fail "apt cannot reach the Debian package servers: connect this machine to the network and run this again (full log: $log)."
+    fi
+    echo "installing packages failed; the last lines of the log:" >&2
+    tail -n 25 "$log" | sed 's/^/  /' >&2
+    fail "Full log: $log"
+  fi
+}
+
+# Configures and builds the given targets (everything when none is given).
+compile() {
+  local sanitize=OFF targets=()
+  [ "${TRACKLET_SANITIZE:-0}" = 1 ] && sanitize=ON
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake -S "$here" -B "$(build_dir)" -G Ninja -DTRACKLET_SANITIZE=$sanitize &&
+    cmake --build "$(build_dir)" -j2 "${targets[@]}"
+}
+
+run_tests() {
+  if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then
+    # Any error ends the test that made it. Leaks inside third-party libraries are listed in
+    # .ci/lsan.supp.
+    export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+    export LSAN_OPTIONS="suppressions=$here/.ci/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+  fi
+  say "running the tests…"
+  local results
+  results="$(build_dir)/test.log"
+  if (cd "$(build_dir)" && ctest --output-on-failure --no-tests=error -j2) >"$results" 2>&1; then
+    grep -E "tests passed|Total Test time" "$results"
+  else
+    # The failing tests' output and the summary; the passing tests' lines only in the log.
+    grep -vE "^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ *Start +[0-9]+:" "$results" | tail -n 80 >&2
+    fail "Full test output: $results"
+  fi
+}
+
+command=${1:-}
+[ $# -gt 0 ] && shift
+case "$command" in
+  play | test | build | setup) ;;
+  *) echo "usage: $0 play [GAME OPTION...] | test | build | setup" >&2; exit 2 ;;
+esac
+mkdir -p "$(build_dir)"
+: >"$log"
+
+case "$command" in
   play)
-    setup; build
-    cd "$here/data" && exec "$(build_dir)/tracklet"
+    [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] ||
+      fail "No display to play on (neither DISPLAY nor WAYLAND_DISPLAY is set): run ./tracklet.sh play inside a desktop session."
+    install_packages "${build_packages[@]}" "${play_packages[@]}"
+    step "building" compile tracklet
+    say "starting…"
+    cd "$here/data" && exec "$(build_dir)/tracklet" "$@"
     ;;
   test)
-    setup; build
-    if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then
-      # Any error ends the test that made it. Leaks inside third-party libraries are listed in
-      # .ci/lsan.supp.
-      export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
-      export LSAN_OPTIONS="suppressions=$here/.ci/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-      export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
-    fi
-    cd "$(build_dir)" && ctest --output-on-failure -j2
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
+    step "building" compile
+    run_tests
     ;;
   build)
-    setup; build
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
+    step "building" compile
     ;;
   setup)
-    setup
-    ;;
-  *)
-    echo "usage: $0 play|test|build|setup" >&2; exit 2
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
     ;;
 esac

@@ -10,7 +10,7 @@
 #include "level/Level.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 class GameFixture : public ::testing::Test {
 protected:

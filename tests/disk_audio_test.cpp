@@ -18,7 +18,7 @@
 #include "audio/SoundBuffer.h"
 #include "audio/SoundSystem.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 // The real output path: SoundSystem through SDL's "disk" driver, which writes exactly what was
 // mixed to a file. The driver plays in real time, so the tests wait for what they need with a
@@ -118,16 +118,12 @@ TEST_F(DiskAudioTest, MusicEndingIsStartedAgainAndSilencedWhenOff) {
     ResourceCatalogue catalogue(nullptr, nullptr);
     catalogue.sounds["blues"] = Load(blues);
     CSound* sound = catalogue.sounds["blues"].get();
-    g_catalogue = &catalogue;
-    g_soundSystem = system.get();
-
     for (int round = 0; round < 2; ++round) {
-        KeepMusicGoing();
+        KeepMusicGoing(system.get(), sound, false);
         EXPECT_TRUE(system->IsPlaying(sound));
         ASSERT_TRUE(WaitFor([&] { return !system->IsPlaying(sound); }));
     }
-    g_musicOff = true;
-    KeepMusicGoing();
+    KeepMusicGoing(system.get(), sound, true);
     EXPECT_FALSE(system->IsPlaying(sound));
     const Samples played = Played();
     EXPECT_EQ(Occurrences(played, blues), 2u);

@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 #include "platform/RecordingDevice.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

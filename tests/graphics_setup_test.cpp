@@ -20,6 +20,7 @@ public:
     PresentParameters params{};
     RecordingDevice* made = nullptr;
     bool* destroyed = nullptr;
+    bool checkedWindowed = false;
 
     ~FakeGraphicsSystem() override {
         if (destroyed) *destroyed = true;
@@ -37,7 +38,8 @@ public:
         return Step("mode");
     }
     Result CheckDeviceMultiSampleType(uint32_t, uint32_t format, bool windowed, uint32_t type, uint32_t*) override {
-        EXPECT_TRUE(format == kFormatA8R8G8B8 && !windowed && type == 2);
+        EXPECT_TRUE(format == kFormatA8R8G8B8 && type == 2);
+        checkedWindowed = windowed;
         return Step("multisample");
     }
     Result CreateDevice(uint32_t, Window*, uint32_t flags, PresentParameters* p, RenderDevice** device) override {
@@ -84,7 +86,7 @@ TEST_F(GraphicsSetup, FullScreenDeviceAtTheDesktopSizeAndTheStartingState) {
     EXPECT_EQ(system->behaviourFlags, kCreateHardwareVertexProcessing);
     const PresentParameters& p = system->params;
     EXPECT_TRUE(p.backBufferWidth == 1280 && p.backBufferHeight == 1024 && p.fullScreenRefreshRate == 60);
-    EXPECT_TRUE(p.multiSampleType == 2 && !p.windowed && p.autoDepthStencilFormat == kFormatD24S8);
+    EXPECT_TRUE(p.multiSampleType == 2 && !p.windowed && !system->checkedWindowed && p.autoDepthStencilFormat == kFormatD24S8);
     EXPECT_EQ(p.presentationInterval, kPresentIntervalImmediate);
 
     // A black first frame, then world, view and projection, the font and the first grid.
@@ -116,6 +118,15 @@ TEST_F(GraphicsSetup, FullScreenDeviceAtTheDesktopSizeAndTheStartingState) {
     ReleaseGraphics();
     EXPECT_TRUE(destroyed && !g_device && !g_graphics);
     ReleaseGraphics();
+}
+
+TEST_F(GraphicsSetup, WindowedDeviceAtTheAskedSizeWithItsOwnAspect) {
+    auto* system = new FakeGraphicsSystem;
+    ASSERT_EQ(InitGraphics(nullptr, system, WindowedSize{800, 450}), kOk);
+    const PresentParameters& p = system->params;
+    EXPECT_TRUE(p.windowed && system->checkedWindowed && p.fullScreenRefreshRate == 0);
+    EXPECT_TRUE(p.backBufferWidth == 800 && p.backBufferHeight == 450);
+    EXPECT_FLOAT_EQ(g_projection(1, 1) / g_projection(0, 0), 800.0f / 450.0f);
 }
 
 TEST_F(GraphicsSetup, FailingStepIsReportedAndEndsTheSetUpAtOnce) {

@@ -9,7 +9,7 @@
 #include "TempDir.h"
 #include "TrackDistance.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "sim/SimScript.h"
 
 namespace {

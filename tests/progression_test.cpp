@@ -2,9 +2,9 @@
 
 #include "TempDir.h"
 #include "audio/Sound.h"
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "rules/Firing.h"
 #include "rules/HitTest.h"
 #include "rules/UpdateGame.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 #include "graphics/GraphicsErrors.h"
 #include "graphics/SceneRendering.h"
 #include "math/MathFunctions.h"

@@ -6,7 +6,7 @@
 #include "TempDir.h"
 #include "audio/Sound.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "sim/SimScript.h"
 
 namespace {

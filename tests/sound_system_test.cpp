@@ -12,7 +12,7 @@
 #include "audio/SoundDevice.h"
 #include "audio/SoundSystem.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 
@@ -74,27 +74,21 @@ TEST_F(SoundSystemTest, PlayRestartsStopRewindsOnlyWhatPlays) {
 }
 
 TEST_F(SoundSystemTest, MusicIsKeptGoingWhileOnAndStoppedWhenOff) {
-    g_soundSystem = system.get();
-    KeepMusicGoing();  // no catalogue yet
-    ResourceCatalogue catalogue(nullptr, nullptr);
-    g_catalogue = &catalogue;
-    KeepMusicGoing();  // no "blues" in it
-    catalogue.sounds["blues"].reset(Make({5, 6, 7}));
-    CSound* blues = catalogue.sounds["blues"].get();
-
-    KeepMusicGoing();
+    std::unique_ptr<CSound> blues(Make({5, 6, 7}));
+    KeepMusicGoing(nullptr, blues.get(), false);  // no sound system
+    KeepMusicGoing(system.get(), nullptr, false);  // no "blues"
+    KeepMusicGoing(system.get(), blues.get(), false);
     EXPECT_EQ(output->Pull(4), (Samples{5, 6, 7, 0}));
-    KeepMusicGoing();  // ended: started again
+    KeepMusicGoing(system.get(), blues.get(), false);  // ended: started again
     EXPECT_EQ(output->Pull(2), (Samples{5, 6}));
-    KeepMusicGoing();  // playing: left alone
+    KeepMusicGoing(system.get(), blues.get(), false);  // playing: left alone
     EXPECT_EQ(output->Pull(1), (Samples{7}));
-    g_musicOff = true;
-    KeepMusicGoing();
-    EXPECT_FALSE(system->IsPlaying(blues));
-    KeepMusicGoing();
+    KeepMusicGoing(system.get(), blues.get(), true);
+    EXPECT_FALSE(system->IsPlaying(blues.get()));
+    KeepMusicGoing(system.get(), blues.get(), true);
     EXPECT_EQ(output->Pull(1), (Samples{0}));
-    g_musicOff = false;  // back on from the top, not where it was cut off
-    KeepMusicGoing();
+    // Back on from the top, not where it was cut off.
+    KeepMusicGoing(system.get(), blues.get(), false);
     EXPECT_EQ(output->Pull(1), (Samples{5}));
 }
 

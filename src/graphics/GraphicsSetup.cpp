@@ -7,26 +7,30 @@
 #include "math/MathFunctions.h"
 #include "platform/GraphicsSystem.h"
 #include "platform/MessageBox.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 constexpr uint32_t kDefaultAdapter = 0;
 
-PresentParameters FullScreenParameters(const DisplayMode& mode, Window* window) {
+bool IsWindowed(WindowedSize windowed) { return windowed.width > 0 && windowed.height > 0; }
+
+// Full screen at the desktop's mode, or a window of the asked size.
+PresentParameters DeviceParameters(const DisplayMode& mode, Window* window, WindowedSize windowed) {
     PresentParameters p{};
-    p.backBufferWidth = mode.width;
-    p.backBufferHeight = mode.height;
+    const bool inWindow = IsWindowed(windowed);
+    p.backBufferWidth = inWindow ? windowed.width : mode.width;
+    p.backBufferHeight = inWindow ? windowed.height : mode.height;
     p.backBufferFormat = kFormatA8R8G8B8;
     p.backBufferCount = 1;
     p.multiSampleType = kMultisample2Samples;
     p.multiSampleQuality = 0;
     p.swapEffect = kSwapEffectDiscard;
     p.deviceWindow = window;
-    p.windowed = false;
+    p.windowed = inWindow;
     p.enableAutoDepthStencil = true;
     p.autoDepthStencilFormat = kFormatD24S8;
     p.flags = 0;
-    p.fullScreenRefreshRate = mode.refreshRate;
+    p.fullScreenRefreshRate = inWindow ? 0 : mode.refreshRate;
     p.presentationInterval = kPresentIntervalImmediate;
     return p;
 }
@@ -56,7 +60,7 @@ Light GameLight() {
 }
 
 // Creates the device and shows its first (black) frame; kFail after reporting a failed step.
-Result CreateFullScreenDevice(Window* window, uint32_t* width, uint32_t* height) {
+Result CreateDevice(Window* window, WindowedSize windowed, uint32_t* width, uint32_t* height) {
     DeviceCaps caps{};
     Result r = g_graphics->GetDeviceCaps(kDefaultAdapter, &caps);
     if (Failed(r)) {
@@ -72,13 +76,13 @@ Result CreateFullScreenDevice(Window* window, uint32_t* width, uint32_t* height)
         return kFail;
     }
     uint32_t qualityLevels = 0;  // asked for, never used
-    r = g_graphics->CheckDeviceMultiSampleType(kDefaultAdapter, kFormatA8R8G8B8, false, kMultisample2Samples,
+    r = g_graphics->CheckDeviceMultiSampleType(kDefaultAdapter, kFormatA8R8G8B8, IsWindowed(windowed), kMultisample2Samples,
                                                &qualityLevels);
     if (Failed(r)) {
         ReportGraphicsError(r, kOpCheckDeviceMultiSampleType);
         return kFail;
     }
-    PresentParameters params = FullScreenParameters(mode, window);
+    PresentParameters params = DeviceParameters(mode, window, windowed);
     r = g_graphics->CreateDevice(kDefaultAdapter, window, behaviour, &params, &g_device);
     if (Failed(r)) {
         ReportGraphicsError(r, kOpCreateDevice);
@@ -109,9 +113,11 @@ Matrix4 GameProjection(uint32_t width, uint32_t height) {
     return projection;
 }
 
-Result InitGraphics(Window* window) { return InitGraphics(window, CreateGraphicsSystem()); }
+Result InitGraphics(Window* window, WindowedSize windowed) {
+    return InitGraphics(window, CreateGraphicsSystem(), windowed);
+}
 
-Result InitGraphics(Window* window, GraphicsSystem* system) {
+Result InitGraphics(Window* window, GraphicsSystem* system, WindowedSize windowed) {
     g_graphics = system;
     if (!g_graphics) {
         // No video driver at all: reported like the failing steps, with a text of its own.
@@ -119,7 +125,7 @@ Result InitGraphics(Window* window, GraphicsSystem* system) {
         return kFail;
     }
     uint32_t width = 0, height = 0;
-    if (Failed(CreateFullScreenDevice(window, &width, &height))) return kFail;
+    if (Failed(CreateDevice(window, windowed, &width, &height))) return kFail;
 
     g_camera.SetPosition(Vec3(0.0f, 0.0f, 0.0f));
     const Matrix4 view = g_camera.ViewMatrix();

@@ -7,13 +7,21 @@
 class GraphicsSystem;
 class Window;
 
-// Sets up the full-screen device for window and everything that needs it: transforms, font,
-// first floor grid, floor plane, light, sound system, hidden cursor, and raises the title menu.
-// kOk on success; kFail after the first failing step, whose message has been shown.
-Result InitGraphics(Window* window);
+// The size of the game's window when it does not play full screen; 0 by 0 means full screen at
+// the desktop's resolution.
+struct WindowedSize {
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+// Sets up the device for window (full screen unless `windowed` has a size) and everything that
+// needs it: transforms, font, first floor grid, floor plane, light, sound system, hidden cursor,
+// and raises the title menu. kOk on success; kFail after the first failing step, whose message
+// has been shown.
+Result InitGraphics(Window* window, WindowedSize windowed = {});
 
 // The same on a given graphics system, which becomes g_graphics (tests pass a fake one).
-Result InitGraphics(Window* window, GraphicsSystem* system);
+Result InitGraphics(Window* window, GraphicsSystem* system, WindowedSize windowed = {});
 
 // Releases g_device, then g_graphics, clearing each; a second call does nothing.
 void ReleaseGraphics();

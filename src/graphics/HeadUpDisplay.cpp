@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "platform/RenderTypes.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 constexpr uint32_t kTextBlack = 0xFF000000u;

@@ -3,7 +3,7 @@
 #include "graphics/GraphicsErrors.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/SceneRendering.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 void SetMenuCameraPose(Camera* camera) {
     // About 66 units above the origin looking down -z, the screen's up along world -y: the pose

@@ -5,7 +5,7 @@
 #include "level/Level.h"
 #include "platform/RenderDevice.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 void DrawCatalogueModel(RenderDevice* device, ResourceCatalogue* catalogue, const char* name) {
     if (!device || !catalogue) return;

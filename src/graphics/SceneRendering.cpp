@@ -4,7 +4,7 @@
 #include "graphics/HeadUpDisplay.h"
 #include "graphics/ModelDrawing.h"
 #include "math/MathFunctions.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 constexpr uint32_t kClearAll = kClearTarget | kClearZBuffer | kClearStencil;

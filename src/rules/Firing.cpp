@@ -4,7 +4,7 @@
 #include "level/Tiles.h"
 #include "math/MathFunctions.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

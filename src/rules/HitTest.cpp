@@ -6,7 +6,7 @@
 #include "level/Level.h"
 #include "level/Tiles.h"
 #include "resources/ResourceCatalogue.h"
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "level/Level.h"
 #include "rules/HitTest.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

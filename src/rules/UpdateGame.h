@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 class Level;
 

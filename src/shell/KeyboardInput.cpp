@@ -1,8 +1,10 @@
 #include "shell/KeyboardInput.h"
 
-#include "level/LevelProgression.h"
+#include <filesystem>
+
+#include "state/LevelProgression.h"
 #include "platform/Keyboard.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 // Walk, strafe and fly in world units per second; pitch, yaw and roll in radians per second.
@@ -10,6 +12,15 @@ constexpr double kMoveSpeed = 2.5;
 constexpr double kTurnSpeed = 0.1;
 
 Keyboard* g_inputKeyboard = nullptr;
+std::string g_cameraFile = "camera.txt";
+
+// A camera file outside the data folder lives in a folder of the game's own, made on first use.
+void SaveCamera() {
+    const std::filesystem::path folder = std::filesystem::path(g_cameraFile).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    g_camera.Save(g_cameraFile);
+}
 
 // Each query clears the key's pressed-since bit, so the order of the polls below matters.
 bool Pressed(int key) {
@@ -50,7 +61,7 @@ void FlyFreeCamera(float dt) {
 
 void HandleGameKeys(float dt) {
     // Not latched: held down, the camera file is written again every frame.
-    if (Pressed('C')) g_camera.Save();
+    if (Pressed('C')) SaveCamera();
     if (Released('G', g_latchG)) g_showGrid = !g_showGrid;
     if (Released('V', g_latchV)) g_showClickVector = !g_showClickVector;
     if (Released(kVkPause, g_latchPause)) g_paused = !g_paused;
@@ -93,6 +104,8 @@ int HandleScreenKeys() {
 }  // namespace
 
 void SetInputKeyboard(Keyboard* keyboard) { g_inputKeyboard = keyboard; }
+
+void SetCameraFile(const std::string& path) { g_cameraFile = path; }
 
 bool KeyCountsAsPressed(uint16_t state) {
     // The state sign-extended to 32 bits: the down bit lands in bit 19, the pressed-since bit stays in bit 0.

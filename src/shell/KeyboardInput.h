@@ -1,10 +1,15 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 class Keyboard;
 
 // Makes HandleKeyboard read keyboard (tests pass a fake); null restores the system keyboard.
 void SetInputKeyboard(Keyboard* keyboard);
+
+// Makes C write the camera to `path` (its folder is created when missing); "camera.txt", in the
+// current folder, until called.
+void SetCameraFile(const std::string& path);
 
 // True when a polled key state counts as pressed: down now, or pressed since the last query.
 bool KeyCountsAsPressed(uint16_t state);

@@ -1,27 +1,64 @@
-// The game's entry point: window, device, resources, first level, then the frame loop.
-#include <string_view>
+// The game's entry point: command line, data folder, window, device, resources, first level,
+// then the frame loop.
+#include <cstdlib>
+#include <filesystem>
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
-#include "level/LevelProgression.h"
 #include "platform/LoadReport.h"
+#include "platform/Paths.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "shell/CommandLine.h"
+#include "shell/DataFolder.h"
+#include "shell/KeyboardInput.h"
+#include "state/GameState.h"
+#include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
 #include "shell/WindowProc.h"
+
+#ifndef TRACKLET_INSTALLED_DATA
+#define TRACKLET_INSTALLED_DATA "../share/tracklet"
+#endif
 
 // The game's one window; it lives as long as the process, like the catalogue.
 static Window* g_window = nullptr;
 
+namespace {
+// Makes the chosen data folder the current one, since every data file is named relative to it,
+// and decides where the camera file goes. False, after saying why, when there is no data there.
+bool EnterDataFolder(const std::string& given) {
+    std::error_code ec;
+    const std::string current = std::filesystem::current_path(ec).string();
+    // Relative to the program itself, so the installed tree can be moved as a whole.
+    const std::string installed =
+        std::filesystem::path(ExecutableFolder() + TRACKLET_INSTALLED_DATA).lexically_normal().string();
+    const std::string folder = ChooseDataFolder(given, current, installed);
+    if (HoldsGameData(folder)) std::filesystem::current_path(folder, ec);
+    if (!HoldsGameData(folder) || ec) {
+        ShowErrorBox("No game data in " + folder +
+                     " (styles.txt and levels.txt): start Tracklet in its data folder or give --data DIR.");
+        return false;
+    }
+    SetCameraFile(CameraFilePath(FolderWritable("."), std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    return true;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-    // --verbose: one line on stderr for every file that failed to load or was refused, and why.
-    for (int i = 1; i < argc; ++i)
-        if (std::string_view(argv[i]) == "--verbose") PrintLoadReports();
-    g_window = Window::Create("Tracklet", 100, 100, 1024, 768, WindowProc);
+    CommandLine options;
+    if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
+    // One line on stderr for every file that failed to load or was refused, and why.
+    if (options.verbose) PrintLoadReports();
+    if (!EnterDataFolder(options.dataFolder)) return 1;
+
+    const bool windowed = options.windowWidth > 0;
+    g_window = Window::Create("Tracklet", 100, 100, windowed ? options.windowWidth : 1024,
+                              windowed ? options.windowHeight : 768, WindowProc);
     Identity(&g_identity);
     // A failing set-up has shown its message; the window is never shown.
-    if (Failed(InitGraphics(g_window))) return 0;
+    const WindowedSize size{static_cast<uint32_t>(options.windowWidth), static_cast<uint32_t>(options.windowHeight)};
+    if (Failed(InitGraphics(g_window, size))) return 0;
 
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     g_levelIndex = 0;

@@ -5,9 +5,10 @@
 #include "graphics/SceneRendering.h"
 #include "platform/Clock.h"
 #include "platform/Window.h"
+#include "resources/ResourceCatalogue.h"
 #include "rules/UpdateGame.h"
 #include "shell/FrameTimer.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "shell/KeyboardInput.h"
 
 bool MenuScreenUp() {
@@ -27,7 +28,7 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
         RenderGame(dt, timer.Fps());
     }
     // Last in the frame: restarts the music when it has ended, or keeps it stopped.
-    KeepMusicGoing();
+    KeepMusicGoing(g_soundSystem, g_catalogue ? g_catalogue->FindSound("blues") : nullptr, g_musicOff);
     return true;
 }
 

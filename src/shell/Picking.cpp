@@ -1,7 +1,7 @@
 #include "shell/Picking.h"
 
 #include "math/MathFunctions.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 void ScreenToViewRay(int32_t x, int32_t y, Vec3* origin, Vec3* direction) {
     Viewport viewport{};

@@ -3,7 +3,7 @@
 #include "graphics/GraphicsSetup.h"
 #include "platform/Window.h"
 #include "rules/Firing.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "shell/Picking.h"
 
 LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lParam) {

@@ -196,3 +196,26 @@ std::vector<MenuScreen> MakeMenus() {
                    Banner("Game over", {1.0f, 0.4f, 0.3f}, "Space:  try again", {0.25f, 0.05f, 0.05f}, {0.3f, 0.12f, 0.1f}, false)});
     return out;
 }
+
+Image MakeIcon() {
+    constexpr int kSize = 256;
+    Image img(kSize, kSize);
+    const Colour3 top{0.05f, 0.08f, 0.2f}, bottom{0.12f, 0.25f, 0.35f};
+    for (int y = 0; y < kSize; ++y) {
+        const float t = static_cast<float>(y) / (kSize - 1);
+        const Colour3 c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t};
+        for (int x = 0; x < kSize; ++x) img.At(x, y) = c;
+    }
+    const int railY = 212;
+    for (int x = 10; x < kSize - 16; x += 26) img.FillRect(x, railY - 12, x + 12, railY + 12, {0.40f, 0.27f, 0.17f});
+    img.FillRect(8, railY - 9, kSize - 8, railY - 5, {0.75f, 0.77f, 0.8f});
+    img.FillRect(8, railY + 5, kSize - 8, railY + 9, {0.75f, 0.77f, 0.8f});
+    const float scale = 1.15f;
+    Locomotive(img, (kSize - 135 * scale) / 2, railY - 9, scale);
+    const Colour3 frame{0.85f, 0.65f, 0.25f};
+    img.FillRect(0, 0, kSize, 8, frame);
+    img.FillRect(0, kSize - 8, kSize, kSize, frame);
+    img.FillRect(0, 0, 8, kSize, frame);
+    img.FillRect(kSize - 8, 0, kSize, kSize, frame);
+    return img;
+}

@@ -37,9 +37,15 @@ bool WriteBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
 
 int main(int argc, char** argv) {
     CLI::App app{"Writes the shipped game content into a data folder"};
-    std::string out = "data";
+    std::string out = "data", icon;
     app.add_option("output", out, "the data folder to write (created if missing)");
+    app.add_option("--icon", icon, "write only the application icon, a 256 by 256 PNG, to FILE")->type_name("FILE");
     CLI11_PARSE(app, argc, argv);
+    if (!icon.empty()) {
+        if (MakeIcon().SavePng(icon)) return 0;
+        std::fprintf(stderr, "tracklet-content: cannot write %s\n", icon.c_str());
+        return 1;
+    }
 
     const fs::path root(out), style = root / kStyleFolder;
     std::error_code ec;

@@ -7,7 +7,7 @@
 #include "math/MathFunctions.h"
 #include "resources/ResourceCatalogue.h"
 #include "rules/Firing.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 Vec3 MuzzlePoint() {
     // The game's firing decides where a shot starts; a trial shot is fired and taken back.

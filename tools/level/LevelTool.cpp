@@ -11,7 +11,7 @@
 #include "platform/LoadReport.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "sim/SimScript.h"
 
 namespace {

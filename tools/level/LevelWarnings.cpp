@@ -4,10 +4,10 @@
 #include <map>
 #include <utility>
 
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 #include "level/Level.h"
 #include "platform/RecordingDevice.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

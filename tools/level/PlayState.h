@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "level/Level.h"
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 // Everything the rules change during play: the changing fields of the level and the shots in
 // flight. Capturing and restoring it lets a search branch from one moment of a game.

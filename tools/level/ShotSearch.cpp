@@ -13,7 +13,7 @@
 #include "level/Level.h"
 #include "rules/Firing.h"
 #include "rules/UpdateGame.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "audio/SoundSystem.h"
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "rules/Firing.h"
 #include "rules/UpdateGame.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 #include "sim/SimReport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 #include "audio/SoundSystem.h"
 #include "platform/GraphicsSystem.h"

@@ -1,9 +1,9 @@
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 
 #include <cstring>
 
 #include "platform/RenderDevice.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

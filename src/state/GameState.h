@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "camera/Camera.h"
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 #include "level/Level.h"
 #include "math/Matrix4.h"
 #include "math/Plane.h"
 #include "math/Vec3.h"
 #include "platform/RenderDevice.h"
 #include "platform/RenderTypes.h"
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 class GraphicsSystem;
 class ResourceCatalogue;

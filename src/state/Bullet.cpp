@@ -1,4 +1,4 @@
-#include "rules/Bullet.h"
+#include "state/Bullet.h"
 
 #include "math/MathFunctions.h"
 

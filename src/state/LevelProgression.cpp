@@ -1,11 +1,11 @@
-#include "level/LevelProgression.h"
+#include "state/LevelProgression.h"
 
 #include <memory>
 
-#include "graphics/FloorGrid.h"
+#include "state/FloorGrid.h"
 #include "level/Level.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/GameState.h"
+#include "state/GameState.h"
 
 namespace {
 

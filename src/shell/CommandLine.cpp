@@ -1,0 +1,62 @@
+#include "shell/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+
+#ifndef TRACKLET_VERSION
+#define TRACKLET_VERSION "unknown"
+#endif
+
+namespace {
+constexpr int kStart = -1;
+constexpr int kUsageError = 2;
+constexpr int kLargestSide = 16384;
+
+// One side of a window size: digits only, within 1..kLargestSide.
+bool ParseSide(const char* first, const char* last, int* value) {
+    if (first == last) return false;
+    const auto [end, error] = std::from_chars(first, last, *value);
+    return error == std::errc() && end == last && *value >= 1 && *value <= kLargestSide;
+}
+}  // namespace
+
+bool ParseWindowSize(const std::string& text, int* width, int* height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const char* begin = text.data();
+    return ParseSide(begin, begin + x, width) && ParseSide(begin + x + 1, begin + text.size(), height);
+}
+
+int ParseCommandLine(int argc, char** argv, CommandLine* options) {
+    CLI::App app{"Tracklet: lay the track in front of the train by shooting at the targets.", "tracklet"};
+    app.set_version_flag("--version", "tracklet " TRACKLET_VERSION);
+    std::string window;
+    const CLI::Validator windowSize(
+        [](std::string& text) {
+            int w = 0, h = 0;
+            return ParseWindowSize(text, &w, &h) ? std::string() : "expected WIDTHxHEIGHT, e.g. 1280x720";
+        },
+        "");
+
+    // Validators without a description keep the help's column of value names short.
+    const CLI::Validator existingFolder = CLI::Validator(CLI::ExistingDirectory).description("");
+
+    // The option table.
+    app.add_option("--data", options->dataFolder, "read the game's data from DIR")->type_name("DIR")->check(existingFolder);
+    app.add_flag("--verbose", options->verbose, "print why each data file that did not load was refused");
+    app.add_option("--window", window, "play in a window of W by H pixels instead of full screen")->type_name("WxH")->check(windowSize);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        // --help and --version.
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "tracklet: " << e.what() << "\n\n" << app.help();
+        return kUsageError;
+    }
+    if (!window.empty()) ParseWindowSize(window, &options->windowWidth, &options->windowHeight);
+    return kStart;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// What the player asked for on the game's command line. An option is one field here and one
+// line in CommandLine.cpp's option table.
+struct CommandLine {
+    std::string dataFolder;  // --data DIR; empty: the current folder or the installed data
+    int windowWidth = 0;     // --window WxH; 0 by 0 plays full screen
+    int windowHeight = 0;
+    bool verbose = false;    // --verbose: say on stderr why each file that did not load was refused
+};
+
+// Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit
+// with at once: 0 after --help or --version (printed on stdout), 2 after a bad command line
+// (the reason and the usage on stderr).
+int ParseCommandLine(int argc, char** argv, CommandLine* options);
+
+// Reads "WxH" (each 1 to 16384 pixels) into *width and *height; false when the text is not that.
+bool ParseWindowSize(const std::string& text, int* width, int* height);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# `cpack -G DEB` makes a Debian package whose dependencies come from the binaries (SDL2 among
+# them), in the section games, holding the programs, the data, the desktop entry, the AppStream
+# metadata, the icon and the man pages under /usr.
+# Arguments: the build folder and the source folder.
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; exit 1; }
+deb=("$work"/tracklet_*.deb)
+[ -f "${deb[0]}" ] || { echo "no tracklet_*.deb made" >&2; cat "$work/cpack.log" >&2; exit 1; }
+
+fail() { echo "$*" >&2; exit 1; }
+depends="$(dpkg-deb -f "${deb[0]}" Depends)"
+grep -q 'libsdl2-2.0-0' <<<"$depends" || fail "Depends lacks SDL2: $depends"
+grep -q 'fonts-liberation' <<<"$depends" || fail "Depends lacks the game's font: $depends"
+[ "$(dpkg-deb -f "${deb[0]}" Section)" = games ] || fail "section is $(dpkg-deb -f "${deb[0]}" Section)"
+[ -n "$(dpkg-deb -f "${deb[0]}" Maintainer)" ] || fail "no maintainer"
+dpkg-deb -c "${deb[0]}" | awk '{print $6}' >"$work/files"
+for file in usr/bin/tracklet usr/bin/tracklet-level usr/bin/tracklet-sim usr/share/tracklet/styles.txt \
+    usr/share/tracklet/levels.txt usr/share/applications/org.example.tracklet.desktop \
+    usr/share/metainfo/org.example.tracklet.metainfo.xml usr/share/icons/hicolor/256x256/apps/tracklet.png \
+    usr/share/man/man6/tracklet.6.gz usr/share/man/man1/tracklet-level.1.gz usr/share/man/man1/tracklet-sim.1.gz; do
+    grep -qx "./$file" "$work/files" || fail "the package lacks /$file"
+done
+echo "ok"
