@@ -5,13 +5,14 @@
 #include <fstream>
 
 const std::string& InputFolder() {
-    static const std::string folder = [] {
+    // Never destroyed: the clean-up at exit still needs the name.
+    static const std::string& folder = *new std::string([] {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tracklet-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data())) std::abort();
         std::atexit([] { std::filesystem::remove_all(InputFolder()); });
         return pattern;
-    }();
+    }());
     return folder;
 }
 
