@@ -117,6 +117,6 @@ TEST_F(CatalogueTest, BackslashesInListsAndFailedLoadsAreReported) {
     ASSERT_EQ(reports.size(), 3u);  // the bad model, the missing texture, the absent levels.txt
     EXPECT_EQ(reports[0].rfind("base/models/bad.x: ", 0), 0u) << reports[0];
     EXPECT_NE(reports[0].find("the model list stops here"), std::string::npos) << reports[0];
-    EXPECT_EQ(reports[1].rfind("base/textures/missing.png: cannot decode", 0), 0u) << reports[1];
+    EXPECT_EQ(reports[1].rfind("base/textures/missing.png: cannot be read", 0), 0u) << reports[1];
     EXPECT_EQ(reports[2], "levels.txt: cannot be opened");
 }
