@@ -1,6 +1,5 @@
 // The content generator's building blocks: polygon triangulation, closed and consistently wound
-// solids, the .x writer read back by the game's importer, WAV bytes, and level files and
-// cameras read back by the game's loader.
+// solids, the .x writer read back by the game's importer, WAV bytes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,11 +8,9 @@
 #include <tuple>
 
 #include "Audio.h"
-#include "Levels.h"
 #include "Mesh.h"
 #include "TempDir.h"
 #include "XFile.h"
-#include "level/Level.h"
 #include "math/MathFunctions.h"
 #include "platform/MeshImporter.h"
 
@@ -175,56 +172,6 @@ TEST(WavWriter, WritesMonoPcmWithTheSamplesClippedAndFadedToSilence) {
     loud.data.assign(loud.data.size(), 3.0f);
     const std::vector<unsigned char> clipped = WavBytes(loud);
     EXPECT_EQ(static_cast<int16_t>(clipped[44] | clipped[45] << 8), 32767);
-}
-
-// Long, tall, tiny and large grids all fit on screen, at every common aspect ratio, from a
-// camera the game accepts.
-TEST(LevelCamera, FramesGridsOfEveryShape) {
-    for (auto [w, h] : {std::pair{1, 1}, {7, 3}, {3, 7}, {16, 11}, {30, 4}, {4, 30}}) {
-        Camera c = FrameGrid(w, h, 58.0f);
-        Cross(&c.up, c.look, c.right);
-        EXPECT_NEAR(Length(c.look), 1.0f, 1e-5f);
-        for (float aspect : {1.25f, 4.0f / 3.0f, 16.0f / 9.0f}) {
-            Matrix4 view = c.ViewMatrix(), projection, both;
-            MatrixPerspectiveFovLH(&projection, 3.1415927f / 3.0f, aspect, 0.5f, 1000.0f);
-            MatrixMultiply(&both, view, projection);
-            float spanX = 0, spanY = 0;
-            Vec3 first;
-            for (float x : {0.0f, 10.0f * w})
-                for (float y : {0.0f, 10.0f * h})
-                    for (float z : {0.0f, 3.0f}) {  // the floor and the targets standing on it
-                        Vec3 s;
-                        Vec3TransformCoord(&s, Vec3(x, y, z), both);
-                        ASSERT_TRUE(std::isfinite(s.x) && std::isfinite(s.y)) << w << "x" << h;
-                        EXPECT_TRUE(std::fabs(s.x) <= 1.0f && std::fabs(s.y) <= 1.0f && s.z > 0.0f && s.z < 1.0f) << w << "x" << h;
-                        if (x == 0 && y == 0 && z == 0) first = s;
-                        if (z == 0) spanX = std::max(spanX, std::fabs(s.x - first.x));
-                        if (z == 0) spanY = std::max(spanY, std::fabs(s.y - first.y));
-                    }
-            // Not framed from needlessly far away: at 5:4 a grid of several tiles fills most of
-            // one direction (a single tile is seen from the closest distance, 20 units).
-            if (aspect == 1.25f && w * h > 1) EXPECT_GT(std::max(spanX, spanY), 1.4f) << w << "x" << h;
-        }
-    }
-}
-
-// A written level file loads back completely with the game's loader.
-TEST(LevelWriter, WritesFilesTheGameLoadsBack) {
-    LevelDesign design{"t.txt", 5, 4, {{1, 2, "rails", 1.0f, 90}, {3, 1, "station", 1.0f, 0}, {0, 3, "50pts", 1.0f, 45}},
-                       1, 3, 'n', 1, 0, 'n', 2.5f};
-    TempDir dir;
-    const std::string path = dir.Write("levels/t.txt", LevelText(design, "standard"));
-    Level level(nullptr, nullptr, path);
-    ASSERT_TRUE(level.camera);
-    EXPECT_TRUE(level.style == "standard" && level.width == 5 && level.height == 4 && level.objectCount == 3);
-    ASSERT_EQ(level.objects.size(), 3u + 8u);  // the station's platform ring is added
-    EXPECT_EQ(level.objects[0].Turn(), 90);
-    EXPECT_EQ(level.objects[10].name, "50pts");
-    EXPECT_TRUE(level.trainX == 1 && level.trainY == 3 && level.trainHeading == 'n' && level.finishHeading == 'n');
-    EXPECT_FLOAT_EQ(level.speed, 2.5f);
-    const Camera framed = FrameGrid(5, 4, 58.0f);
-    EXPECT_NEAR(Length(level.camera->position - framed.position), 0.0f, 1e-4f);
-    EXPECT_NEAR(Length(level.camera->look - framed.look), 0.0f, 1e-6f);
 }
 
 }  // namespace

@@ -186,6 +186,19 @@ TEST(SimTool, BuildsItsCatalogueFromTheCurrentFolder) {
     EXPECT_EQ(err.str(), "");
     ASSERT_TRUE(g_catalogue);
     EXPECT_EQ(g_catalogue->levels, std::vector<std::string>{"one.txt"});
+
+    // A replay expected to win names the level and the frame at which play went astray: with no
+    // track under it, the train is lost at its first step, in the third frame of one second.
+    const std::pair<const char*, const char*> replays[] = {
+        {"frames 2 1\n", "levels/one.txt: the replay does not win: still in play after frame 2"},
+        {"frames 5 1\n", "levels/one.txt: the replay does not win: lost at frame 3"},
+    };
+    for (const auto& [script, message] : replays) {
+        std::istringstream replay(script);
+        std::ostringstream ignored, said;
+        EXPECT_EQ(RunSimulator("levels/one.txt", replay, ignored, said, true), 1);
+        EXPECT_EQ(said.str().substr(0, said.str().find(',')), message);
+    }
     g_level.reset();
     g_grid.reset();
     g_catalogue = nullptr;

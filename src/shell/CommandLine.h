@@ -8,6 +8,7 @@ struct CommandLine {
     int windowWidth = 0;     // --window WxH; 0 by 0 plays full screen
     int windowHeight = 0;
     bool verbose = false;    // --verbose: say on stderr why each file that did not load was refused
+    std::string recordFile;  // --record FILE; empty: play is not recorded
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit

@@ -15,6 +15,7 @@
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
+#include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
 
 #ifndef TRACKLET_INSTALLED_DATA
@@ -50,6 +51,12 @@ int main(int argc, char** argv) {
     if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
     // One line on stderr for every file that failed to load or was refused, and why.
     if (options.verbose) PrintLoadReports();
+    // Opened before the data folder becomes the current one, so a relative name means where the
+    // player started the game.
+    if (!options.recordFile.empty() && !StartRecording(options.recordFile)) {
+        ShowErrorBox("Cannot write the recording " + options.recordFile + ".");
+        return 1;
+    }
     if (!EnterDataFolder(options.dataFolder)) return 1;
 
     const bool windowed = options.windowWidth > 0;
@@ -72,5 +79,6 @@ int main(int argc, char** argv) {
     if (g_window) g_window->Show();
     RunMainLoop();
     ReleaseGraphics();
+    if (!StopRecording()) ShowErrorBox("The recording " + options.recordFile + " could not be written in full.");
     return 0;
 }

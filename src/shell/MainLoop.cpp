@@ -10,6 +10,7 @@
 #include "shell/FrameTimer.h"
 #include "state/GameState.h"
 #include "shell/KeyboardInput.h"
+#include "shell/ReplayRecorder.h"
 
 bool MenuScreenUp() {
     if (g_showTitleMenu || g_showIntroduction) return true;
@@ -20,7 +21,10 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     const float dt = timer.BeginFrame(now);
     if (HandleKeyboard(dt) != 0) return false;
     // A paused game is still drawn (with "PAUSED"), but it does not move.
-    if (!g_paused && !MenuScreenUp()) UpdateGame(dt);
+    if (!g_paused && !MenuScreenUp()) {
+        RecordFrame(dt);
+        UpdateGame(dt);
+    }
     timer.EndFrame(now);
     if (MenuScreenUp()) {
         RenderMenus(dt, timer.Fps());

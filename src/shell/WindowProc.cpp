@@ -5,6 +5,7 @@
 #include "rules/Firing.h"
 #include "state/GameState.h"
 #include "shell/Picking.h"
+#include "shell/ReplayRecorder.h"
 
 LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {
@@ -21,7 +22,10 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
                 return 0;
             }
             g_pointer = hit;
-            if (message == kWmLButtonDown) FireBullet(hit);
+            if (message == kWmLButtonDown) {
+                RecordShot(hit);
+                FireBullet(hit);
+            }
             return 0;
         }
         case kWmDestroy:

@@ -13,7 +13,14 @@ namespace {
 // grid then refuses to build).
 int32_t LineCount(int32_t tiles) { return static_cast<int32_t>(static_cast<uint32_t>(tiles) + 1u); }
 
+uint64_t startCount = 0;
+std::string startedPath;
+
 }  // namespace
+
+uint64_t LevelStartCount() { return startCount; }
+
+const std::string& StartedLevelPath() { return startedPath; }
 
 std::string LevelPath(const std::string& name) {
     std::string path = "levels/" + name;
@@ -42,6 +49,8 @@ int32_t LoadLevelFromPath(const std::string& path) {
     // Bullets point at the level they were fired in, so they go before that level does.
     g_bullets.clear();
     g_level = std::make_unique<Level>(g_device, g_catalogue, path);
+    ++startCount;
+    startedPath = path;
     const Level& level = *g_level;
     g_grid = std::make_unique<FloorGrid>(g_device, 10.0f * static_cast<float>(level.height),
                                          10.0f * static_cast<float>(level.width), 0.0f, LineCount(level.width),

@@ -12,5 +12,10 @@ int32_t LoadLevel(int32_t index);
 // for a listed level; 1 without a catalogue, else 0 (a damaged file still becomes the level).
 int32_t LoadLevelFromPath(const std::string& path);
 
+// How many levels have been started in this process, each load counted (a retry too), and the
+// path the last one was loaded from; a recording tells one start of a level from the next by them.
+uint64_t LevelStartCount();
+const std::string& StartedLevelPath();
+
 // The path of a listed level file: "levels/" + name, backslashes made slashes.
 std::string LevelPath(const std::string& name);

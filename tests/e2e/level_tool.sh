@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# tracklet-level as a program: every shipped level passes check --strict, every shipped level is
-# solved and its script replays to a win through tracklet-sim; bad input gets exit status 1 and a
-# message naming the file.
+# tracklet-level as a program: every shipped level passes check --strict; the smallest shipped
+# level is solved and its script replays to a win through tracklet-sim (the stored replays of all
+# levels are replayed by levels_winnable.sh); frame prints a camera_data line; bad input gets exit
+# status 1 and a message naming the file.
 set -euo pipefail
 build="$1"
 source_dir="$2"
@@ -20,7 +21,7 @@ for name in $(cat levels.txt); do levels+=("levels/$name"); done
 "$tool" check --strict "${levels[@]}" > "$work/check.txt" || fail "check --strict: $(cat "$work/check.txt")"
 [ ! -s "$work/check.txt" ] || fail "check printed messages: $(cat "$work/check.txt")"
 
-for level in "${levels[@]}"; do
+for level in levels/01_first_shot.txt; do
     start=$(date +%s%N)
     # The node limit, not the clock, bounds the search here, so a slow (sanitizer) build on a busy
     # machine solves the same way.
@@ -32,6 +33,9 @@ for level in "${levels[@]}"; do
     grep -q "\"score\":$score," "$work/replay.txt" || fail "the score of $level differs from the script's ($score)"
     echo "$level solved in $(( (end - start) / 1000000 )) ms, score $score"
 done
+
+"$tool" frame levels/01_first_shot.txt > "$work/frame.txt" || fail "frame: $(cat "$work/frame.txt")"
+grep -Eqx 'camera_data( -?[0-9.e+-]+){12}' "$work/frame.txt" || fail "frame printed: $(cat "$work/frame.txt")"
 
 # Bad input: relative names kept in the messages, status 1, no crash.
 cd "$work"

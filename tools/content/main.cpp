@@ -1,5 +1,7 @@
-// tracklet-content: writes the game's shipped content (lists, models, textures, sounds, levels)
-// into a data folder. Everything is computed from fixed seeds, so a second run writes the same bytes.
+// tracklet-content: writes the game's synthesized content (the style table, and the style's models,
+// menu screens, textures, sounds, music and their lists) into a data folder. Everything is computed
+// from fixed seeds, so a second run writes the same bytes. The levels and levels.txt are authored
+// by hand and are not written here.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "Audio.h"
-#include "Levels.h"
 #include "Menus.h"
 #include "Models.h"
 #include "Textures.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
 
     const fs::path root(out), style = root / kStyleFolder;
     std::error_code ec;
-    for (const fs::path& dir : {root / "levels", style / "models", style / "textures", style / "sounds"}) {
+    for (const fs::path& dir : {style / "models", style / "textures", style / "sounds"}) {
         fs::create_directories(dir, ec);
         if (ec) {
             std::fprintf(stderr, "tracklet-content: cannot create %s: %s\n", dir.string().c_str(), ec.message().c_str());
@@ -57,13 +58,6 @@ int main(int argc, char** argv) {
         }
     }
     bool ok = WriteFile(root / "styles.txt", std::string("0 ") + kStyleFolder + "\n");
-
-    std::string levelList;
-    for (const LevelDesign& level : MakeLevels()) {
-        ok &= WriteFile(root / "levels" / level.fileName, LevelText(level, kStyleFolder));
-        levelList += level.fileName + "\n";
-    }
-    ok &= WriteFile(root / "levels.txt", levelList);
 
     std::vector<NamedModel> models = MakeModels();
     std::vector<NamedImage> textures = MakeTextures();

@@ -8,8 +8,9 @@
 
 // Exit statuses of the tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found
-inline constexpr int kExitUsage = 2;   // solve: the level cannot be played (it does not load)
+inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found;
+                                       // frame: no view fits, or the file could not be written
+inline constexpr int kExitUsage = 2;   // solve, frame: the level does not load
 
 // Sets up what the game sets up before a level, from the current directory, once per process: a
 // recording render device, a silent sound system and the resource catalogue (styles.txt,
@@ -29,3 +30,9 @@ int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList
 // solution was found, 2 when the level does not load. Needs SetUpToolCatalogue (or another
 // catalogue in g_catalogue).
 int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err);
+
+// frame: prints the "camera_data" line of the opening view that shows the file's whole grid at
+// every aspect from 5:4 to 16:9; with write, also puts its twelve numbers into the file in place
+// of the old ones, keeping every other byte. 0 when done, 1 when no view fits or the file cannot be
+// written (then it is unchanged), 2 when the level does not load.
+int RunFraming(const std::string& file, bool write, std::ostream& out, std::ostream& err);

@@ -1,5 +1,6 @@
 // tracklet-level: the level author's tool. `check` reports what is wrong in level files, `solve`
-// finds shots that win a level with the game's own rules. Run it in a data folder (the one
+// finds shots that win a level with the game's own rules, `frame` computes an opening view that
+// shows the whole grid. Run it in a data folder (the one
 // holding styles.txt) so that names are checked against the style's models and shots hit what
 // the game's models make them hit.
 #include <CLI/CLI.hpp>
@@ -9,7 +10,8 @@
 #include "LevelTool.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"The level author's tool: checks level files and solves levels with the game's rules.\n"
+    CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules and frames\n"
+                 "their opening views.\n"
                  "Run it in a data folder (the one holding styles.txt)."};
     app.require_subcommand(1);
 
@@ -36,6 +38,15 @@ int main(int argc, char** argv) {
     solve->footer("The script replays with: tracklet-sim FILE < script (in the same data folder).\n"
                   "Exit status: 0 solved, 1 no solution found, 2 the level does not load.");
 
+    CLI::App* frame = app.add_subcommand("frame", "Print the camera_data line of an opening view showing the whole grid");
+    std::string framed;
+    bool write = false;
+    frame->add_option("FILE", framed, "the level file, a path used as given")->required();
+    frame->add_flag("--write", write, "also put the camera's twelve numbers into the file in place of its own");
+    frame->footer("The view looks north and down at 58 degrees and shows the whole grid at 5:4, 4:3 and 16:9.\n"
+                  "--write changes only the twelve numbers after camera_data; every other byte of the file stays.\n"
+                  "Exit status: 0 done, 1 no view fits or the file cannot be written, 2 the level does not load.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -43,6 +54,7 @@ int main(int argc, char** argv) {
     }
 
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
+    if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
     std::error_code ec;
     if (!std::filesystem::is_regular_file("styles.txt", ec))
         std::cerr << "tracklet-level: warning: no styles.txt in the current folder: without the style's models "

@@ -41,14 +41,17 @@ std::vector<std::string> Split(const std::string& line) {
 }
 
 // One frame as the main loop runs it during play: the rules run only while the level is on.
-void RunFrame(float dt) {
-    if (g_level && !g_level->lost && !g_level->won) UpdateGame(dt);
+void RunFrame(float dt, SimProgress& progress) {
+    ++progress.frames;
+    if (!g_level || g_level->lost || g_level->won) return;
+    UpdateGame(dt);
+    if (g_level->lost || g_level->won) progress.endFrame = progress.frames;
 }
 
-// A left click that picked the floor point (x, y, 0), as the window procedure handles it.
-void Click(float x, float y) {
+// A left click that picked the floor point (x, y, z), as the window procedure handles it.
+void Click(const Vec3& point) {
     if (!MouseMayAct()) return;
-    g_pointer = Vec3(x, y, 0.0f);
+    g_pointer = point;
     FireBullet(g_pointer);
 }
 
@@ -69,7 +72,9 @@ int StartSimLevel(const std::string& path, std::ostream& err) {
     return 0;
 }
 
-int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err) {
+int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err, SimProgress* progress) {
+    SimProgress ignored;
+    SimProgress& counted = progress ? *progress : ignored;
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
         const std::vector<std::string> tokens = Split(line);
@@ -85,12 +90,13 @@ int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err) {
             float dt = 0.0f;
             if (tokens.size() != 3 || !ParseCount(tokens[1], &count) || !ParseNumber(tokens[2], &dt))
                 return fail("malformed line, expected 'frames N DT'");
-            for (long long i = 0; i < count; ++i) RunFrame(dt);
+            for (long long i = 0; i < count; ++i) RunFrame(dt, counted);
         } else if (command == "click") {
-            float x = 0.0f, y = 0.0f;
-            if (tokens.size() != 3 || !ParseNumber(tokens[1], &x) || !ParseNumber(tokens[2], &y))
-                return fail("malformed line, expected 'click X Y'");
-            Click(x, y);
+            Vec3 point(0.0f, 0.0f, 0.0f);
+            if ((tokens.size() != 3 && tokens.size() != 4) || !ParseNumber(tokens[1], &point.x) ||
+                !ParseNumber(tokens[2], &point.y) || (tokens.size() == 4 && !ParseNumber(tokens[3], &point.z)))
+                return fail("malformed line, expected 'click X Y' or 'click X Y Z'");
+            Click(point);
         } else if (command == "print") {
             if (tokens.size() != 1) return fail("malformed line, expected 'print'");
             if (!g_level) return fail("no level in play");
@@ -103,7 +109,24 @@ int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-int RunSimulator(const std::string& levelPath, std::istream& in, std::ostream& out, std::ostream& err) {
+std::string DescribeReplayEnd(const SimProgress& progress) {
+    std::ostringstream text;
+    if (g_level && g_level->won) {
+        text << "won at frame " << progress.endFrame;
+    } else if (g_level && g_level->lost) {
+        text << "lost at frame " << progress.endFrame;
+    } else {
+        text << "still in play after frame " << progress.frames;
+    }
+    if (g_level)
+        text << ", the train on (" << g_level->trainX << ", " << g_level->trainY << ") heading "
+             << g_level->trainHeading << ", the track ending at (" << g_level->trackEndX << ", "
+             << g_level->trackEndY << ")";
+    return text.str();
+}
+
+int RunSimulator(const std::string& levelPath, std::istream& in, std::ostream& out, std::ostream& err,
+                 bool expectWin) {
     // Made once and kept to the end of the process, like the game's own device and catalogue.
     static RecordingDevice device;
     static SoundSystem sound(nullptr);
@@ -114,5 +137,10 @@ int RunSimulator(const std::string& levelPath, std::istream& in, std::ostream& o
     static ResourceCatalogue catalogue(&device, &sound);
     g_catalogue = &catalogue;
     if (StartSimLevel(levelPath, err) != 0) return 2;
-    return RunSimScript(in, out, err);
+    SimProgress progress;
+    const int status = RunSimScript(in, out, err, &progress);
+    if (status != 0 || !expectWin || (g_level && g_level->won)) return status;
+    out.flush();
+    err << levelPath << ": the replay does not win: " << DescribeReplayEnd(progress) << "\n";
+    return 1;
 }

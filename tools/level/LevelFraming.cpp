@@ -1,13 +1,15 @@
+#include "LevelFraming.h"
+
 #include <cmath>
 #include <cstdio>
 
-#include "Levels.h"
 #include "math/MathFunctions.h"
 
 namespace {
 
 constexpr float kHalfFovTan = 0.57735027f;  // tan(30 degrees): the game's 60-degree vertical view
 constexpr float kNarrowestAspect = 1.25f;   // 5:4; wider screens only add room at the sides
+constexpr float kFarPlane = 1000.0f;        // the game's projection draws nothing farther away
 constexpr float kMarginX = 0.92f, kMarginTop = 0.80f, kMarginBottom = 0.92f;
 
 struct Bounds {
@@ -33,18 +35,23 @@ Bounds Project(const Camera& c, int width, int height) {
     return b;
 }
 
-// The smallest distance along the view direction to any corner of the grid.
-float NearestDepth(const Camera& c, int width, int height) {
-    float nearest = 1e9f;
+// The smallest (nearest) or largest distance along the view direction to any corner of the grid.
+float CornerDepth(const Camera& c, int width, int height, bool farthest) {
+    float depth = farthest ? -1e9f : 1e9f;
     for (float x : {0.0f, 10.0f * width})
         for (float y : {0.0f, 10.0f * height})
-            for (float z : {0.0f, 3.0f}) nearest = std::fmin(nearest, Dot(Vec3(x, y, z) - c.position, c.look));
-    return nearest;
+            for (float z : {0.0f, 3.0f}) {
+                const float d = Dot(Vec3(x, y, z) - c.position, c.look);
+                depth = farthest ? std::fmax(depth, d) : std::fmin(depth, d);
+            }
+    return depth;
 }
+
+float NearestDepth(const Camera& c, int width, int height) { return CornerDepth(c, width, height, false); }
 
 }  // namespace
 
-Camera FrameGrid(int width, int height, float elevationDegrees) {
+std::optional<Camera> FrameGrid(int width, int height, float elevationDegrees) {
     const float e = elevationDegrees * 3.14159265f / 180.0f;
     Camera c;
     c.right = Vec3(1, 0, 0);
@@ -68,26 +75,23 @@ Camera FrameGrid(int width, int height, float elevationDegrees) {
         }
         if (!inFront || NearestDepth(c, width, height) <= 1.0f) continue;
         const Bounds b = Project(c, width, height);
-        if (b.left >= -kMarginX && b.right <= kMarginX && b.bottom >= -kMarginBottom && b.top <= kMarginTop) break;
+        if (b.left >= -kMarginX && b.right <= kMarginX && b.bottom >= -kMarginBottom && b.top <= kMarginTop) {
+            // Backing away further only pushes the far edge further out.
+            if (CornerDepth(c, width, height, true) >= kFarPlane) return std::nullopt;
+            return c;
+        }
     }
-    return c;
+    return std::nullopt;
 }
 
-std::string LevelText(const LevelDesign& level, const std::string& style) {
-    const Camera c = FrameGrid(level.width, level.height, 58.0f);
+std::string CameraNumbers(const Camera& camera) {
     std::string out;
-    char buf[256];
-    auto line = [&](const char* fmt, auto... args) {
-        std::snprintf(buf, sizeof buf, fmt, args...);
-        out += buf;
-    };
-    line("style %s\nheight %d\nwidth %d\ncamera_data\n", style.c_str(), level.height, level.width);
-    for (const Vec3& v : {c.position, c.up, c.look, c.right})
-        line("%.9g %.9g %.9g\n", static_cast<double>(v.x), static_cast<double>(v.y), static_cast<double>(v.z));
-    line("objects %zu\n", level.objects.size());
-    for (const LevelEntry& o : level.objects)
-        line("%d %d %s %g %d\n", o.x, o.y, o.name.c_str(), static_cast<double>(o.scale), o.degrees);
-    line("start %d %d %c\nfinish %d %d %c\nspeed %g\n", level.startX, level.startY, level.startHeading,
-         level.finishX, level.finishY, level.finishHeading, static_cast<double>(level.speed));
+    char buffer[32];
+    for (const Vec3& v : {camera.position, camera.up, camera.look, camera.right})
+        for (float f : {v.x, v.y, v.z}) {
+            std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(f));
+            if (!out.empty()) out += ' ';
+            out += buffer;
+        }
     return out;
 }

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "math/Vec3.h"
+
+// Records play as tracklet-sim script text, so that a run can be replayed headless to exactly the
+// state the game reached. Each level started while recording gets its own part: a line
+// "# level PATH" naming the level file, then its frames and shots in order, then "print". The
+// calls do nothing while no recording is open.
+
+// Opens (replacing) the file at path for a recording; false when it cannot be written.
+bool StartRecording(const std::string& path);
+
+// A frame in which the rules run, with its dt; runs of equal frames fold into one "frames N DT".
+void RecordFrame(float dt);
+
+// A shot fired at the floor point hit: "click X Y" (and Z when the pick did not land exactly on
+// z = 0), every number written so that it reads back as the same float.
+void RecordShot(const Vec3& hit);
+
+// Ends the part being written and closes the file; false when something could not be written.
+bool StopRecording();
