@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <dlfcn.h>
-#include <link.h>
 #include <csignal>
 #include <cstring>
+#include <memory>
 #include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
@@ -17,9 +16,8 @@
 #include <vector>
 
 #include "math/MathFunctions.h"
-#include "platform/GraphicsSystem.h"
 #include "platform/MeshData.h"
-#include "platform/Window.h"
+#include "platform/OffscreenGraphics.h"
 #include "platform/gl/GlRenderDevice.h"
 
 extern char** environ;
@@ -101,11 +99,6 @@ protected:
     static constexpr int kHeight = 120;
 
     void SetUp() override {
-#ifdef __SANITIZE_ADDRESS__
-        // Mesa's llvmpipe registers the unwind tables of its JIT code; with the sanitizer's
-        // slow unwinder on every allocation that deadlocks inside libgcc. softpipe has no JIT.
-        setenv("GALLIUM_DRIVER", "softpipe", 0);
-#endif
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         if (!Open()) {
             Close();
@@ -114,7 +107,6 @@ protected:
                 GTEST_SKIP() << "no GL device: neither the offscreen driver nor a private Xvfb works here";
             }
         }
-        PinLoadedLibraries();
     }
 
     void TearDown() override {
@@ -175,51 +167,18 @@ protected:
     }
 
     GlRenderDevice* device_ = nullptr;
-    Window* window_ = nullptr;
 
 private:
     bool Open() {
-        window_ = Window::Create("Tracklet test", 100, 100, kWidth, kHeight, nullptr);
-        if (!window_) return false;
-        system_ = CreateGraphicsSystem();
-        if (!system_) return false;
-        PresentParameters params{};
-        params.backBufferWidth = kWidth;
-        params.backBufferHeight = kHeight;
-        params.backBufferFormat = kFormatA8R8G8B8;
-        params.backBufferCount = 1;
-        params.multiSampleType = kMultisample2Samples;
-        params.swapEffect = kSwapEffectDiscard;
-        params.deviceWindow = window_;
-        params.windowed = true;
-        params.enableAutoDepthStencil = true;
-        params.autoDepthStencilFormat = kFormatD24S8;
-        params.presentationInterval = kPresentIntervalImmediate;
-        RenderDevice* device = nullptr;
-        if (Failed(system_->CreateDevice(0, window_, kCreateHardwareVertexProcessing, &params, &device))) return false;
-        device_ = static_cast<GlRenderDevice*>(device);
+        graphics_ = OffscreenGraphics::Open(kWidth, kHeight, kMultisample2Samples, nullptr);
+        if (!graphics_) return false;
+        device_ = static_cast<GlRenderDevice*>(graphics_->Device());
         return true;
     }
 
     void Close() {
-        delete device_;
         device_ = nullptr;
-        delete system_;
-        system_ = nullptr;
-        delete window_;
-        window_ = nullptr;
-        ShutdownVideo();
-    }
-
-    // Keeps every library loaded now (the GL driver among them) until the process ends, so that
-    // the leak checker at exit can still name the driver's frames that its suppressions match.
-    static void PinLoadedLibraries() {
-        dl_iterate_phdr(
-            [](dl_phdr_info* info, size_t, void*) {
-                if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-                return 0;
-            },
-            nullptr);
+        graphics_.reset();
     }
 
     // A private X server on a free display number, for machines where the offscreen driver
@@ -254,7 +213,7 @@ private:
         }
     }
 
-    GraphicsSystem* system_ = nullptr;
+    std::unique_ptr<OffscreenGraphics> graphics_;
     std::vector<uint8_t> pixels_;
     pid_t xvfb_ = 0;
 };

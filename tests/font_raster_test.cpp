@@ -48,6 +48,17 @@ TEST(FontRaster, LinesAreAsHighAsAskedAndLineFeedsStartAtTheLeft) {
     // Capitals stand on the baseline, well inside the cell.
     EXPECT_GT(t1, 0);
     EXPECT_LT(b1, 25);
+
+    // A width widens the letters to that average advance and leaves the lines as high as before.
+    const int naturalH = font->Glyph('H').advance;
+    for (int width : {12, 8}) {
+        ASSERT_TRUE(font->SetAverageWidth(width));
+        double sum = 0;
+        for (uint32_t c = 'a'; c <= 'z'; ++c) sum += font->Glyph(c).advance;
+        EXPECT_NEAR(sum / 26, width, 0.25);
+        EXPECT_EQ(font->Glyph('H').advance > naturalH, width == 12);
+        EXPECT_EQ(font->Render("H\nH").height, font->LineSkip() + 25);
+    }
 }
 
 TEST(FontRaster, TextRunsLeftToRightWithoutClippingOrWrapping) {

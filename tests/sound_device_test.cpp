@@ -5,6 +5,7 @@
 #include <string>
 
 #include "PulledOutput.h"
+#include "audio/Mixer.h"
 #include "WavBytes.h"
 #include "audio/Sound.h"
 #include "audio/SoundBuffer.h"
@@ -85,16 +86,27 @@ TEST_F(SoundDeviceTest, PlaysOnceGoesOnWhenPlayedAgainStopKeepsThePlaceRewindRes
     EXPECT_EQ(output->Pull(1), (Samples{1}));
 }
 
-TEST_F(SoundDeviceTest, SoundsAreSummedClippedAndConverted) {
+TEST_F(SoundDeviceTest, SoundsAreSummedLimitedBelowMinusOneDbfsAndConverted) {
     auto a = Make(MonoWav({30000, 10, -30000}));
     auto b = Make(Riff({Chunk("fmt ", FmtBody(1, 2, 22050, 8)), Chunk("data", {255, 255, 128, 0})}));
     Play(*a);
     Play(*b);
-    // b: channels averaged, each 22050 Hz frame stretched over two samples.
-    EXPECT_EQ(output->Pull(5), (Samples{32767, 8074, -32768, -16384, 0}));
+    // b: channels averaged, each 22050 Hz frame stretched over two samples. Sums past the
+    // limiter's knee are bent below its ceiling; quieter ones pass unchanged.
+    EXPECT_EQ(output->Pull(5), (Samples{28999, 8074, -28999, -16384, 0}));
     ASSERT_EQ(device.SetPrimaryFormat(2, 44100, 16), kOk);
     Play(*a);
-    EXPECT_EQ(output->Pull(1), (Samples{30000, 30000}));
+    EXPECT_EQ(output->Pull(1), (Samples{28298, 28298}));
+
+    // Over every sum a pile-up of voices can make: unchanged to the knee, then rising without a
+    // step and never reaching the ceiling (-1.06 dBFS), symmetric about zero.
+    int32_t last = LimitSample(-400000);
+    for (int32_t sum = -400000; sum <= 400000; ++sum) {
+        const int32_t out = LimitSample(sum);
+        if (std::abs(sum) <= kLimiterKnee) ASSERT_EQ(out, sum);
+        ASSERT_TRUE(out >= last && out - last <= 1 && std::abs(out) < kLimiterCeiling && out == -LimitSample(-sum)) << sum;
+        last = out;
+    }
 }
 
 TEST_F(SoundDeviceTest, DataShorterThanTheBufferEndsInSilence) {

@@ -49,7 +49,7 @@ TEST(TrackRules, PiecesJoinTwoSidesBothWaysAndOnlyAtRightAngles) {
 
 TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
     auto level = EmptyLevel(nullptr, {Object("50pts", 3, 3), Object("rails", 3, 3)});
-    level->objects[0].removed = true;
+    level->objects.MarkRemoved(0);
     // A marked first object still answers, and callers read it as an empty tile.
     EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
     EXPECT_TRUE(level->ObjectAt(3, 3).removed);
@@ -70,7 +70,7 @@ TEST(TrackRules, TraceFollowsTrackToItsEnd) {
     // A target listed before the piece on its tile hides it; a marked one does too.
     auto hidden = EmptyLevel(nullptr, {Object("100pts", 1, 5), Object("rails", 1, 5, 0)});
     EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
-    hidden->objects[0].removed = true;
+    hidden->objects.MarkRemoved(0);
     hidden->TraceTrackEnd(0, 5, 'e');
     EXPECT_EQ(TrackEnd(*hidden), "0,5,e");
 }
@@ -144,7 +144,7 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
     // A tile whose first object is marked counts as free: the piece goes after it, and the
     // trace, meeting the marked object first, leaves the track end where it was.
     level = EmptyLevel(nullptr, {Object("rturn", 1, 5)});
-    level->objects[0].removed = true;
+    level->objects.MarkRemoved(0);
     EXPECT_EQ(level->LayRail('s'), 0);
     ASSERT_EQ(level->objects.size(), 2u);
     EXPECT_EQ(level->objects[1].name, "rails");

@@ -1,6 +1,7 @@
 #include "audio/Mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "audio/SampleConversion.h"
 #include "audio/SoundBuffer.h"
@@ -13,6 +14,17 @@ void Mixer::Attach(SoundBuffer* buffer) {
 void Mixer::Detach(SoundBuffer* buffer) {
     std::lock_guard<std::mutex> guard(lock);
     voices.erase(std::remove(voices.begin(), voices.end(), buffer), voices.end());
+}
+
+int16_t LimitSample(int32_t sum) {
+    const int32_t magnitude = sum < 0 ? -sum : sum;
+    if (magnitude <= kLimiterKnee) return int16_t(sum);
+    // tanh leaves the knee with slope 1 and only approaches the room above it.
+    const float room = float(kLimiterCeiling - kLimiterKnee);
+    const float bent = float(kLimiterKnee) + room * std::tanh(float(magnitude - kLimiterKnee) / room);
+    // Truncation keeps it below the ceiling even where tanh rounds to 1.
+    const int32_t limited = std::min(int32_t(bent), kLimiterCeiling - 1);
+    return int16_t(sum < 0 ? -limited : limited);
 }
 
 void Mixer::Mix(int16_t* out, uint32_t frames, uint32_t channels) {
@@ -30,7 +42,7 @@ void Mixer::Mix(int16_t* out, uint32_t frames, uint32_t channels) {
                 voice->playing = voice->looping && samples.length > 0;
             }
         }
-        const int16_t value = int16_t(std::clamp(sum, -32768, 32767));
+        const int16_t value = LimitSample(sum);
         for (uint32_t c = 0; c < channels; ++c) out[frame * channels + c] = value;
     }
 }

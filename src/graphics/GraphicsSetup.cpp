@@ -47,18 +47,6 @@ FontDesc GameFontDesc() {
     return desc;
 }
 
-Light GameLight() {
-    Light light;
-    std::memset(&light, 0, sizeof(light));
-    light.type = LightType::Directional;
-    light.diffuse = Color4(1.0f, 1.0f, 1.0f, 1.0f);
-    light.specular = Color4(0.7f, 0.7f, 0.7f, 1.0f);
-    light.ambient = Color4(0.5f, 0.5f, 0.5f, 1.0f);
-    light.position = Vec3(0.0f, 0.0f, 0.0f);
-    light.direction = Vec3(0.0f, 0.0f, -1.0f);
-    return light;
-}
-
 // Creates the device and shows its first (black) frame; kFail after reporting a failed step.
 Result CreateDevice(Window* window, WindowedSize windowed, uint32_t* width, uint32_t* height) {
     DeviceCaps caps{};
@@ -103,6 +91,18 @@ Result CreateDevice(Window* window, WindowedSize windowed, uint32_t* width, uint
     return kOk;
 }
 }  // namespace
+
+Light GameLight() {
+    Light light;
+    std::memset(&light, 0, sizeof(light));
+    light.type = LightType::Directional;
+    light.diffuse = Color4(1.0f, 1.0f, 1.0f, 1.0f);
+    light.specular = Color4(0.7f, 0.7f, 0.7f, 1.0f);
+    light.ambient = Color4(0.5f, 0.5f, 0.5f, 1.0f);
+    light.position = Vec3(0.0f, 0.0f, 0.0f);
+    light.direction = Vec3(0.0f, 0.0f, -1.0f);
+    return light;
+}
 
 Matrix4 GameProjection(uint32_t width, uint32_t height) {
     const float pi = 3.14159265f;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "math/Matrix4.h"
+#include "platform/RenderTypes.h"
 #include "platform/Result.h"
 
 class GraphicsSystem;
@@ -25,6 +26,10 @@ Result InitGraphics(Window* window, GraphicsSystem* system, WindowedSize windowe
 
 // Releases g_device, then g_graphics, clearing each; a second call does nothing.
 void ReleaseGraphics();
+
+// The game's one light: white, directional, shining straight down (along -z), ambient grey 0.5,
+// specular 0.7.
+Light GameLight();
 
 // The game's projection for a back buffer of width by height: 60 degrees vertically, aspect
 // width / height, near plane 0.5, far plane 1000.

@@ -32,7 +32,7 @@ void Level::Draw() {
     if (!device) return;
     Matrix4 world;
     for (const LevelObject& object : objects) {
-        if (object.name == "blocked") continue;
+        if (object.name == ObjectName::kBlocked) continue;
         device->SetTransform(TransformType::World, *object.WorldMatrix(&world));
         // The stage-0 operations are set only here and stay in force for everything drawn later.
         device->SetTextureStageState(0, TextureStageStateType::ColorOp, kTopModulate);

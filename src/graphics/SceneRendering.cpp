@@ -8,9 +8,11 @@
 
 namespace {
 constexpr uint32_t kClearAll = kClearTarget | kClearZBuffer | kClearStencil;
+}  // namespace
 
-void DrawScene() {
+void DrawLevelScene(bool pointerAndTexts) {
     RenderDevice* device = g_device;
+    if (!device || !g_level) return;
     g_level->Draw();
 
     Matrix4 world;
@@ -23,25 +25,26 @@ void DrawScene() {
     DrawModel("floor");
 
     // The pointer floats 10 units above the floor point under the cursor.
-    device->SetTransform(TransformType::World,
-                         *MatrixTranslation(&world, g_pointer.x, g_pointer.y, g_pointer.z + 10.0f));
-    DrawModel("pointer");
+    if (pointerAndTexts) {
+        device->SetTransform(TransformType::World,
+                             *MatrixTranslation(&world, g_pointer.x, g_pointer.y, g_pointer.z + 10.0f));
+        DrawModel("pointer");
+    }
 
     // Unbinding the texture here leaves the grid lines and the text untextured.
     device->SetTransform(TransformType::World, g_identity);
     device->SetTexture(0, nullptr);
 
-    if (g_showClickVector) DrawVectorText("Click Vector", &g_pointer);
-    if (g_paused) DrawPaused();
+    if (pointerAndTexts && g_showClickVector) DrawVectorText("Click Vector", &g_pointer);
+    if (pointerAndTexts && g_paused) DrawPaused();
     if (g_showGrid && g_grid) {
         // Lifted a tenth of a unit so the lines are not buried in the floor.
         device->SetTransform(TransformType::World, *MatrixTranslation(&world, 0.0f, 0.0f, 0.1f));
         g_grid->Draw();
         device->SetTransform(TransformType::World, g_identity);
     }
-    DrawScore();
+    if (pointerAndTexts) DrawScore();
 }
-}  // namespace
 
 void SetFrameRenderStates() {
     g_device->SetRenderState(RenderStateType::Ambient, 0xFF000000u);
@@ -51,13 +54,13 @@ void SetFrameRenderStates() {
     g_device->SetRenderState(RenderStateType::SpecularEnable, 1);
 }
 
-void RenderGame(float, int32_t fps) {
+bool BeginPlayFrame() {
     RenderDevice* device = g_device;
-    if (!device) return;
+    if (!device) return false;
     const Result cleared = device->Clear(kClearAll, 0xFFFFFFFFu, 1.0f, 0);
     if (Failed(cleared)) {
         ReportGraphicsError(cleared, kOpClear);
-        return;
+        return false;
     }
     SetFrameRenderStates();
     device->SetTransform(TransformType::View, g_camera.ViewMatrix());
@@ -66,7 +69,13 @@ void RenderGame(float, int32_t fps) {
     device->BeginScene();
     device->SetLight(0, g_light);
     device->LightEnable(0, true);
-    if (g_level && !g_level->lost && !g_level->won) DrawScene();
+    return true;
+}
+
+void RenderGame(float, int32_t fps) {
+    if (!BeginPlayFrame()) return;
+    RenderDevice* device = g_device;
+    if (g_level && !g_level->lost && !g_level->won) DrawLevelScene(true);
     DrawFps(fps);
     device->EndScene();
 

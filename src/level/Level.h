@@ -7,6 +7,7 @@
 
 #include "camera/Camera.h"
 #include "level/LevelObject.h"
+#include "level/ObjectList.h"
 #include "level/TokenReader.h"
 #include "math/Matrix4.h"
 
@@ -14,8 +15,8 @@ class RenderDevice;
 class ResourceCatalogue;
 
 // The most object entries a level file may announce: far beyond any playable level, and small
-// enough that the objects (with station rings) stay within a few megabytes.
-constexpr int32_t kMaxLevelObjects = 16384;
+// enough that the objects (with station rings) stay within a few hundred megabytes.
+constexpr int32_t kMaxLevelObjects = 4194304;
 
 // One loaded level: the grid size, the objects on its tiles, the train, the finish, the track end
 // and the state of play.
@@ -25,7 +26,7 @@ public:
     int32_t height = 0;
     int32_t width = 0;
     int32_t objectCount = 0;
-    std::vector<LevelObject> objects;
+    ObjectList objects;
     std::unique_ptr<Camera> camera;  // null until the file names "camera_data"
     int32_t trainX = 0, trainY = 0;
     char trainHeading = 'x';
@@ -42,6 +43,7 @@ public:
     ResourceCatalogue* catalogue = nullptr;  // not owned
     std::optional<ReadStop> loadStop;        // where the last Load stopped early; empty when complete
     TokenObserver tokenObserver;             // when set, Load reports every token it reads (for tools)
+    bool scanObjects = false;  // answer tile lookups and hit tests by walking the whole list (the reference the index is checked against)
 
     // Makes the level and loads the file at path (the load's result is not looked at).
     Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);
@@ -53,6 +55,8 @@ public:
 
     // The first object on tile (x, y); an object with an empty name and `removed` set when none.
     LevelObject ObjectAt(int32_t x, int32_t y) const;
+    // The same answer found by walking the whole list, whatever scanObjects says.
+    LevelObject ObjectAtByScan(int32_t x, int32_t y) const;
     // The heading after passing `piece` entered with `heading`; 'x' when it cannot be entered so.
     static char ExitHeading(const LevelObject& piece, char heading);
     // Sets the track end by following the track from tile (x, y) leaving in `heading`.

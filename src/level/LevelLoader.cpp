@@ -70,14 +70,16 @@ int32_t Level::Load(const std::string& path) {
     for (int32_t i = 0; i < objectCount; ++i) {
         LevelObject object;
         float degreesRead = 0.0f;
+        std::string name;
         in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
-            in.ReadWord(object.name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
+            in.ReadWord(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
             in.ReadFloat(degreesRead, "a number (object angle in degrees)");
+        object.name = name;
         object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
         object.degrees = WholeDegrees(degreesRead);
         object.removed = false;
         objects.push_back(object);
-        if (object.name == "station") AddStationRing(object);
+        if (object.name == ObjectName::kStation) AddStationRing(object);
     }
 
     if (!in.ReadKeyword("start")) return stop();
@@ -102,7 +104,7 @@ void Level::AddStationRing(LevelObject station) {
     static constexpr int32_t kOffsets[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
     for (const auto& offset : kOffsets) {
         LevelObject ring = station;
-        ring.name = "blocked";
+        ring.name = ObjectName::kBlocked;
         ring.x = static_cast<int32_t>(static_cast<uint32_t>(station.x) + static_cast<uint32_t>(offset[0]));
         ring.y = static_cast<int32_t>(static_cast<uint32_t>(station.y) + static_cast<uint32_t>(offset[1]));
         objects.push_back(ring);

@@ -1,12 +1,12 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
+#include "level/ObjectName.h"
 #include "math/Matrix4.h"
 
 // One object or track piece on a tile; copied freely by value.
 struct LevelObject {
-    std::string name;      // the object's kind and the name of the model that draws it
+    ObjectName name;       // the object's kind and the name of the model that draws it
     float scale = 1.0f;    // uniform scale of the model
     float angle = 0.0f;    // turn about z in radians (the file gives degrees)
     int32_t x = 0;         // tile column

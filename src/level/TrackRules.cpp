@@ -1,15 +1,39 @@
-#include <set>
-#include <tuple>
+#include <vector>
 
 #include "level/Level.h"
 #include "level/Tiles.h"
 
-LevelObject Level::ObjectAt(int32_t x, int32_t y) const {
-    for (const LevelObject& object : objects)
-        if (object.x == x && object.y == y) return object;
+namespace {
+
+LevelObject EmptyTile() {
     LevelObject empty;
     empty.removed = true;
     return empty;
+}
+
+// The bit a heading takes in a tile's set of headings already traced.
+uint8_t HeadingBit(char heading) {
+    switch (heading) {
+        case 'n': return 1;
+        case 'e': return 2;
+        case 's': return 4;
+        case 'w': return 8;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+LevelObject Level::ObjectAt(int32_t x, int32_t y) const {
+    if (scanObjects) return ObjectAtByScan(x, y);
+    const size_t first = objects.FirstAt(x, y);
+    return first == ObjectList::npos ? EmptyTile() : objects[first];
+}
+
+LevelObject Level::ObjectAtByScan(int32_t x, int32_t y) const {
+    for (const LevelObject& object : objects)
+        if (object.x == x && object.y == y) return object;
+    return EmptyTile();
 }
 
 char Level::ExitHeading(const LevelObject& piece, char heading) {
@@ -23,14 +47,14 @@ char Level::ExitHeading(const LevelObject& piece, char heading) {
         default: return 'x';
     }
     const int32_t turn = piece.Turn();
-    if (piece.name == "rails") {
+    if (piece.name == ObjectName::kRails) {
         static constexpr char kStraight0[4] = {'x', 'e', 'x', 'w'};
         static constexpr char kStraight90[4] = {'n', 'x', 's', 'x'};
         if (turn == 0) return kStraight0[column];
         if (turn == 90) return kStraight90[column];
         return 'x';
     }
-    if (piece.name == "railscorner") {
+    if (piece.name == ObjectName::kRailsCorner) {
         static constexpr char kCurve[4][4] = {
             {'w', 's', 'x', 'x'},  // 0: joins south and west
             {'x', 'n', 'w', 'x'},  // 90: joins west and north
@@ -50,9 +74,17 @@ char Level::ExitHeading(const LevelObject& piece, char heading) {
 
 void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
     // Pieces can close into a ring that would lead the trace round for ever; a state (tile and
-    // heading) met a second time ends the trace at the last state before the ring closes.
-    std::set<std::tuple<int32_t, int32_t, char>> seen;
-    seen.emplace(x, y, heading);
+    // heading) met a second time ends the trace at the last state before the ring closes. The trace
+    // only ever stands on tiles that hold an object, so a state is marked on the tile's first
+    // object (a walk of the whole list stands in when lookups are asked to scan).
+    std::vector<uint8_t> traced(objects.size());
+    const auto firstOn = [&](int32_t tx, int32_t ty) {
+        if (!scanObjects) return objects.FirstAt(tx, ty);
+        for (size_t i = 0; i < objects.size(); ++i)
+            if (objects[i].x == tx && objects[i].y == ty) return i;
+        return ObjectList::npos;
+    };
+    if (const size_t start = firstOn(x, y); start != ObjectList::npos) traced[start] |= HeadingBit(heading);
     for (;;) {
         int32_t nx, ny;
         StepFrom(x, y, heading, &nx, &ny);
@@ -60,7 +92,9 @@ void Level::TraceTrackEnd(int32_t x, int32_t y, char heading) {
         if (next.removed) break;
         const char h = ExitHeading(next, heading);
         if (h == 'x') break;
-        if (!seen.emplace(nx, ny, h).second) break;
+        uint8_t& marks = traced[firstOn(nx, ny)];
+        if (marks & HeadingBit(h)) break;
+        marks |= HeadingBit(h);
         x = nx;
         y = ny;
         heading = h;
@@ -99,9 +133,9 @@ int32_t Level::LayRail(char kind) {
     const int column = trackEndHeading == 'n' ? 0 : trackEndHeading == 'e' ? 1 : trackEndHeading == 's' ? 2 : 3;
     LevelObject piece;
     switch (kind) {
-        case 'l': piece.name = "railscorner"; piece.degrees = kCurveLeft[column]; break;
-        case 'r': piece.name = "railscorner"; piece.degrees = kCurveRight[column]; break;
-        case 's': piece.name = "rails"; piece.degrees = kStraight[column]; break;
+        case 'l': piece.name = ObjectName::kRailsCorner; piece.degrees = kCurveLeft[column]; break;
+        case 'r': piece.name = ObjectName::kRailsCorner; piece.degrees = kCurveRight[column]; break;
+        case 's': piece.name = ObjectName::kRails; piece.degrees = kStraight[column]; break;
         default: return 1;
     }
     piece.angle = DegreesToRadians(static_cast<float>(piece.degrees));

@@ -87,16 +87,60 @@ std::unique_ptr<FontRaster> FontRaster::Open(const std::string& faceName, int pi
     // A point size names the em, not the line: scale the resolution so that ascent + descent
     // comes out at the requested pixel height, as a cell height in a font description means.
     const int naturalHeight = TTF_FontHeight(font);
+    raster->pointSize_ = pixelHeight;
     if (naturalHeight > 0 && naturalHeight != pixelHeight) {
-        const unsigned dpi = static_cast<unsigned>(std::lround(72.0 * pixelHeight / naturalHeight));
+        unsigned dpi = static_cast<unsigned>(std::lround(72.0 * pixelHeight / naturalHeight));
         TTF_SetFontSizeDPI(font, pixelHeight, dpi, dpi);
         // Rounding of the resolution can leave a pixel over; one correction step settles it.
         const int h = TTF_FontHeight(font);
-        if (h > pixelHeight && dpi > 1) TTF_SetFontSizeDPI(font, pixelHeight, dpi - 1, dpi - 1);
+        if (h > pixelHeight && dpi > 1) {
+            --dpi;
+            TTF_SetFontSizeDPI(font, pixelHeight, dpi, dpi);
+        }
+        raster->dpi_ = dpi;
     }
     raster->lineHeight_ = TTF_FontHeight(font);
     raster->lineSkip_ = std::max(TTF_FontLineSkip(font), raster->lineHeight_);
     return raster;
+}
+
+namespace {
+
+// The mean advance of the lowercase letters at the font's current size; 0 when unmeasurable.
+double MeanLowercaseAdvance(TTF_Font* font) {
+    int sum = 0;
+    for (uint32_t c = 'a'; c <= 'z'; ++c) {
+        int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+        if (TTF_GlyphMetrics32(font, c, &minX, &maxX, &minY, &maxY, &advance) != 0) return 0.0;
+        sum += advance;
+    }
+    return sum / 26.0;
+}
+
+}  // namespace
+
+bool FontRaster::SetAverageWidth(int pixels) {
+    TTF_Font* font = AsTtf(font_);
+    if (pixels <= 0 || !font) return false;
+    TTF_SetFontSizeDPI(font, pointSize_, dpi_, dpi_);
+    const double natural = MeanLowercaseAdvance(font);
+    if (natural <= 0.0) return false;
+    // Hinting rounds every advance to whole pixels, so the scale alone can miss by a little:
+    // the resolutions next to the estimate are tried and the closest kept.
+    const long estimate = std::lround(dpi_ * pixels / natural);
+    unsigned best = dpi_;
+    double bestError = std::fabs(natural - pixels);
+    for (long h = std::max(1L, estimate - 2); h <= estimate + 2; ++h) {
+        TTF_SetFontSizeDPI(font, pointSize_, static_cast<unsigned>(h), dpi_);
+        const double error = std::fabs(MeanLowercaseAdvance(font) - pixels);
+        if (error < bestError) {
+            bestError = error;
+            best = static_cast<unsigned>(h);
+        }
+    }
+    TTF_SetFontSizeDPI(font, pointSize_, best, dpi_);
+    glyphs_.clear();
+    return true;
 }
 
 const GlyphImage& FontRaster::Glyph(uint32_t codePoint) {

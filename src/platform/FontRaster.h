@@ -45,6 +45,11 @@ public:
     static std::unique_ptr<FontRaster> Open(const std::string& faceName, int pixelHeight,
                                             bool bold = false, bool italic = false);
 
+    // Stretches or narrows the glyphs (a horizontal resolution of their own) so that the
+    // lowercase letters a to z advance `pixels` on average, as a font description's width asks;
+    // the line height stays. False when the font cannot be measured.
+    bool SetAverageWidth(int pixels);
+
     const std::string& Family() const { return match_.family; }
     const std::string& File() const { return match_.file; }
     // Height of one line of glyph cells, and the distance between the tops of two lines.
@@ -73,6 +78,8 @@ private:
 
     void* font_ = nullptr;  // TTF_Font, kept opaque so that users need no SDL headers
     FontMatch match_;
+    int pointSize_ = 0;
+    unsigned dpi_ = 72;  // the vertical resolution that gives the requested line height
     int lineHeight_ = 0;
     int lineSkip_ = 0;
     std::unordered_map<uint32_t, GlyphImage> glyphs_;

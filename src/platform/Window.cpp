@@ -50,6 +50,14 @@ Window::~Window() {
 
 void Window::Show() { SDL_ShowWindow(Native(this)); }
 
+void Window::CoverDisplay() {
+    SDL_Rect bounds;
+    const int display = SDL_GetWindowDisplayIndex(Native(this));
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) != 0) return;
+    SDL_SetWindowPosition(Native(this), bounds.x, bounds.y);
+    SDL_SetWindowSize(Native(this), bounds.w, bounds.h);
+}
+
 bool Window::SetFullScreenDesktop(bool fullScreen) {
     return SDL_SetWindowFullscreen(Native(this), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }

@@ -4,8 +4,9 @@
 
 #include "platform/WindowMessages.h"
 
-// The game's one top-level window and its message queue. The window is made hidden; the device
-// set-up may turn it full-screen, and the shell shows it once everything is loaded.
+// The game's one top-level window and its message queue. The window is made hidden; a
+// full-screen device shows it when it is made (black from its first present on), a windowed one
+// leaves that to the shell.
 class Window {
 public:
     ~Window();
@@ -15,6 +16,9 @@ public:
                           WindowProcedure procedure);
 
     void Show();
+    // Gives the (windowed) window its display's place and size, so that it comes up covering the
+    // screen even before a window manager acts on a full-screen request.
+    void CoverDisplay();
     // Makes the window cover its display at the desktop's resolution (true) or gives it back its
     // windowed size (false). Returns false when the window system refuses.
     bool SetFullScreenDesktop(bool fullScreen);

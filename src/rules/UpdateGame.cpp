@@ -31,7 +31,7 @@ void UpdateLevel(Level& level, std::vector<Bullet>& bullets, float dt) {
     }
 
     std::erase_if(bullets, [](const Bullet& b) { return b.expired; });
-    const size_t removed = std::erase_if(level.objects, [](const LevelObject& o) { return o.removed; });
+    const size_t removed = level.objects.EraseRemoved();
     level.objectCount = static_cast<int32_t>(static_cast<uint32_t>(level.objectCount) - static_cast<uint32_t>(removed));
 
     level.AdvanceTrain(dt);

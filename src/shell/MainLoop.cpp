@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
 #include "rules/UpdateGame.h"
+#include "shell/BenchRun.h"
 #include "shell/FrameTimer.h"
 #include "state/GameState.h"
 #include "shell/KeyboardInput.h"
@@ -38,6 +39,7 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
 
 void RunMainLoop() {
     FrameTimer timer(PerformanceFrequency(), PerformanceCounter());
+    StartBenchRun(PerformanceCounter(), PerformanceFrequency());
     for (;;) {
         // Every pending message is handled before a frame runs; a frame runs at once when the
         // queue is empty.
@@ -48,5 +50,6 @@ void RunMainLoop() {
             continue;
         }
         if (!RunFrame(timer, PerformanceCounter())) return;
+        if (BenchRunOver(PerformanceCounter())) return;
     }
 }

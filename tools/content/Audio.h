@@ -7,6 +7,13 @@
 // Synthesised sound at 44.1 kHz, one channel, as floats; written as 16-bit PCM WAV.
 constexpr int kSampleRate = 44100;
 
+// Peaks the sounds are normalised to, in full scale. The music and the five effects can all
+// sound at once (each effect at most once: a sound played again restarts); at these levels even
+// that pile-up, at the music's loudest moment, stays near -1 dBFS, and the game's mixer bends
+// anything louder below it. The two keep the music-to-effects balance the game was voiced with.
+constexpr float kMusicPeak = 0.25f;
+constexpr float kEffectPeak = 0.35f;
+
 struct Samples {
     std::vector<float> data;
     explicit Samples(double seconds) : data(static_cast<size_t>(seconds * kSampleRate + 0.5), 0.0f) {}

@@ -6,7 +6,10 @@
 
 // "blues": a shuffle twelve-bar blues in A at 120 beats a minute, two choruses (48 seconds) of
 // bass boogie, piano comping, drums and a harmonica-like lead. The last bar is the turnaround
-// on the dominant, so the end leads straight back into the start when the game replays it.
+// on the dominant, so the end leads straight back into the start when the game replays it: notes
+// that ring past the end are folded back onto the start, as they would sound in a loop, and the
+// ends fade over a few milliseconds only, so that the moment between two plays is never heard as
+// a click or a gap.
 
 namespace {
 
@@ -117,10 +120,18 @@ void Phrase(Samples& s, int bar, const std::vector<Note>& notes) {
     }
 }
 
+// Adds what lies past `loopLength` onto the start and cuts it off there.
+void FoldTail(Samples& s, size_t loopLength) {
+    for (size_t i = loopLength; i < s.data.size(); ++i) s.data[i - loopLength] += s.data[i];
+    s.data.resize(loopLength);
+}
+
 }  // namespace
 
 Samples MakeBlues() {
-    Samples s(kBars * kBar);
+    const size_t loopLength = static_cast<size_t>(kBars * kBar * kSampleRate + 0.5);
+    // Room after the last bar for the notes still ringing at its end.
+    Samples s(kBars * kBar + 0.5);
     Random rng(211);
     static const int kBoogie[8] = {0, 4, 7, 9, 10, 9, 7, 4};
     static const int kVoicing[4] = {4, 9, 10, 14};  // third, thirteenth, seventh, ninth
@@ -147,6 +158,7 @@ Samples MakeBlues() {
     Phrase(s, 16, kRiffA2);
     Phrase(s, 20, kRiffB2);
     Phrase(s, 22, kTurnaround);
-    Finish(s, 0.5f, 0.03);
+    FoldTail(s, loopLength);
+    Finish(s, kMusicPeak, 0.004);
     return s;
 }

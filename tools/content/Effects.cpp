@@ -3,12 +3,12 @@
 #include "Audio.h"
 
 // The short sound effects. Each starts and ends in silence and is normalised to the same peak,
-// a little below full scale so that an effect over the music does not clip.
+// kEffectPeak (see Audio.h for the headroom).
 
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr float kPeak = 0.7f;
+constexpr float kPeak = kEffectPeak;
 
 // The hiss of steam as a shot leaves: band-limited noise with a quick chuff at the start.
 Samples Steam() {

@@ -103,10 +103,14 @@ GenMesh Train() {
     return m;
 }
 
+// A shot: a ball of hot yellow light. Its bounding sphere (centre 0, radius 0.5) is what the
+// hit test uses, so the ball fills exactly that sphere, finely divided so that its outline is
+// the sphere's; it glows in full, from every side, so it reads as a bright dot over the grass and
+// the ballast wherever the camera stands.
 GenMesh Bullet() {
     GenMesh m;
-    const uint32_t glow = m.AddMaterial(Glowing(1.0f, 0.55f, 0.1f, 0.5f));
-    m.Sphere(glow, {0, 0, 0}, 0.5f, 12, 8);
+    const uint32_t glow = m.AddMaterial(Glowing(1.0f, 0.9f, 0.3f, 1.0f));
+    m.Sphere(glow, {0, 0, 0}, 0.5f, 24, 12);
     return m;
 }
 

@@ -9,7 +9,8 @@
 // Exit statuses of the tool.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // check: a file has an error; solve: no solution found;
-                                       // frame: no view fits, or the file could not be written
+                                       // frame: no view fits, or the file could not be written;
+                                       // render: no picture
 inline constexpr int kExitUsage = 2;   // solve, frame: the level does not load
 
 // Sets up what the game sets up before a level, from the current directory, once per process: a

@@ -1,17 +1,20 @@
 // tracklet-level: the level author's tool. `check` reports what is wrong in level files, `solve`
 // finds shots that win a level with the game's own rules, `frame` computes an opening view that
-// shows the whole grid. Run it in a data folder (the one
+// shows the whole grid, `render` draws a level with the game's own drawing code, off screen.
+// Run it in a data folder (the one
 // holding styles.txt) so that names are checked against the style's models and shots hit what
 // the game's models make them hit.
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
+#include <regex>
 
+#include "LevelRender.h"
 #include "LevelTool.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules and frames\n"
-                 "their opening views.\n"
+    CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules, frames\n"
+                 "their opening views and draws them.\n"
                  "Run it in a data folder (the one holding styles.txt)."};
     app.require_subcommand(1);
 
@@ -47,6 +50,19 @@ int main(int argc, char** argv) {
                   "--write changes only the twelve numbers after camera_data; every other byte of the file stays.\n"
                   "Exit status: 0 done, 1 no view fits or the file cannot be written, 2 the level does not load.");
 
+    CLI::App* render = app.add_subcommand("render", "Draw a level's opening view (or a contact sheet of levels) into a PNG file");
+    RenderRequest request;
+    std::string size;
+    render->add_option("LEVEL", request.level, "the level file, a path used as given");
+    render->add_option("-o,--output", request.output, "the PNG file to write")->required();
+    render->add_option("--size", size, "image size WxH (default 1024x768; a sheet's tiles: 320x240)");
+    render->add_flag("--top", request.top, "a plan view from straight above the grid's centre, every tile in sight");
+    render->add_option("--after", request.after, "a tracklet-sim script to play before drawing (e.g. the winning replay)");
+    render->add_option("--sheet", request.sheet, "a level list (like levels.txt): every listed level as a labelled tile");
+    render->footer("Draws with the game's own scene code on an off-screen OpenGL device: no display needed.\n"
+                   "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
+                   "2 the arguments do not make a request.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -55,6 +71,30 @@ int main(int argc, char** argv) {
 
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
     if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
+    if (render->parsed()) {
+        if (request.level.empty() == request.sheet.empty()) {
+            std::cerr << "tracklet-level: render needs either a LEVEL file or --sheet LIST\n";
+            return kExitUsage;
+        }
+        if (!request.sheet.empty() && !request.after.empty()) {
+            std::cerr << "tracklet-level: --after plays one level's script; it does not go with --sheet\n";
+            return kExitUsage;
+        }
+        if (!request.sheet.empty()) request.width = 320, request.height = 240;
+        if (!size.empty()) {
+            std::smatch m;
+            if (!std::regex_match(size, m, std::regex("([0-9]{1,5})x([0-9]{1,5})")) ||
+                std::stoi(m[1]) < 16 || std::stoi(m[2]) < 16 || std::stoi(m[1]) > kMaxRenderSide ||
+                std::stoi(m[2]) > kMaxRenderSide) {
+                std::cerr << "tracklet-level: --size " << size << ": expected WxH, each from 16 to " << kMaxRenderSide
+                          << "\n";
+                return kExitUsage;
+            }
+            request.width = std::stoi(m[1]);
+            request.height = std::stoi(m[2]);
+        }
+        return RunRender(request, std::cerr);
+    }
     std::error_code ec;
     if (!std::filesystem::is_regular_file("styles.txt", ec))
         std::cerr << "tracklet-level: warning: no styles.txt in the current folder: without the style's models "

@@ -24,7 +24,7 @@ Json Tile(int32_t x, int32_t y, char heading) { return Json::array({x, y, std::s
 
 std::string ReportLevel(const Level& level, size_t bulletCount) {
     Json objects = Json::array();
-    for (const LevelObject& o : level.objects) objects.push_back(Json::array({o.name, o.x, o.y, o.Turn()}));
+    for (const LevelObject& o : level.objects) objects.push_back(Json::array({o.name.str(), o.x, o.y, o.Turn()}));
     Json report;
     report["train"] = Tile(level.trainX, level.trainY, level.trainHeading);
     report["trackEnd"] = Tile(level.trackEndX, level.trackEndY, level.trackEndHeading);

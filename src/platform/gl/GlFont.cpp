@@ -15,6 +15,8 @@ GlFont* GlFont::Create(GlRenderDevice* device, std::shared_ptr<GlLife> life, con
     const int height = desc.height == 0 ? 16 : std::abs(desc.height);
     auto raster = FontRaster::Open(face, height, desc.weight >= 600, desc.italic);
     if (!raster) return nullptr;
+    // The width names the average letter width; 0 keeps the face's own proportions.
+    if (desc.width > 0) raster->SetAverageWidth(static_cast<int>(desc.width));
     GlFont* font = new GlFont();
     font->device_ = device;
     font->life_ = std::move(life);

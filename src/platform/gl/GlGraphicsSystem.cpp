@@ -52,7 +52,12 @@ public:
 
         SDL_Window* native = static_cast<SDL_Window*>(window->NativeHandle());
         // Full screen first, so that a size taken from the window is the screen's.
-        if (!params->windowed) window->SetFullScreenDesktop(true);
+        if (!params->windowed) {
+            // A window manager applies full screen in its own time, after the window is up; the
+            // window already covers the screen then, so the first present blackens all of it.
+            window->CoverDisplay();
+            window->SetFullScreenDesktop(true);
+        }
         int width = static_cast<int>(params->backBufferWidth), height = static_cast<int>(params->backBufferHeight);
         if (width == 0 || height == 0) window->GetClientSize(&width, &height);
         if (width <= 0 || height <= 0) return kErrInvalidCall;
@@ -85,6 +90,10 @@ public:
             delete gl;
             return r;
         }
+        // A full-screen device takes the screen as soon as it exists: the window goes up now, so
+        // the device's first clear and present blacken the screen while the game loads, instead
+        // of leaving the desktop in view until the first frame.
+        if (!params->windowed) window->Show();
         *device = gl;
         return kOk;
     }

@@ -1,0 +1,67 @@
+#include "level/TileIndex.h"
+
+#include <algorithm>
+
+namespace {
+
+size_t Hash(int32_t x, int32_t y) {
+    // splitmix64's finaliser: neighbouring tiles land far apart.
+    uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
+    h ^= h >> 30;
+    h *= 0xbf58476d1ce4e5b9ull;
+    h ^= h >> 27;
+    h *= 0x94d049bb133111ebull;
+    h ^= h >> 31;
+    return static_cast<size_t>(h);
+}
+
+}  // namespace
+
+void TileIndex::Clear() {
+    // The table keeps its size: a list that is reindexed after erasing needs about as many slots.
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+    used_ = 0;
+    next_.clear();
+}
+
+void TileIndex::Reserve(size_t objects) {
+    next_.reserve(objects);
+    size_t want = 16;
+    while (want < 2 * objects) want *= 2;
+    if (want <= slots_.size()) return;
+    std::vector<Slot> old(want);
+    old.swap(slots_);
+    for (const Slot& s : old)
+        if (s.head != kNone) slots_[Find(s.x, s.y)] = s;
+}
+
+size_t TileIndex::Find(int32_t x, int32_t y) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = Hash(x, y) & mask;; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.head == kNone || (s.x == x && s.y == y)) return i;
+    }
+}
+
+void TileIndex::Grow() { Reserve(slots_.empty() ? 8 : slots_.size()); }
+
+void TileIndex::Append(int32_t x, int32_t y) {
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    const auto position = static_cast<uint32_t>(next_.size());
+    next_.push_back(kNone);
+    Slot& s = slots_[Find(x, y)];
+    if (s.head == kNone) {
+        s.x = x;
+        s.y = y;
+        s.head = position;
+        ++used_;
+    } else {
+        next_[s.tail] = position;
+    }
+    s.tail = position;
+}
+
+uint32_t TileIndex::First(int32_t x, int32_t y) const {
+    if (slots_.empty()) return kNone;
+    return slots_[Find(x, y)].head;
+}

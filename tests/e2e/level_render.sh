@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# tracklet-level render with no display: the first level's opening view matches the gallery
+# picture committed in docs/levels (within what Mesa versions, multisampling or its absence and
+# the gallery's palette change: after a one-pixel blur, at most 1% of the pixels more than 10%
+# apart); the level after its winning script differs from its opening view where the track was
+# laid; a level that does not load gives the checker's message, status 1 and no file.
+set -euo pipefail
+build="$1"
+source_dir="$2"
+tool="$build/tools/level/tracklet-level"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+command -v compare >/dev/null || fail "missing ImageMagick (see tracklet.sh's package list)"
+unset DISPLAY WAYLAND_DISPLAY
+
+# Pixels of two images more than 10% apart after a one-pixel blur of each.
+differing() {
+    convert "$1" -blur 0x1 "$work/a.png"
+    convert "$2" -blur 0x1 "$work/b.png"
+    compare -metric AE -fuzz 10% "$work/a.png" "$work/b.png" null: 2>&1 || true
+}
+
+cd "$source_dir/data"
+level=levels/01_first_shot.txt
+"$tool" render "$level" --size 320x240 -o "$work/open.png" || fail "render $level"
+[ "$(identify -format '%wx%h' "$work/open.png")" = 320x240 ] || fail "not 320x240: $(identify "$work/open.png")"
+changed=$(differing "$work/open.png" "$source_dir/docs/levels/01_first_shot.png")
+echo "opening view: $changed of 76800 pixels differ from the gallery picture"
+[ "$changed" -le 768 ] || fail "the opening view of $level differs from docs/levels/01_first_shot.png in $changed pixels; if the change is meant, run tools/levels_gallery.sh"
+
+# The winning replay lays the missing piece in the gap and runs the train to the finish.
+script="levels/01_first_shot.sim"
+[ -f "$script" ] || script="$source_dir/tests/levels/01_first_shot.txt"
+"$tool" render "$level" --size 320x240 --after "$script" -o "$work/after.png" || fail "render --after $script"
+changed=$(differing "$work/open.png" "$work/after.png")
+echo "after the winning script: $changed pixels differ from the opening view"
+[ "$changed" -ge 500 ] || fail "the level after its winning script looks like its opening view ($changed pixels differ)"
+
+printf 'style s\nheight 3\nwidth east\n' > "$work/bad.txt"
+set +e
+"$tool" render "$work/bad.txt" -o "$work/bad.png" 2> "$work/err.txt"
+status=$?
+set -e
+[ "$status" = 1 ] || fail "render of a broken level gave status $status"
+grep -qx "$work/bad.txt:3:7: error: expected an integer (width), found 'east'" "$work/err.txt" || fail "$(cat "$work/err.txt")"
+[ ! -e "$work/bad.png" ] || fail "a picture was written for a broken level"
+echo "ok"
