@@ -19,6 +19,8 @@ build_packages=(build-essential cmake ninja-build pkg-config ccache
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream gcovr)
+# The fuzzers (fuzz/run.sh, CI) need clang and its libFuzzer runtime.
+[ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && test_packages+=(clang-14 libclang-rt-14-dev)
 
 [ "${1:-}" = coverage ] && export TRACKLET_COVERAGE=1 TRACKLET_SANITIZE=0
 build_dir() {

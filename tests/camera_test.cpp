@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "TempDir.h"
 #include "camera/Camera.h"
 #include "math/MathFunctions.h"
 
@@ -75,4 +77,26 @@ TEST(Camera, SaveWritesPositionUpLookRightAtTenDigits) {
     std::filesystem::remove(path);
 
     EXPECT_FALSE(c.Save("/nonexistent-dir/camera.txt"));
+}
+
+// A save that fails part-way (here: the file-size limit, as a full disk would) leaves the old
+// file whole and no temporary file beside it.
+TEST(Camera, AFailedSaveLeavesThePreviousFileWhole) {
+    TempDir dir;
+    const std::string path = dir.Write("camera.txt", "1 2 3\n0 0 1\n0 1 0\n1 0 0\n");
+    Camera c;
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = c.Save(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "1 2 3\n0 0 1\n0 1 0\n1 0 0\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
+    ASSERT_TRUE(c.Save(path));
 }

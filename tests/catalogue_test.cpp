@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ImageFiles.h"
+#include "platform/LoadReport.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "TempDir.h"
@@ -69,4 +71,36 @@ TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
     dir.Write("levels.txt", "one two\n");
     auto catalogue = Build(nullptr);
     EXPECT_TRUE(catalogue->styles.empty() && catalogue->models.empty() && catalogue->levels.empty());
+}
+
+TEST_F(CatalogueTest, StylePathsJoinWithThePlatformSeparator) {
+    dir.Write("styles.txt", "0 base\n");
+    auto catalogue = Build();
+    EXPECT_EQ(catalogue->StylePath(0, "models.txt"), "base/models.txt");
+    EXPECT_EQ(catalogue->StylePath(0, "models/sub\\x.x"), "base/models/sub/x.x");
+}
+
+// List entries may use backslashes (texture names stay as written, the key models match); every
+// file that fails to load is reported with its reason, once a sink listens.
+TEST_F(CatalogueTest, BackslashesInListsAndFailedLoadsAreReported) {
+    dir.Write("styles.txt", "0 base\n");
+    dir.Write("base/models/tri.x", TriangleX());
+    dir.Write("base/models/bad.x", "xof 0303txt 0032\nMesh m { 3; 0;");
+    dir.Write("base/models.txt", "tri sub\\..\\tri.x\nbad bad.x\nafter tri.x\n");
+    ASSERT_TRUE(WriteBmp(dir.Write("base/textures/sub/q.bmp", ""), 8, Quadrants()));
+    dir.Write("base/textures.txt", "sub\\q.bmp missing.png\n");
+    dir.Write("base/sounds.txt", "");
+    std::vector<std::string> reports;
+    SetLoadReportSink([&](const std::string& file, const std::string& reason) { reports.push_back(file + ": " + reason); });
+    std::filesystem::create_directories(dir.Path() / "base/models/sub");
+    auto catalogue = Build();
+    SetLoadReportSink(nullptr);
+    EXPECT_NE(catalogue->FindModel("tri").mesh, nullptr);
+    EXPECT_NE(catalogue->FindTexture("sub\\q.bmp"), nullptr);
+    EXPECT_EQ(catalogue->FindTexture("missing.png"), nullptr);
+    ASSERT_EQ(reports.size(), 3u);  // the bad model, the missing texture, the absent levels.txt
+    EXPECT_EQ(reports[0].rfind("base/models/bad.x: ", 0), 0u) << reports[0];
+    EXPECT_NE(reports[0].find("the model list stops here"), std::string::npos) << reports[0];
+    EXPECT_EQ(reports[1].rfind("base/textures/missing.png: cannot be read", 0), 0u) << reports[1];
+    EXPECT_EQ(reports[2], "levels.txt: cannot be opened");
 }

@@ -24,6 +24,19 @@ TEST(ImageFile, DecodesTopRowFirstAndAcceptsBackslashPaths) {
     EXPECT_FALSE(DecodeImageFile((dir.Path() / "missing.png").string(), &image));
     EXPECT_EQ(image.width, 0);
     EXPECT_FALSE(DecodeImageFile(dir.Write("junk.png", "not an image"), &image));
+
+    // The size is taken from the header before decoding: an 18-byte header that claims
+    // 16384 x 16384 pixels is refused at once, and so is any side over the limit.
+    const auto tga = [&](int w, int h, size_t pixelBytes) {
+        std::string file = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, char(w & 0xFF), char(w >> 8), char(h & 0xFF), char(h >> 8), 24, 0};
+        return dir.Write("big.tga", file + std::string(pixelBytes, '\x40'));
+    };
+    std::string reason;
+    EXPECT_FALSE(DecodeImageFile(tga(16384, 16384, 0), &image, kMaxImageSide, &reason));
+    EXPECT_NE(reason.find("16384 x 16384 pixels"), std::string::npos) << reason;
+    EXPECT_FALSE(DecodeImageFile(tga(4097, 1, 4097 * 3), &image));
+    EXPECT_FALSE(DecodeImageFile(tga(8, 8, 8 * 8 * 3), &image, 4));
+    EXPECT_TRUE(DecodeImageFile(tga(4096, 1, 4096 * 3), &image));
 }
 
 class GlTextureTest : public GlDeviceTest {

@@ -83,7 +83,8 @@ TEST_F(LevelCheck, BinaryGarbageGivesOneErrorAndNoCrash) {
 }
 
 TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
-    ModelList models{"standard/models.txt", {"rails", "railscorner", "station", "rturn", "50pts"}};
+    ModelList models{"standard/models.txt", {"rails", "railscorner", "station", "rturn", "50pts"},
+                     "the model lamp (standard/models/lamp.x: truncated)"};
     const Lines lines = Check(kHead +
                                   std::string("objects 7\n"
                                               "9 1 rturn 1 0\n"           // off the grid
@@ -105,7 +106,8 @@ TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
                          "9, listed earlier on the same tile",
                          "levels/l.txt:11:1: warning: the ring of blocked tiles around the station at (0, 2) falls off "
                          "the grid",
-                         "levels/l.txt:12:5: warning: no model named \"lamp\" in standard/models.txt",
+                         "levels/l.txt:12:5: warning: no model named \"lamp\" in standard/models.txt; the list stops "
+                         "at the model lamp (standard/models/lamp.x: truncated)",
                          "levels/l.txt:13:1: warning: the start (0, -1) lies off the grid of 4 by 3 tiles",
                          "levels/l.txt:14:1: warning: the finish (4, 1) lies off the grid of 4 by 3 tiles",
                          "levels/l.txt:15:9: warning: text after the speed is ignored by the game: 'fast'",

@@ -109,14 +109,39 @@ TEST_F(LevelLoader, AWordWhereANumberBelongsStopsThereNotAtTheNextKeyword) {
     EXPECT_EQ(level->loadStop->found, "x");
 }
 
-TEST_F(LevelLoader, AHugeObjectCountStopsAtTheEndOfTheText) {
-    auto level = LoadText(Header() + "objects 2000000000\n1 1 rails 1 0\n2 1 rails 1 0\nstart 0 1 e\n");
-    EXPECT_EQ(level->objectCount, 2000000000);
-    EXPECT_EQ(level->objects.size(), 2u);  // the partly read third entry is not added
+// Every announced entry gets a fresh object, read or not; only the keyword after the list
+// notices the damage. A count beyond any playable level is refused before anything is appended.
+TEST_F(LevelLoader, EveryAnnouncedEntryIsAppendedAndAnAbsurdCountIsRefused) {
+    auto level = LoadText(Header() + "objects 4\n1 1 rails 1 0\n4 2 rturn 1 x\nstart 0 1 e\nfinish 2 1 e\nspeed 2\n");
+    ASSERT_EQ(level->objects.size(), 4u);
+    EXPECT_EQ(level->objects[1].name, "rturn");
+    EXPECT_EQ(level->objects[1].x, 4);
+    EXPECT_EQ(level->objects[1].angle, 0.0f);
+    EXPECT_EQ(level->objects[3].name, "");
     ASSERT_TRUE(level->loadStop);
-    EXPECT_EQ(level->loadStop->found, "start");
-    EXPECT_EQ(level->loadStop->line, 8);
-    EXPECT_EQ(level->loadStop->expected, "an integer (object x)");
+    EXPECT_EQ(level->loadStop->found, "x");
+    EXPECT_EQ(level->Load(dir.Write("short.txt", Header() + "objects 3\n1 1 rails 1 0\nstart 0 1 e\n")), 1);
+    EXPECT_EQ(level->objects.size(), 4u + 3u);  // appended to what the record held
+
+    for (const std::string count : {std::to_string(kMaxLevelObjects + 1), std::string("2000000000")}) {
+        level = LoadText(Header() + "objects " + count + "\n1 1 rails 1 0\nstart 0 1 e\n");
+        EXPECT_EQ(level->objects.size(), 0u) << count;
+        ASSERT_TRUE(level->loadStop);
+        EXPECT_EQ(level->loadStop->line, 5);
+        EXPECT_EQ(level->loadStop->expected, "at most " + std::to_string(kMaxLevelObjects) + " objects");
+    }
+}
+
+// A number that cannot be read keeps its field; the load fails only at a keyword.
+TEST_F(LevelLoader, ANumberThatCannotBeReadKeepsItsField) {
+    Level level(nullptr, nullptr, "");
+    const std::string body = "objects 1\n1 1 rails 1 0\nstart 0 1 e\nfinish 2 1 e\n";
+    EXPECT_EQ(level.Load(dir.Write("speed.txt", Header() + body + "speed abc\n")), 0);
+    EXPECT_EQ(level.speed, 5.0f);
+    EXPECT_EQ(level.trackEndX, 1);
+    ASSERT_TRUE(level.loadStop);  // kept for the level checker
+    EXPECT_EQ(level.Load(dir.Write("camera.txt", "style a height 3 width 4 camera_data 1 2 x\n")), 1);
+    EXPECT_EQ(level.camera->position, Vec3(1, 2, 0));
 }
 
 TEST_F(LevelLoader, TruncatedFilesKeepWhatWasRead) {
@@ -130,7 +155,7 @@ TEST_F(LevelLoader, TruncatedFilesKeepWhatWasRead) {
     auto level = LoadText(Header() + "objects 2\n1 1 rails 1 0\n2 1 rai");
     ASSERT_TRUE(level->loadStop);
     EXPECT_EQ(level->loadStop->found, "end of file");
-    EXPECT_EQ(level->objects.size(), 1u);
+    EXPECT_EQ(level->objects.size(), 2u);
 
     // A missing speed number is noticed although no keyword follows it; the rest is in place.
     level = LoadText(Header() + "objects 1\n1 1 rails 1 0\nstart 0 1 e\nfinish 2 1 e\nspeed");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <set>
 
 #include "platform/MeshImporter.h"
@@ -96,6 +97,58 @@ TEST(MeshImporter, KeepsPositionsNormalsCoordinatesAndWindingAsWritten) {
     }
 }
 
+// Binary `.x` tokens: a token word, a name, an integer list, a float list, a string.
+std::string Word(uint16_t w) { return {char(w & 0xFF), char(w >> 8)}; }
+std::string U32(uint32_t v) { return Word(uint16_t(v)) + Word(uint16_t(v >> 16)); }
+std::string BinName(const std::string& name) { return Word(1) + U32(uint32_t(name.size())) + name + Word(0x0a); }
+std::string BinInts(const std::vector<uint32_t>& values) {
+    std::string out = Word(6) + U32(uint32_t(values.size()));
+    for (uint32_t v : values) out += U32(v);
+    return out;
+}
+std::string BinFloats(const std::vector<float>& values) {
+    std::string out = Word(7) + U32(uint32_t(values.size()));
+    for (float v : values) out += U32(std::bit_cast<uint32_t>(v));
+    return out;
+}
+
+// Well-formed files load whatever their numbers, in either form, placed by their frames.
+TEST(MeshImporter, ReadsTextAndBinaryFilesWithTheirFrames) {
+    const std::string closeBrace = Word(0x0b);
+    const std::string binary = "xof 0303bin 0032" + BinName("Mesh") + BinInts({3}) + BinFloats({0, 0, 0, 2, 0, 0, 0, 2, 0}) +
+                               BinInts({1, 3, 0, 1, 2}) + BinName("MeshMaterialList") + BinInts({1, 1, 0}) +
+                               BinName("Material") + BinFloats({1, 0, 0, 1, 5, 0, 0, 0, 0, 0, 0}) +
+                               BinName("TextureFilename") + Word(2) + U32(5) + "t.png" + U32(0x14) + closeBrace +
+                               closeBrace + closeBrace + closeBrace;
+    std::string framed = TriangleX();
+    framed.insert(16, "Frame f { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }\n");
+    framed += "}\n";
+    const struct {
+        const char* name;
+        std::string content;
+        std::set<std::array<float, 3>> corners;
+        std::vector<std::string> textures;
+    } files[] = {
+        {"floor.x", "xof 0303txt 0032\nMesh floor { 4; -500;-500;0;, 500;-500;0;, 500;500;0;, -500;500;0;; 1; 4;0,1,2,3;; }\n",
+         {{-500, -500, 0}, {500, -500, 0}, {500, 500, 0}, {-500, 500, 0}}, {}},
+        {"binary.x", binary, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}}, {"t.png"}},
+        {"framed.x", framed, {{10, 0, 0}, {12, 0, 0}, {10, 2, 0}}, {}},
+    };
+    TempDir dir;
+    for (const auto& file : files) {
+        MeshData mesh;
+        std::string error;
+        ASSERT_TRUE(ImportMesh(dir.Write(file.name, file.content), &mesh, &error)) << file.name << ": " << error;
+        std::set<std::array<float, 3>> corners;
+        for (const MeshVertex& v : mesh.vertices) corners.insert({v.position.x, v.position.y, v.position.z});
+        EXPECT_EQ(corners, file.corners) << file.name;
+        std::vector<std::string> textures;
+        for (const MeshMaterial& m : mesh.materials) textures.push_back(m.textureName);
+        EXPECT_EQ(textures, file.textures) << file.name;
+        EXPECT_EQ(mesh.indices.size(), 3 * (file.corners.size() - 2)) << file.name;
+    }
+}
+
 TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
     TempDir dir;
     const std::string good = ThreeMaterialX();
@@ -115,6 +168,11 @@ TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
         {"too-many-vertices.x", tooManyVertices},
         {"missing-vertex.x", missingVertex},
         {"binary-garbage.x", "xof 0303bin 0032" + std::string("\x06\x00\xff\xff\xff\x7f", 6)},
+        // No faces, and a material list that gives one face a material.
+        {"faceless-material.x", "xof 0303txt 0032\nMesh m { 1; 0;0;0;; 0;; MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; "
+                                "0; 0;0;0;; 0;0;0;; } } }\n"},
+        {"unknown-material.x", "xof 0303txt 0032\nMesh m { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; "
+                               "MeshMaterialList { 1; 1; 0;; { nowhere } } }\n"},
     };
     for (const auto& [name, content] : files) {
         MeshData mesh;
@@ -123,9 +181,9 @@ TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
         EXPECT_FALSE(ImportMesh(dir.Write(name, content), &mesh, &error)) << name;
         EXPECT_EQ(mesh.indices, std::vector<uint32_t>{42}) << name;
         EXPECT_FALSE(error.empty()) << name;
-        // Counts beyond the file's size are refused before any parsing allocates for them.
-        if (name.rfind("too-many", 0) == 0 || name.rfind("binary", 0) == 0) {
-            EXPECT_NE(error.find("declares more elements than it holds"), std::string::npos) << error;
+        // Counts beyond the file's size are refused before anything is allocated for them.
+        if (name.rfind("too-many", 0) == 0) {
+            EXPECT_NE(error.find("element count out of range"), std::string::npos) << error;
         }
     }
     MeshData mesh;
@@ -170,20 +228,23 @@ TEST_F(ModelTest, AFileThatCannotBeLoadedEndsTheList) {
         ASSERT_EQ(catalogue->models.count("stopper"), 1u);
         EXPECT_TRUE(!catalogue->models["stopper"].mesh && catalogue->models["stopper"].materialIds.empty());
         EXPECT_EQ(catalogue->models.count("after"), 0u);
-        EXPECT_EQ(catalogue->nextMaterialId, 1u);
+        EXPECT_EQ(catalogue->nextMaterialId, 0u);
     }
 }
 
-// Without a material list a mesh has one untextured default material with every face.
-TEST_F(ModelTest, PlainTriangleGetsADefaultMaterialAndASphereAroundIt) {
+// Without a material list a mesh has no materials (so later models' ids do not move) and one
+// subset with every face.
+TEST_F(ModelTest, PlainTriangleHasNoMaterialsAndASphereAroundIt) {
     dir.Write("style/models/tri.x", TriangleX());
-    Style("tri tri.x\n");
+    dir.Write("style/models/sample.x", ThreeMaterialX());
+    Style("tri tri.x\nsample sample.x\n");
     auto catalogue = Build();
     const Model& model = catalogue->FindModel("tri");
     ASSERT_NE(model.mesh, nullptr);
     ASSERT_EQ(model.mesh->subsets.size(), 1u);
     EXPECT_EQ(model.mesh->subsets[0].indexCount, 3u);
-    EXPECT_EQ(model.textureNames, std::vector<std::string>{""});
+    EXPECT_TRUE(model.materialIds.empty() && model.textureNames.empty());
+    EXPECT_EQ(catalogue->FindModel("sample").materialIds, (std::vector<uint32_t>{0, 1, 2}));
     EXPECT_GT(model.boundRadius, 0.0f);
     for (const Vec3 corner : {Vec3(0, 0, 0), Vec3(2, 0, 0), Vec3(0, 2, 0)}) {
         EXPECT_LE(Length(corner - model.boundCentre), model.boundRadius * (1.0f + 1e-6f));
@@ -191,4 +252,17 @@ TEST_F(ModelTest, PlainTriangleGetsADefaultMaterialAndASphereAroundIt) {
     // Not a sphere around everything: the centre lies in the triangle's plane, near its middle.
     EXPECT_EQ(model.boundCentre.z, 0.0f);
     EXPECT_LT(model.boundRadius, 2.0f);
+}
+
+// Ids run on across models and are never reused; listed paths may use backslashes.
+TEST_F(ModelTest, ANameListedTwiceKeepsOnlyTheSecondFile) {
+    dir.Write("style/models/sub/tri.x", TriangleX());
+    dir.Write("style/models/sample.x", ThreeMaterialX());
+    Style("shape sample.x\nshape sub\\tri.x");  // no final line end
+    auto catalogue = Build();
+    const Model& model = catalogue->FindModel("shape");
+    ASSERT_NE(model.mesh, nullptr);
+    EXPECT_EQ(model.mesh->subsets.size(), 1u);
+    EXPECT_TRUE(model.materialIds.empty() && model.textureNames.empty());
+    EXPECT_EQ(catalogue->nextMaterialId, 3u);
 }

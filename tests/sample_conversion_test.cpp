@@ -51,11 +51,12 @@ TEST(SampleConversion, ChannelsAveragedRateInterpolatedPartialFramesDropped) {
     EXPECT_EQ(Convert(Format(1, 1, 88200, 16), Samples16({0, 1, 2, 3, 4, 5})), (std::vector<int16_t>{0, 2, 4}));
 }
 
-TEST(SampleConversion, RefusesWhatItCannotPlay) {
+TEST(SampleConversion, RefusesWhatItCannotPlayAndTakesEveryRateFrom100To200000) {
     for (const WaveFormat& format : {Format(2, 1, 44100, 4), Format(1, 1, 44100, 12), Format(3, 1, 44100, 16),
-                                     Format(0xFFFE, 1, 44100, 16) /* no sub-format */,
-                                     Format(1, 1, 100, 8) /* a small file would claim a huge buffer */})
-        EXPECT_FALSE(CanConvert(format)) << format.formatTag << " " << format.bitsPerSample;
+                                     Format(0xFFFE, 1, 44100, 16) /* no sub-format */, Format(1, 1, 99, 8),
+                                     Format(1, 1, 200001, 16)})
+        EXPECT_FALSE(CanConvert(format)) << format.formatTag << " " << format.bitsPerSample << " " << format.samplesPerSec;
+    for (uint32_t rate : {100u, 8000u, 200000u}) EXPECT_TRUE(CanConvert(Format(1, 1, rate, 8))) << rate;
     WaveFormat narrow = Format(1, 2, 44100, 16);
     narrow.blockAlign = 2;  // frames too small for their channels
     EXPECT_FALSE(CanConvert(narrow));

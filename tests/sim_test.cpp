@@ -108,12 +108,12 @@ TEST_F(Sim, AnIncompleteLevelWarnsWithFileAndTokenAndPlaysOn) {
     EXPECT_NE(err.str().find("warning"), std::string::npos);
     EXPECT_NE(err.str().find("level.txt:3:1: expected an integer (object x), found 'start'"), std::string::npos)
         << err.str();
-    // The record stands as read: one object, no start read, so the train sits on (0, 0) with
-    // heading 'x', and with the default speed of 5 it has not moved.
+    // The record stands as read: nine objects (one read, eight fresh), no start read, so the
+    // train sits on (0, 0) with heading 'x', and with the default speed of 5 it has not moved.
     const auto reports = Reports();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0]["objectCount"], 9);
-    EXPECT_EQ(reports[0]["objects"].size(), 1u);
+    EXPECT_EQ(reports[0]["objects"].size(), 9u);
     EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,0,"x"])"));
 }
 

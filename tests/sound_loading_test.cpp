@@ -64,6 +64,13 @@ TEST_F(SoundLoadingTest, NothingLoadsWithoutASoundDevice) {
     EXPECT_TRUE(catalogue.sounds.empty());
 }
 
+TEST_F(SoundLoadingTest, ListedPathsMayUseBackslashes) {
+    std::filesystem::create_directories(root.Path() / "look" / "sounds" / "sub");
+    WriteFile((root.Path() / "look/sounds/sub/three.wav").string(), MonoWav({33}));
+    EXPECT_EQ(Load(root.Path(), "coins sub\\three.wav\n"), 0);
+    EXPECT_EQ(FirstByte("coins"), 33);
+}
+
 TEST_F(SoundLoadingTest, WorksFromADeepCurrentDirectory) {
     std::filesystem::path deep = root.Path();
     for (int i = 0; i < 8; ++i) deep /= std::string(40, char('a' + i));

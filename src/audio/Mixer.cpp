@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audio/SampleConversion.h"
 #include "audio/SoundBuffer.h"
 
 void Mixer::Attach(SoundBuffer* buffer) {
@@ -32,13 +33,13 @@ void Mixer::Mix(int16_t* out, uint32_t frames, uint32_t channels) {
         int32_t sum = 0;
         for (SoundBuffer* voice : voices) {
             if (!voice->playing) continue;
-            const std::vector<int16_t>& samples = voice->samples->data;
-            if (voice->position < samples.size())
-                sum += (int32_t(samples[voice->position++]) * voice->gain) >> 16;
-            if (voice->position >= samples.size()) {
+            const SampleData& samples = *voice->samples;
+            if (voice->position < samples.length)
+                sum += (int32_t(ResampledAt(samples.data, samples.rate, samples.deviceRate, voice->position++)) * voice->gain) >> 16;
+            if (voice->position >= samples.length) {
                 // A buffer played once stops at its end and starts from the beginning next time.
                 voice->position = 0;
-                voice->playing = voice->looping && !samples.empty();
+                voice->playing = voice->looping && samples.length > 0;
             }
         }
         const int16_t value = LimitSample(sum);

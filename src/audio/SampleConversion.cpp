@@ -37,39 +37,47 @@ bool CanConvert(const WaveFormat& format) {
     const uint16_t bits = format.bitsPerSample;
     const bool integer = encoding == kFormatPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
     const bool floating = encoding == kFormatFloat && bits == 32;
-    // Low rates are refused so that a small file cannot expand into a huge buffer.
     return (integer || floating) && format.channels > 0 &&
-           format.blockAlign >= uint32_t(format.channels) * (bits / 8) && format.samplesPerSec >= 8000 &&
-           format.samplesPerSec <= 384000;
+           format.blockAlign >= uint32_t(format.channels) * (bits / 8) && format.samplesPerSec >= kMinSampleRate &&
+           format.samplesPerSec <= kMaxSampleRate;
 }
 
 uint64_t DeviceSampleCount(uint64_t frames, uint32_t rate, uint32_t deviceRate) {
     return rate == 0 ? 0 : frames * deviceRate / rate;
 }
 
-bool ConvertToDeviceSamples(const WaveFormat& format, const uint8_t* data, size_t bytes, uint32_t deviceRate,
-                            std::vector<int16_t>* out) {
-    if (!CanConvert(format) || deviceRate == 0) return false;
+bool ConvertToMono(const WaveFormat& format, const uint8_t* data, size_t bytes, std::vector<int16_t>* out) {
+    if (!CanConvert(format)) return false;
     const uint16_t encoding = Encoding(format);
     const size_t sampleBytes = format.bitsPerSample / 8;
     const size_t frames = bytes / format.blockAlign;
-    auto frameValue = [&](size_t frame) {
+    out->assign(frames, 0);
+    for (size_t frame = 0; frame < frames; ++frame) {
         const uint8_t* p = data + frame * format.blockAlign;
         int32_t sum = 0;
         for (uint16_t c = 0; c < format.channels; ++c) sum += SampleAt(p + c * sampleBytes, encoding, format.bitsPerSample);
-        return sum / int32_t(format.channels);
-    };
-    const uint32_t rate = format.samplesPerSec;
-    out->assign(DeviceSampleCount(frames, rate, deviceRate), 0);
-    for (size_t i = 0; i < out->size(); ++i) {
-        // Source position i * rate / deviceRate, kept as a whole frame and an exact remainder.
-        const uint64_t scaled = uint64_t(i) * rate;
-        const size_t frame = scaled / deviceRate;
-        const uint64_t remainder = scaled % deviceRate;
-        int32_t value = frameValue(frame);
-        if (remainder && frame + 1 < frames)
-            value += int32_t((int64_t(frameValue(frame + 1)) - value) * int64_t(remainder) / int64_t(deviceRate));
-        (*out)[i] = int16_t(value);
+        (*out)[frame] = int16_t(sum / int32_t(format.channels));
     }
+    return true;
+}
+
+int16_t ResampledAt(const std::vector<int16_t>& mono, uint32_t rate, uint32_t deviceRate, uint64_t i) {
+    // Source position i * rate / deviceRate, kept as a whole frame and an exact remainder.
+    const uint64_t scaled = i * rate;
+    const uint64_t frame = scaled / deviceRate;
+    const uint64_t remainder = scaled % deviceRate;
+    if (frame >= mono.size()) return 0;
+    int32_t value = mono[frame];
+    if (remainder && frame + 1 < mono.size())
+        value += int32_t((int64_t(mono[frame + 1]) - value) * int64_t(remainder) / int64_t(deviceRate));
+    return int16_t(value);
+}
+
+bool ConvertToDeviceSamples(const WaveFormat& format, const uint8_t* data, size_t bytes, uint32_t deviceRate,
+                            std::vector<int16_t>* out) {
+    std::vector<int16_t> mono;
+    if (deviceRate == 0 || !ConvertToMono(format, data, bytes, &mono)) return false;
+    out->resize(DeviceSampleCount(mono.size(), format.samplesPerSec, deviceRate));
+    for (size_t i = 0; i < out->size(); ++i) (*out)[i] = ResampledAt(mono, format.samplesPerSec, deviceRate, i);
     return true;
 }

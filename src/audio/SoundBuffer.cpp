@@ -77,11 +77,15 @@ Result SoundBuffer::Unlock(void*, uint32_t) {
     // Convert outside the lock, then swap under it, so the audio thread waits only for the
     // swap and the old samples are freed here, not there.
     std::vector<int16_t> converted;
-    const bool ok = ConvertToDeviceSamples(format, wavData->data(), wavData->size(), deviceRate, &converted);
+    const bool ok = ConvertToMono(format, wavData->data(), wavData->size(), &converted);
     std::vector<uint8_t>().swap(*wavData);
     if (!ok) return kFail;
+    const uint64_t length = DeviceSampleCount(converted.size(), format.samplesPerSec, deviceRate);
     std::lock_guard<std::mutex> guard(mixer->lock);
     samples->data.swap(converted);
+    samples->rate = format.samplesPerSec;
+    samples->deviceRate = deviceRate;
+    samples->length = length;
     return kOk;
 }
 

@@ -11,13 +11,17 @@ class Mixer;
 // Play flag: start again from the beginning at the end instead of stopping.
 constexpr uint32_t kPlayLooping = 0x1;
 
-// Sample memory, shared by a buffer and its duplicates.
+// Sample memory, shared by a buffer and its duplicates. Kept at the sound's own rate and
+// resampled while mixing, so a sound costs at most twice its file whatever its rate.
 struct SampleData {
-    std::vector<int16_t> data;  // mono, 16-bit, at the device's rate
+    std::vector<int16_t> data;  // mono, 16-bit, at `rate`
+    uint32_t rate = 1;
+    uint32_t deviceRate = 1;
+    uint64_t length = 0;        // device samples the data plays for
 };
 
 // One sound buffer of the mixer. It is filled through Lock and Unlock in the format of its WAV
-// data and holds that data converted to the device's format; play, stop and position act on
+// data and holds that data converted to mono 16-bit; play, stop and position act on
 // what the mixer plays next.
 class SoundBuffer {
 public:

@@ -8,6 +8,7 @@
 #include "audio/Sound.h"
 #include "audio/SoundBuffer.h"
 #include "audio/WavReader.h"
+#include "platform/LoadReport.h"
 
 namespace {
 
@@ -57,23 +58,42 @@ Result SoundDevice::CreateSoundBuffer(const BufferDescription& description, std:
 
 Result SoundDevice::CreateSound(CSound** sound, const char* fileName, uint32_t creationFlags, Guid algorithm,
                                 uint32_t bufferCount) {
-    if (!audioOutput) return kNotInitialized;
     if (!fileName || !sound || bufferCount == 0) return kInvalidArg;
+    if (!audioOutput) {
+        LoadReport(fileName, "not loaded: no sound device");
+        return kNotInitialized;
+    }
     std::vector<std::unique_ptr<SoundBuffer>> buffers;
     auto reader = std::unique_ptr<WavReader>(new (std::nothrow) WavReader);
     if (!reader) return kOutOfMemory;
     // The open status is not needed: a reader that failed has no data, which is what counts.
     reader->Open(fileName, nullptr, kReadMode);
-    if (reader->Size() == 0) return kFail;
+    if (reader->Size() == 0) {
+        LoadReport(fileName, reader->format ? "no sample data" : "cannot be opened as a RIFF WAVE file with \"fmt \" and \"data\" chunks");
+        return kFail;
+    }
+    // The buffer holds the data the file has: a data chunk that claims more (up to 4 GiB in a
+    // few bytes) would otherwise cost its claim in memory, only to play silence.
+    const uint32_t bufferSize = reader->StoredSize();
+    if (bufferSize == 0) {
+        LoadReport(fileName, "the data chunk lies past the end of the file");
+        return kFail;
+    }
 
     BufferDescription description;
     description.flags = creationFlags;
-    description.bufferBytes = reader->Size();
+    description.bufferBytes = bufferSize;
     description.format = reader->format.get();
     description.algorithm = algorithm;
     buffers.resize(bufferCount);
     Result result = CreateSoundBuffer(description, &buffers[0]);
-    if (Failed(result)) return result;
+    if (Failed(result)) {
+        const WaveFormat& f = *reader->format;
+        LoadReport(fileName, "a format that cannot be played (tag " + std::to_string(f.formatTag) + ", " +
+                                 std::to_string(f.channels) + " channels, " + std::to_string(f.bitsPerSample) + " bits, " +
+                                 std::to_string(f.samplesPerSec) + " samples a second)");
+        return result;
+    }
     const Result remembered = result == kNoVirtualization ? kNoVirtualization : kOk;
     for (uint32_t i = 1; i < bufferCount; ++i) {
         // Buffers with effects each need their own memory; the others share the first one's.
@@ -84,7 +104,6 @@ Result SoundDevice::CreateSound(CSound** sound, const char* fileName, uint32_t c
             buffers[i] = std::make_unique<SoundBuffer>(*buffers[0]);
         }
     }
-    const uint32_t bufferSize = reader->Size();
     *sound = new (std::nothrow) CSound(std::move(buffers), bufferSize, std::move(reader), creationFlags);
     return remembered;
 }

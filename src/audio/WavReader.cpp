@@ -1,5 +1,6 @@
 #include "audio/WavReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -118,9 +119,10 @@ Result WavReader::OpenSource(std::unique_ptr<ByteSource> source) {
 }
 
 bool WavReader::FindChunk(const ChunkInfo& parent, const char id[4], ChunkInfo* found) {
-    // Walk the chunks inside the RIFF body after its form type. Each step moves at least 8
-    // bytes forward, so any number of chunks ends; a chunk whose body would pass the end of its
-    // parent is a lie about its size and ends the search, found or not.
+    // Walk the chunks inside the RIFF body after its form type. Each step reads a chunk header
+    // from the file and moves at least 8 bytes on, so the walk ends within the file. Sizes are
+    // taken as written: the chunk found may run past its parent or the file (its reads then
+    // give what the file holds), and a chunk skipped past the end ends the search.
     const uint64_t end = parent.dataOffset + parent.size;
     uint64_t offset = parent.dataOffset + 4;
     while (offset + 8 <= end) {
@@ -129,7 +131,6 @@ bool WavReader::FindChunk(const ChunkInfo& parent, const char id[4], ChunkInfo* 
         const uint32_t chunkId = Le32(header);
         const uint32_t chunkSize = Le32(header + 4);
         const uint64_t body = offset + 8;
-        if (chunkSize > end - body) return false;
         if (chunkId == Id(id)) {
             *found = ChunkInfo{chunkId, chunkSize, 0, body};
             return true;
@@ -146,7 +147,6 @@ Result WavReader::ReadHeader() {
     if (!handle->ReadAt(0, riff, sizeof riff)) return kFail;
     riffChunk = ChunkInfo{Le32(riff), Le32(riff + 4), Le32(riff + 8), 8};
     if (riffChunk.id != Id("RIFF") || riffChunk.formType != Id("WAVE")) return kFail;
-    if (riffChunk.size < 4 || riffChunk.size > handle->Length() - 8) return kFail;
 
     ChunkInfo fmt;
     if (!FindChunk(riffChunk, "fmt ", &fmt) || fmt.size < 16) return kFail;
@@ -159,19 +159,18 @@ Result WavReader::ReadHeader() {
     parsed->avgBytesPerSec = Le32(pcm + 8);
     parsed->blockAlign = Le16(pcm + 12);
     parsed->bitsPerSample = Le16(pcm + 14);
-    // PCM has no extra bytes whatever the chunk's length; other tags carry a counted tail,
-    // which must lie inside the chunk before anything is allocated for it.
+    // PCM has no extra bytes whatever the chunk's length; other tags carry a counted tail that
+    // is read from wherever it lies, inside the chunk or not, as long as the file holds it
+    // (at most 64 KiB, so it is checked before it is allocated).
     if (parsed->formatTag != kFormatPcm) {
         uint8_t count[2];
-        if (fmt.size < 18 || !handle->ReadAt(fmt.dataOffset + 16, count, 2)) return kFail;
+        if (!handle->ReadAt(fmt.dataOffset + 16, count, 2)) return kFail;
         parsed->cbSize = Le16(count);
-        if (parsed->cbSize > fmt.size - 18) return kFail;
+        if (fmt.dataOffset + 18 + parsed->cbSize > handle->Length()) return kFail;
         parsed->extra.resize(parsed->cbSize);
         if (parsed->cbSize && !handle->ReadAt(fmt.dataOffset + 18, parsed->extra.data(), parsed->cbSize))
             return kFail;
     }
-    // Without channels or a frame size no sample can be located in the data.
-    if (parsed->channels == 0 || parsed->blockAlign == 0 || parsed->samplesPerSec == 0) return kFail;
     format = std::move(parsed);
     return kOk;
 }
@@ -189,10 +188,18 @@ Result WavReader::Read(uint8_t* buffer, uint32_t count, uint32_t* bytesRead) {
     *bytesRead = 0;
     if (count > chunk.size) count = chunk.size;
     chunk.size -= count;
-    if (count && !handle->ReadAt(readOffset, buffer, count)) return kFail;
+    // A data chunk that claims more than the file holds gives what there is.
+    const uint64_t length = handle->Length();
+    const uint32_t present = readOffset >= length ? 0 : uint32_t(std::min<uint64_t>(count, length - readOffset));
+    if (present && !handle->ReadAt(readOffset, buffer, present)) return kFail;
     readOffset += count;
-    *bytesRead = count;
+    *bytesRead = present;
     return kOk;
+}
+
+uint32_t WavReader::StoredSize() const {
+    if (!handle || chunk.dataOffset >= handle->Length()) return 0;
+    return uint32_t(std::min<uint64_t>(size, handle->Length() - chunk.dataOffset));
 }
 
 Result WavReader::Close() {

@@ -18,8 +18,8 @@ struct ChunkInfo {
 
 constexpr uint32_t kReadMode = 1;
 
-// Reads the format and sample data of a RIFF WAVE file, or of WAVE bytes held in memory. Every
-// size in the header is checked against the real size of the file before it is trusted.
+// Reads the format and sample data of a RIFF WAVE file, or of WAVE bytes held in memory. Sizes
+// are taken as the header writes them, but nothing is read or allocated beyond the real file.
 class WavReader {
 public:
     std::unique_ptr<WaveFormat> format;  // null until a header was read
@@ -39,6 +39,9 @@ public:
     Result OpenBytes(const uint8_t* bytes, size_t count);
     // Bytes of sample data; 0 when nothing valid is open.
     uint32_t Size() const { return size; }
+    // Bytes of sample data the file really holds: Size(), or less when the data chunk claims
+    // more than the file has.
+    uint32_t StoredSize() const;
     // Back to the start of the sample data, with the whole data left to read.
     Result Rewind();
     // Copies up to `count` bytes of the data not yet read into `buffer`; the count in `bytesRead`.

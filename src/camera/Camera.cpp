@@ -1,8 +1,9 @@
 #include "camera/Camera.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "math/MathFunctions.h"
+#include "platform/AtomicFile.h"
 
 void Camera::SetPosition(const Vec3& p) { position = p; }
 
@@ -56,12 +57,12 @@ void Camera::Roll(float angle) {
 }
 
 bool Camera::Save(const std::string& path) const {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
-    if (!out) return false;
+    std::ostringstream out;
     // Precision 10 in the default notation: the same digits as %.10g, and the same twelve numbers
     // in the same order as a level file's "camera_data".
     out.precision(10);
     for (const Vec3* v : {&position, &up, &look, &right})
         out << v->x << ' ' << v->y << ' ' << v->z << '\n';
-    return static_cast<bool>(out);
+    // A save that fails part-way leaves the previous file whole.
+    return ReplaceFile(path, out.str());
 }

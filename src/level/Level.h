@@ -14,6 +14,10 @@
 class RenderDevice;
 class ResourceCatalogue;
 
+// The most object entries a level file may announce: far beyond any playable level, and small
+// enough that the objects (with station rings) stay within a few hundred megabytes.
+constexpr int32_t kMaxLevelObjects = 4194304;
+
 // One loaded level: the grid size, the objects on its tiles, the train, the finish, the track end
 // and the state of play.
 class Level {
@@ -43,7 +47,8 @@ public:
 
     // Makes the level and loads the file at path (the load's result is not looked at).
     Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);
-    // Reads the level file; 0 when the whole file was read, 1 when it stopped early.
+    // Reads the level file; 1 when a keyword did not match or more than kMaxLevelObjects objects
+    // are announced, else 0 (a damaged last number keeps its field and sets only loadStop).
     int32_t Load(const std::string& path);
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);

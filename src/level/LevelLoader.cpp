@@ -3,6 +3,7 @@
 #include "level/Level.h"
 #include "level/Tiles.h"
 #include "level/TokenReader.h"
+#include "platform/LoadReport.h"
 
 namespace {
 
@@ -19,6 +20,12 @@ int32_t WholeDegrees(float value) {
 Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path)
     : device(device_), catalogue(catalogue_) {
     Load(path);
+    if (loadStop) {
+        const ReadStop& stop = *loadStop;
+        LoadReport(path, stop.line == 0 ? "cannot be opened"
+                                        : "line " + std::to_string(stop.line) + ", column " + std::to_string(stop.column) +
+                                              ": expected " + stop.expected + ", found '" + stop.found + "'");
+    }
 }
 
 int32_t Level::Load(const std::string& path) {
@@ -52,16 +59,21 @@ int32_t Level::Load(const std::string& path) {
     if (!in.ReadKeyword("objects")) return stop();
     in.ReadInt(objectCount, "an integer (object count)");
 
-    // The count is the file's word, not a promise: entries are read until the count is reached or
-    // the text runs out, so a huge count costs nothing (and nothing is reserved up front).
-    std::string name;
+    // Every announced entry is appended, read or not: a damaged or short list leaves fresh
+    // objects behind and shows only at the "start" keyword. A count no playable level comes near
+    // is refused before anything is appended, so a few bytes cannot fill memory.
+    if (objectCount > kMaxLevelObjects) {
+        loadStop = ReadStop{std::to_string(objectCount), 0, 0, "at most " + std::to_string(kMaxLevelObjects) + " objects"};
+        in.PositionOf(in.LastStart(), &loadStop->line, &loadStop->column);
+        return 1;
+    }
     for (int32_t i = 0; i < objectCount; ++i) {
         LevelObject object;
         float degreesRead = 0.0f;
-        if (!(in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
-              in.ReadWord(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
-              in.ReadFloat(degreesRead, "a number (object angle in degrees)")))
-            break;
+        std::string name;
+        in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
+            in.ReadWord(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
+            in.ReadFloat(degreesRead, "a number (object angle in degrees)");
         object.name = name;
         object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
         object.degrees = WholeDegrees(degreesRead);
@@ -80,11 +92,12 @@ int32_t Level::Load(const std::string& path) {
     in.ReadHeading(finishHeading, "a heading (finish)");
     if (!in.ReadKeyword("speed")) return stop();
     if (!in.ReadFloat(speed, "a number (speed)")) {
-        // A damaged last number has no keyword after it to notice it; the load is still incomplete.
+        // A damaged last number keeps the speed and has no keyword after it to fail; the load
+        // counts as complete, and the stop is kept for tools that point at it.
         loadStop = in.Stop();
     }
     TraceTrackEnd(trainX, trainY, trainHeading);
-    return loadStop ? 1 : 0;
+    return 0;
 }
 
 void Level::AddStationRing(LevelObject station) {

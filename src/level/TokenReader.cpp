@@ -74,10 +74,14 @@ template <typename T>
 bool TokenReader::Extract(T& out, const char* expected) {
     if (failed_) return false;
     const size_t start = NextTokenStart();
-    if (!(stream_ >> out)) {
+    // A failed extraction stores 0 (or clears a word); a field read that fails keeps its value.
+    T value = out;
+    if (!(stream_ >> value)) {
         RecordStop(start, TokenAt(start), expected);
         return false;
     }
+    out = value;
+    lastStart_ = start;
     Report(start, expected);
     return true;
 }

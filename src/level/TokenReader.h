@@ -49,6 +49,8 @@ public:
     // Calls `observer` after every successful read, so tools can point at the tokens read.
     void ObserveTokens(TokenObserver observer) { observer_ = std::move(observer); }
 
+    // The byte offset of the last token read.
+    size_t LastStart() const { return lastStart_; }
     // The line and column (from 1) of a byte offset into the text.
     void PositionOf(size_t offset, int* line, int* column) const;
 
@@ -64,6 +66,7 @@ private:
     std::string text_;
     std::istringstream stream_;
     bool failed_ = false;
+    size_t lastStart_ = 0;
     ReadStop stop_;
     TokenObserver observer_;
 };

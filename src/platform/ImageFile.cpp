@@ -1,6 +1,7 @@
 #include "platform/ImageFile.h"
 
 #include <algorithm>
+#include <fstream>
 
 // The decoder stays private to this file (another unit of the platform layer has its own copy).
 #define STB_IMAGE_STATIC
@@ -23,14 +24,64 @@ std::string NativePath(const std::string& path) {
     return out;
 }
 
-bool DecodeImageFile(const std::string& path, RgbaImage* image) {
+namespace {
+
+// Image files larger than this are not read at all.
+constexpr std::streamoff kMaxFileBytes = std::streamoff(64) << 20;
+
+// The decoder sizes its buffer for a PNG chunk from the length the chunk claims before reading
+// it; a chunk must fit in the file, so that a few bytes cannot ask for gigabytes.
+bool PngChunksFit(const std::string& data) {
+    if (data.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return true;
+    for (size_t at = 8; at + 8 <= data.size();) {
+        const auto byte = [&](size_t k) { return uint32_t(uint8_t(data[at + k])); };
+        const uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+        if (length > data.size() - at - 8) return false;
+        at += 12 + size_t(length);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std::string* error) {
     *image = RgbaImage();
+    std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
+    std::string data;
+    if (size >= 0 && size <= kMaxFileBytes) {
+        data.resize(size_t(size));
+        in.seekg(0);
+        if (!in.read(data.data(), size)) data.clear();
+    }
+    if (data.empty()) {
+        if (error) *error = size > kMaxFileBytes ? "larger than 64 MiB" : "cannot be read";
+        return false;
+    }
+    if (!PngChunksFit(data)) {
+        if (error) *error = "a PNG chunk runs past the end of the file";
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const stbi_uc*>(data.data());
+    const int count = int(data.size());
     int w = 0, h = 0, channels = 0;
-    stbi_uc* data = stbi_load(NativePath(path).c_str(), &w, &h, &channels, 4);
-    if (!data) return false;
+    // The header first: the decoder would otherwise allocate whatever size a few bytes claim.
+    if (!stbi_info_from_memory(bytes, count, &w, &h, &channels)) {
+        if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
+        return false;
+    }
+    if (w > maxSide || h > maxSide) {
+        if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " + std::to_string(maxSide) + " a side";
+        return false;
+    }
+    stbi_uc* pixels = stbi_load_from_memory(bytes, count, &w, &h, &channels, 4);
+    std::string().swap(data);
+    if (!pixels) {
+        if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
+        return false;
+    }
     image->width = w;
     image->height = h;
-    image->pixels.assign(data, data + static_cast<size_t>(w) * h * 4);
-    stbi_image_free(data);
+    image->pixels.reset(pixels);
     return true;
 }

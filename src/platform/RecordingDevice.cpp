@@ -6,20 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-// Decoding is only to tell a readable image from anything else; the functions stay private to
-// this file so that another user of the same header in the library cannot clash with them.
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#endif
-#include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "platform/ImageFile.h"
+#include "platform/LoadReport.h"
 
 // The call list and the injected failures, shared by the device and the buffers and fonts it
 // made, so that those still record after the device is deleted.
@@ -447,17 +435,18 @@ Result RecordingDevice::DrawSubset(const MeshData& mesh, uint32_t subset) {
 Result RecordingDevice::CreateTextureFromFile(const std::string& path, Texture** texture) {
     Result result = log->TakeFailure("CreateTextureFromFile");
     if (texture) *texture = nullptr;
-    int width = 0, height = 0, channels = 0;
     if (result == kOk) {
-        stbi_uc* pixels = texture ? stbi_load(path.c_str(), &width, &height, &channels, 4) : nullptr;
-        if (pixels) {
-            stbi_image_free(pixels);
+        // Decoded only to tell a readable image from anything else, with the game's own bounds.
+        RgbaImage image;
+        std::string reason;
+        if (texture && DecodeImageFile(path, &image, kMaxImageSide, &reason)) {
             auto* made = new RecordingTexture;
             made->path = path;
-            made->width = width;
-            made->height = height;
+            made->width = image.width;
+            made->height = image.height;
             *texture = made;
         } else {
+            if (texture) LoadReport(path, reason);
             result = kErrInvalidCall;
         }
     }

@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "math/MathFunctions.h"
+#include "platform/LoadReport.h"
 #include "platform/MeshImporter.h"
 #include "resources/ResourceCatalogue.h"
 
@@ -9,6 +10,7 @@ static_assert(offsetof(MeshVertex, position) == 0, "the bounding sphere reads po
 
 int ResourceCatalogue::LoadModels(int32_t style) {
     std::ifstream list(StylePath(style, "models.txt"));
+    if (!list) LoadReport(StylePath(style, "models.txt"), "cannot be opened");
     std::string name, file;
     // Records of a model name and a file name; the first incomplete record ends the list.
     while (list >> name >> file) {
@@ -17,7 +19,12 @@ int ResourceCatalogue::LoadModels(int32_t style) {
         // that its subsets and material entries always belong together.
         model = Model{};
         auto mesh = std::make_unique<MeshData>();
-        if (!ImportMesh(StylePath(style, "models/" + file), mesh.get())) return 1;  // the record stays, meshless
+        const std::string path = StylePath(style, "models/" + file);
+        std::string reason;
+        if (!ImportMesh(path, mesh.get(), &reason)) {
+            LoadReport(path, reason + "; the model list stops here");
+            return 1;  // the record stays, meshless
+        }
 
         if (!mesh->vertices.empty())
             ComputeBoundingSphere(&mesh->vertices[0].position, mesh->vertices.size(), sizeof(MeshVertex),

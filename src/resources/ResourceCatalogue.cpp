@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "audio/Sound.h"
+#include "platform/LoadReport.h"
 #include "platform/RenderDevice.h"
 
 ResourceCatalogue::ResourceCatalogue(RenderDevice* device_, SoundSystem* soundSystem_) {
@@ -19,6 +20,7 @@ ResourceCatalogue::~ResourceCatalogue() = default;
 int ResourceCatalogue::LoadStyles() {
     // Records of a number and a folder name; the first record that cannot be read ends the list.
     std::ifstream in("styles.txt");
+    if (!in) LoadReport("styles.txt", "cannot be opened");
     int32_t number;
     std::string folder;
     while (in >> number >> folder) styles[number] = folder;
@@ -39,6 +41,7 @@ int ResourceCatalogue::LoadStyle(int32_t style) {
 
 int ResourceCatalogue::LoadLevelList() {
     std::ifstream in("levels.txt");
+    if (!in) LoadReport("levels.txt", "cannot be opened");
     std::string name;
     while (in >> name) levels.push_back(name);
     return 0;

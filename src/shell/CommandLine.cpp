@@ -45,6 +45,7 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
 
     // The option table.
     app.add_option("--data", options->dataFolder, "read the game's data from DIR")->type_name("DIR")->check(existingFolder);
+    app.add_flag("--verbose", options->verbose, "print why each data file that did not load was refused");
     app.add_option("--window", window, "play in a window of W by H pixels instead of full screen")->type_name("WxH")->check(windowSize);
     app.add_option("--record", options->recordFile, "write the play of each level started to FILE as a tracklet-sim script")->type_name("FILE");
 

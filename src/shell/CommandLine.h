@@ -7,6 +7,7 @@ struct CommandLine {
     std::string dataFolder;  // --data DIR; empty: the current folder or the installed data
     int windowWidth = 0;     // --window WxH; 0 by 0 plays full screen
     int windowHeight = 0;
+    bool verbose = false;    // --verbose: say on stderr why each file that did not load was refused
     std::string recordFile;  // --record FILE; empty: play is not recorded
 };
 

@@ -5,6 +5,7 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
+#include "platform/LoadReport.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
@@ -48,6 +49,8 @@ bool EnterDataFolder(const std::string& given) {
 int main(int argc, char** argv) {
     CommandLine options;
     if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
+    // One line on stderr for every file that failed to load or was refused, and why.
+    if (options.verbose) PrintLoadReports();
     // Opened before the data folder becomes the current one, so a relative name means where the
     // player started the game.
     if (!options.recordFile.empty() && !StartRecording(options.recordFile)) {

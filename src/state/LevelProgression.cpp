@@ -22,7 +22,12 @@ uint64_t LevelStartCount() { return startCount; }
 
 const std::string& StartedLevelPath() { return startedPath; }
 
-std::string LevelPath(const std::string& name) { return "levels/" + name; }
+std::string LevelPath(const std::string& name) {
+    std::string path = "levels/" + name;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
 
 int32_t LoadLevel(int32_t index) {
     if (!g_catalogue) return 1;

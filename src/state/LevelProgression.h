@@ -17,5 +17,5 @@ int32_t LoadLevelFromPath(const std::string& path);
 uint64_t LevelStartCount();
 const std::string& StartedLevelPath();
 
-// The path of a listed level file: "levels/" + name.
+// The path of a listed level file: "levels/" + name, backslashes made slashes.
 std::string LevelPath(const std::string& name);

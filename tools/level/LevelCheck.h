@@ -10,6 +10,7 @@
 struct ModelList {
     std::string listPath;         // how messages name the list, e.g. "standard/models.txt"
     std::set<std::string> names;  // the names whose mesh loaded
+    std::string refused;          // why the list stopped early ("the model 'N' (FILE): REASON"), or empty
 };
 
 // Where the loader found the tokens that warnings point at (byte offsets into the file).

@@ -8,6 +8,7 @@
 #include "SolveScript.h"
 #include "audio/SoundSystem.h"
 #include "level/Level.h"
+#include "platform/LoadReport.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
@@ -36,11 +37,19 @@ const ModelList* DataFolderModels() {
     if (models) return models.get();
     std::error_code ec;
     if (!std::filesystem::is_regular_file("styles.txt", ec)) return nullptr;
+    // The loaders say why a model was refused; the model list stops at the first one.
+    std::string refused;
+    SetLoadReportSink([&refused](const std::string& file, const std::string& reason) {
+        if (refused.empty() && file.find("/models/") != std::string::npos) refused = file + ": " + reason;
+    });
     ResourceCatalogue* catalogue = SetUpToolCatalogue();
+    SetLoadReportSink(nullptr);
     models = std::make_unique<ModelList>();
     models->listPath = catalogue->StyleFolder(0) + "/models.txt";
-    for (const auto& [name, model] : catalogue->models)
+    for (const auto& [name, model] : catalogue->models) {
         if (model.mesh) models->names.insert(name);
+        else if (!refused.empty()) models->refused = "the model " + name + " (" + refused + ")";
+    }
     return models.get();
 }
 

@@ -126,7 +126,8 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
                                  "curves 0, 90, 180 or 270)");
         if (models && object.name != "blocked" && !models->names.count(object.name)) {
             const size_t nameAt = origin.entry < places.entries.size() ? places.entries[origin.entry].name : 0;
-            warnings.Add(nameAt, "no model named " + Quoted(object.name) + " in " + models->listPath);
+            warnings.Add(nameAt, "no model named " + Quoted(object.name) + " in " + models->listPath +
+                                     (models->refused.empty() ? "" : "; the list stops at " + models->refused));
         }
         if (!isFirst && IsTrackPiece(object.name)) {
             const size_t hider = first->second;

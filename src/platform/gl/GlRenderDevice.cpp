@@ -2,9 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ImageFile.h"
+#include "platform/LoadReport.h"
 #include "platform/Window.h"
 #include "platform/gl/GlFont.h"
 #include "platform/gl/GlResources.h"
@@ -451,8 +453,14 @@ Result GlRenderDevice::CreateTextureFromFile(const std::string& path, Texture** 
     if (!texture) return kErrInvalidCall;
     *texture = nullptr;
     RgbaImage image;
-    if (!DecodeImageFile(path, &image)) return kFail;
-    const GLuint name = UploadRgbaTexture(image.width, image.height, image.pixels.data());
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    std::string reason;
+    if (!DecodeImageFile(path, &image, std::min<int>(kMaxImageSide, maxSize), &reason)) {
+        LoadReport(path, reason);
+        return kFail;
+    }
+    const GLuint name = UploadRgbaTexture(image.width, image.height, image.pixels.get());
     if (!name) return kErrOutOfVideoMemory;
     *texture = new GlTexture(life_, name);
     return kOk;
