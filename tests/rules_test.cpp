@@ -146,6 +146,7 @@ TEST_F(HitRules, SpheresAreTheModelsAndEveryOverlappedTargetIsHit) {
     HitTest(low);
     HitTest(high);
     EXPECT_TRUE(!low.expired && high.expired);
+    catalogue.models["50pts"].boundCentre = Vec3(0, 0, 0);
     // A blocked tile uses the sphere of "rrecht".
     level = EmptyLevel(&catalogue, {Object("blocked", 4, 4)});
     catalogue.models["rrecht"].boundRadius = 0.5f;

@@ -125,7 +125,8 @@ TEST(TrackRules, LaidPiecesTurnAsAskedAndPassBothWays) {
             auto level = EmptyLevel();
             level->TraceTrackEnd(5, 5, compass[h]);
             ASSERT_EQ(level->LayRail(kind), 0);
-            const LevelObject& laid = level->objects.at(0);
+            ASSERT_EQ(level->objects.size(), 1u);
+            const LevelObject& laid = level->objects[0];
             const char out = compass[(h + (kind == 'l' ? 3 : kind == 'r' ? 1 : 0)) % 4];
             EXPECT_EQ(level->trackEndHeading, out);
             EXPECT_EQ(Level::ExitHeading(laid, compass[(compass.find(out) + 2) % 4]), compass[(h + 2) % 4]);
