@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-// The decoder stays private to this file (another unit of the platform layer has its own copy).
+// The decoder stays private to this file: every image the game reads goes through DecodeImageFile.
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -42,6 +42,49 @@ bool PngChunksFit(const std::string& data) {
     return true;
 }
 
+// This decoder builds each JPEG Huffman table into 257 slots without checking that the sixteen
+// code counts the table declares add up to at most 256; a file whose table claims more is refused
+// here. The walk reads markers as the decoder does: fill bytes skipped, stray bytes scanned over
+// to the next marker, segments skipped by their length, entropy-coded data after a scan skipped
+// to the next marker that is not a restart.
+bool JpegHuffmanTablesFit(const std::string& data) {
+    const size_t size = data.size();
+    const auto byte = [&](size_t k) { return k < size ? uint32_t(uint8_t(data[k])) : 0u; };
+    size_t at = 0;
+    while (at < size && byte(at) == 0xFF) ++at;
+    if (at == 0 || byte(at) != 0xD8) return true;
+    ++at;
+    while (at < size) {
+        if (byte(at) != 0xFF) {
+            ++at;
+            continue;
+        }
+        while (at < size && byte(at) == 0xFF) ++at;
+        if (at >= size) break;
+        const uint32_t marker = byte(at++);
+        if (marker == 0xD9) return true;
+        if (marker == 0x00 || marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7)) continue;
+        const size_t length = byte(at) << 8 | byte(at + 1);
+        if (marker == 0xC4) {
+            size_t table = at + 2;
+            for (long left = long(length) - 2; left > 0;) {
+                uint32_t codes = 0;
+                for (size_t i = 1; i <= 16; ++i) codes += byte(table + i);
+                if (codes > 256) return false;
+                table += 17 + codes;
+                left -= 17 + long(codes);
+            }
+        }
+        at += std::max<size_t>(length, 2);
+        if (marker == 0xDA) {
+            while (at + 1 < size &&
+                   !(byte(at) == 0xFF && byte(at + 1) != 0x00 && !(byte(at + 1) >= 0xD0 && byte(at + 1) <= 0xD7)))
+                ++at;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std::string* error) {
@@ -60,6 +103,10 @@ bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std
     }
     if (!PngChunksFit(data)) {
         if (error) *error = "a PNG chunk runs past the end of the file";
+        return false;
+    }
+    if (!JpegHuffmanTablesFit(data)) {
+        if (error) *error = "a JPEG Huffman table declares more than 256 codes";
         return false;
     }
     const auto* bytes = reinterpret_cast<const stbi_uc*>(data.data());
