@@ -4,47 +4,26 @@
 #include "level/Tiles.h"
 #include "math/MathFunctions.h"
 
-namespace {
-
-Vec3 Apply(const Matrix4& m, const Vec3& v) {
-    Vec3 out;
-    Vec3TransformCoord(&out, v, m);
-    return out;
-}
-
-void ExpectNear(const Vec3& v, const Vec3& expected) {
-    EXPECT_NEAR(v.x, expected.x, 1e-5f);
-    EXPECT_NEAR(v.y, expected.y, 1e-5f);
-    EXPECT_NEAR(v.z, expected.z, 1e-5f);
-}
-
-}  // namespace
-
-TEST(LevelTransforms, ObjectsAreScaledThenTurnedThenMovedToTheirTile) {
+// Objects are scaled, then turned, then moved to their tile; the train faces its heading (the
+// model's nose is its -y axis) 0.6 above its tile.
+TEST(LevelTransforms, ObjectsAndTheTrainStandOnTheirTilesTurnedAsTheySay) {
+    const auto moved = [](const Matrix4& m, const Vec3& v) {
+        Vec3 out;
+        return *Vec3TransformCoord(&out, v, m);
+    };
     LevelObject o;
+    o.x = 3, o.y = -2, o.scale = 2.0f, o.angle = DegreesToRadians(90.0f);
     Matrix4 m;
-    o.x = 3;
-    o.y = -2;
-    o.scale = 2.0f;
-    o.angle = DegreesToRadians(90.0f);
     o.WorldMatrix(&m);
-    // The model point (1, 0, 1): doubled, turned from +x to +y, then on the tile centre (35, -15).
-    ExpectNear(Apply(m, Vec3(1, 0, 1)), Vec3(35, -13, 2));
-}
+    EXPECT_LT(Length(moved(m, Vec3(1, 0, 1)) - Vec3(35, -13, 2)), 1e-5f);
 
-TEST(LevelTransforms, TheTrainFacesItsHeadingAboveItsTile) {
     Level level(nullptr, nullptr, "");
-    level.trainX = 2;
-    level.trainY = 1;
-    const struct {
-        char heading;
-        Vec3 nose;  // where the model's -y axis points
-    } cases[] = {{'n', {0, -1, 0}}, {'e', {1, 0, 0}}, {'s', {0, 1, 0}}, {'w', {-1, 0, 0}}, {'x', {0, -1, 0}}};
-    for (const auto& c : cases) {
-        level.trainHeading = c.heading;
-        Matrix4 m;
+    level.trainX = 2, level.trainY = 1;
+    const std::pair<char, Vec3> noses[] = {{'n', {0, -1, 0}}, {'e', {1, 0, 0}}, {'s', {0, 1, 0}}, {'w', {-1, 0, 0}}, {'x', {0, -1, 0}}};
+    for (const auto& [heading, nose] : noses) {
+        level.trainHeading = heading;
         level.TrainWorldMatrix(&m);
-        ExpectNear(Apply(m, Vec3(0, 0, 0)), Vec3(25, 15, 0.6f));
-        ExpectNear(Apply(m, Vec3(0, -1, 0)), Vec3(25, 15, 0.6f) + c.nose);
+        EXPECT_LT(Length(moved(m, Vec3(0, 0, 0)) - Vec3(25, 15, 0.6f)), 1e-5f) << heading;
+        EXPECT_LT(Length(moved(m, Vec3(0, -1, 0)) - Vec3(25, 15, 0.6f) - nose), 1e-5f) << heading;
     }
 }
