@@ -1,6 +1,6 @@
 // Checks on the shipped content in data/, read through the game's own loaders: every name the
-// game draws is there, the models are built the way the renderer and the rules expect (winding,
-// track sides, collision spheres).
+// game draws is there, the models are built the way the renderer and the rules expect (winding and
+// collision spheres).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,34 +85,6 @@ TEST_F(ShippedContent, EveryTriangleFacesTheWayItsNormalsPoint) {
             if (Dot(face, a.normal + b.normal + c.normal) <= 0.0f) ++reversed;
         }
         EXPECT_EQ(reversed, 0) << name;
-    }
-}
-
-// Unturned, a straight piece joins west and east and a curve joins south and west, with the
-// rails 0.6 above the floor (where the train is set down) at the same offsets where the pieces
-// meet, so that laid track lines up; neither reaches a side it does not join.
-TEST_F(ShippedContent, TrackPiecesJoinTheSidesTheTrackRulesSay) {
-    const struct {
-        const char* model;
-        std::vector<std::pair<float, float>> ends;  // rail ends on the joined sides
-        float maxX, minY, maxAbsY;
-    } pieces[] = {
-        {"rails", {{-5, -1.5f}, {-5, 1.5f}, {5, -1.5f}, {5, 1.5f}}, 1e9f, -1.8f, 1.8f},
-        {"railscorner", {{-1.5f, 5}, {1.5f, 5}, {-5, -1.5f}, {-5, 1.5f}}, 1.8f, -1.8f, 1e9f},
-    };
-    for (const auto& piece : pieces) {
-        const MeshData& m = Mesh(piece.model);
-        float top = -1e9f;
-        for (const MeshVertex& v : m.vertices) top = std::max(top, v.position.z);
-        EXPECT_NEAR(top, 0.6f, 0.01f) << piece.model;
-        std::vector<Vec3> rails;
-        for (const MeshVertex& v : m.vertices)
-            if (v.position.z > top - 1e-3f) rails.push_back(v.position);
-        for (const auto& [x, y] : piece.ends)
-            EXPECT_TRUE(std::any_of(rails.begin(), rails.end(), [&](const Vec3& p) {
-                return std::fabs(p.x - x) < 0.25f && std::fabs(p.y - y) < 0.25f;
-            })) << piece.model << ": no rail end at " << x << ", " << y;
-        for (const Vec3& p : rails) EXPECT_TRUE(p.x <= piece.maxX && p.y >= piece.minY && std::fabs(p.y) <= piece.maxAbsY) << piece.model;
     }
 }
 
