@@ -1,9 +1,23 @@
 #include "platform/gl/GlResources.h"
 
+#include "platform/LoadReport.h"
 #include "platform/gl/GlRenderDevice.h"
 
 GlTexture::~GlTexture() {
     if (life_->alive && name_) glDeleteTextures(1, &name_);
+}
+
+GLuint GlTexture::Name() {
+    if (file_.bytes.empty() || !life_->alive) return name_;
+    RgbaImage image;
+    std::string reason;
+    if (DecodeImage(file_, &image, &reason)) {
+        name_ = UploadRgbaTexture(image.width, image.height, image.pixels.get());
+        if (!name_) reason = "cannot be uploaded";
+    }
+    if (!name_) LoadReport(path_, reason);
+    file_ = EncodedImage();
+    return name_;
 }
 
 GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlLife> life, uint32_t length, uint32_t fvf)
