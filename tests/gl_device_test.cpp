@@ -1,12 +1,15 @@
 // Pixel tests of the GL render device: what the game asks of the fixed-function pipeline
 // (lighting, depth, culling, textures, lines and text) is what lands in the frame.
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "GlTestDevice.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
 #include "platform/ImageFile.h"
+#include "platform/ImageWrite.h"
 #include "platform/gl/GlFont.h"
 
 namespace {
@@ -156,6 +159,19 @@ TEST_F(GlDeviceTest, TexturesModulateTheLitColourAndShowTheRightWayRound) {
     ASSERT_EQ(device_->CreateTextureFromFile(dir.Path().string() + "\\textures\\q.bmp", &raw), kOk);
     std::unique_ptr<Texture> texture(raw);
     const MeshData full = Square(0, 0, 0, 4, SolidMaterial(1, 1, 1)), half = Square(0, 0, 0, 4, SolidMaterial(0.5f, 0.5f, 0.5f));
+    // A red PNG whose chunks are whole but whose compressed pixels are garbled passes the checks
+    // made when the texture is made; its pixels fail only when first drawn with, and it draws as
+    // no texture. One cut before its closing chunk is refused at once.
+    const std::string png = (dir.Path() / "red.png").string();
+    std::vector<uint8_t> red(16 * 16 * 3, 0);
+    for (size_t i = 0; i < red.size(); i += 3) red[i] = 255;
+    ASSERT_TRUE(WritePng(png, 16, 16, 3, red));
+    std::ifstream in(png, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = dir.Write("cut.png", bytes.substr(0, bytes.size() - 12));
+    bytes.replace(bytes.find("IDAT") + 4, 2, "\xFF\xFF");  // no longer a zlib stream
+    ASSERT_EQ(device_->CreateTextureFromFile(dir.Write("garbled.png", bytes), &raw), kOk);
+    std::unique_ptr<Texture> garbled(raw);
 
     // Texture coordinate (0, 0) is the image's top-left texel, at the square's (-x, -y) corner,
     // which this camera shows bottom left.
@@ -168,7 +184,8 @@ TEST_F(GlDeviceTest, TexturesModulateTheLitColourAndShowTheRightWayRound) {
         Texture* texture;
         uint32_t op;
         Rgb expected;
-    } cases[] = {{texture.get(), kTopModulate, kGrey}, {texture.get(), kTopSelectArg1, kWhite}, {nullptr, kTopModulate, kGrey}};
+    } cases[] = {{texture.get(), kTopModulate, kGrey}, {texture.get(), kTopSelectArg1, kWhite}, {nullptr, kTopModulate, kGrey},
+                 {garbled.get(), kTopModulate, kGrey}};
     for (const auto& c : cases) {
         StandardScene();
         useTexture(c.texture, c.op);
@@ -187,7 +204,7 @@ TEST_F(GlDeviceTest, TexturesModulateTheLitColourAndShowTheRightWayRound) {
     Render(Square(0, 0, 0, 30, SolidMaterial(1, 1, 1), false));
     expectQuadrants(55, 105, 35, 85);
 
-    for (const std::string& path : {(dir.Path() / "nothing.png").string(), dir.Write("junk.bmp", "BM but not really")}) {
+    for (const std::string& path : {(dir.Path() / "nothing.png").string(), dir.Write("junk.bmp", "BM but not really"), cut}) {
         Texture* none = reinterpret_cast<Texture*>(0x1);
         EXPECT_TRUE(Failed(device_->CreateTextureFromFile(path, &none))) << path;
         EXPECT_EQ(none, nullptr);
