@@ -46,10 +46,13 @@ std::vector<uint32_t>& Candidates() {
     return positions;
 }
 
-// The farthest any point of any model's bounding sphere lies from the model's origin.
-float LargestModelReach(ResourceCatalogue& catalogue) {
+// The farthest any point of the bounding sphere of a model that draws one of `names` lies from
+// the model's origin ("blocked" is never drawn).
+float LargestModelReach(ResourceCatalogue& catalogue, const std::vector<ObjectName>& names) {
     float reach = 0.0f;
-    for (const auto& [name, model] : catalogue.models) {
+    for (ObjectName name : names) {
+        if (name == ObjectName::kBlocked) continue;
+        const Model& model = catalogue.FindModel(name);
         const Vec3& c = model.boundCentre;
         reach = std::max(reach, std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z) + std::fabs(model.boundRadius));
     }
@@ -75,7 +78,7 @@ void DrawObjectsInView(Level& level, const ViewVolume& view) {
     ResourceCatalogue& catalogue = *level.catalogue;
     // Every sphere lies within `reach` of its tile centre on the floor, so only tiles within
     // 2 * reach of the part of the view less than 2 * reach above or below the floor can show.
-    const float reach = LargestModelReach(catalogue) * objects.maxScale();
+    const float reach = LargestModelReach(catalogue, objects.names()) * objects.maxScale();
     TileRect rect = TilesSeen(view, -2.0f * reach, 2.0f * reach, 2.0f * reach);
     rect.minX = std::max<int64_t>(rect.minX, objects.minX()), rect.maxX = std::min<int64_t>(rect.maxX, objects.maxX());
     rect.minY = std::max<int64_t>(rect.minY, objects.minY()), rect.maxY = std::min<int64_t>(rect.maxY, objects.maxY());

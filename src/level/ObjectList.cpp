@@ -17,6 +17,9 @@ void ObjectList::Note(const LevelObject& o) {
     // A NaN scale is taken as any other: the drawing of such an object is undefined anyway.
     const float scale = std::fabs(o.scale);
     if (scale > maxScale_) maxScale_ = scale;
+    const uint32_t id = o.name.id();
+    if (id >= named_.size()) named_.resize(id + 1);
+    if (!named_[id]) named_[id] = true, names_.push_back(o.name);
 }
 
 void ObjectList::Reindex() {

@@ -49,6 +49,8 @@ public:
     int32_t maxY() const { return maxY_; }
     // The largest |scale| of any object ever held; kept across erasing.
     float maxScale() const { return maxScale_; }
+    // The distinct names of the objects ever held, in the order first seen; kept across erasing.
+    const std::vector<ObjectName>& names() const { return names_; }
 
     // The position of the first object on tile (x, y) in list order; npos when the tile is empty.
     size_t FirstAt(int32_t x, int32_t y) const;
@@ -72,4 +74,6 @@ private:
     std::vector<uint32_t> erased_;  // ids erased since the last reindex, in increasing order
     int32_t minX_ = INT32_MAX, maxX_ = INT32_MIN, minY_ = INT32_MAX, maxY_ = INT32_MIN;
     float maxScale_ = 0.0f;
+    std::vector<ObjectName> names_;
+    std::vector<bool> named_;  // by name handle: in names_
 };
