@@ -74,10 +74,10 @@ TEST_F(CatalogueTest, NullDeviceLeavesEverythingEmpty) {
 }
 
 TEST_F(CatalogueTest, StylePathsJoinWithThePlatformSeparator) {
-    dir.Write("styles.txt", "0 base\n");
+    dir.Write("styles.txt", "0 looks\\base\n");
     auto catalogue = Build();
-    EXPECT_EQ(catalogue->StylePath(0, "models.txt"), "base/models.txt");
-    EXPECT_EQ(catalogue->StylePath(0, "models/sub\\x.x"), "base/models/sub/x.x");
+    EXPECT_EQ(catalogue->StylePath(0, "models.txt"), "looks/base/models.txt");
+    EXPECT_EQ(catalogue->StylePath(0, "models/sub\\x.x"), "looks/base/models/sub/x.x");
 }
 
 // List entries may use backslashes (texture names stay as written, the key models match); every

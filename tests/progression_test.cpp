@@ -18,9 +18,9 @@ class Progression : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.Write("levels/a.txt", LevelText("A", "camera_data 1 2 3 0 0 1 0 1 0 1 0 0"));
-        dir.Write("levels/b.txt", LevelText("B", "camera_data 4 5 6 0 0 1 0 1 0 1 0 0", 7, 9));
+        dir.Write("levels/sub/b.txt", LevelText("B", "camera_data 4 5 6 0 0 1 0 1 0 1 0 0", 7, 9));
         dir.Write("levels/c.txt", "style C height 2\n");  // stops before its camera
-        catalogue.levels = {"a.txt", "b.txt", "c.txt"};
+        catalogue.levels = {"a.txt", "sub\\b.txt", "c.txt"};  // listed paths may use backslashes
         g_catalogue = &catalogue;
     }
     TempDir dir;
@@ -94,7 +94,7 @@ TEST_F(Progression, NoCatalogueOrNoLevelsStartsNothing) {
 }
 
 TEST_F(Progression, ALevelFromAPathLoadsAsAListedOne) {
-    ASSERT_EQ(LoadLevelFromPath((dir.Path() / "levels" / "b.txt").string()), 0);
+    ASSERT_EQ(LoadLevelFromPath((dir.Path() / "levels" / "sub" / "b.txt").string()), 0);
     EXPECT_EQ(g_level->style, "B");
     EXPECT_EQ(g_camera.position, Vec3(4, 5, 6));
 }

@@ -54,7 +54,10 @@ wait_for 10 "the window manager" test -e "$work/openbox-ready"
 
 mkdir -p "$work/data"
 cp -r "$source/tests/e2e/data/." "$work/data/"
-(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game" --record "$work/run.sim") >"$work/game.log" 2>&1 &
+# Two files that cannot load, last in their lists so that play is unchanged: --verbose names each.
+echo "missing.png" >> "$work/data/plain/textures.txt"
+echo "toot missing.wav" >> "$work/data/plain/sounds.txt"
+(cd "$work/data" && SDL_AUDIODRIVER=dummy exec "$game" --verbose --record "$work/run.sim") >"$work/game.log" 2>&1 &
 game_pid=$!
 pids+=($game_pid)
 
@@ -104,6 +107,9 @@ wait_for 40 "the game to end" ended
 status=0
 wait "$game_pid" || status=$?
 [ "$status" -eq 0 ] || { echo "the game ended with status $status" >&2; cat "$work/game.log" >&2; exit 1; }
+for file in plain/textures/missing.png plain/sounds/missing.wav; do
+    [ "$(grep -c "$file: ." "$work/game.log")" = 1 ] || { echo "--verbose on $file: $(cat "$work/game.log")" >&2; exit 1; }
+done
 
 # One level was started from the title screen: one part in the recording, whose replay lays the
 # curve the screen showed on tile (1, 2) and stays in play, as the game did until Escape.
