@@ -1,7 +1,11 @@
+#include <fstream>
+#include <iterator>
+
 #include "GlTestDevice.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
 #include "platform/ImageFile.h"
+#include "platform/ImageWrite.h"
 
 namespace {
 
@@ -101,6 +105,25 @@ TEST_F(GlTextureTest, AFileThatDoesNotDecodeGivesNoTexture) {
         EXPECT_TRUE(Failed(device_->CreateTextureFromFile(path, &texture))) << path;
         EXPECT_EQ(texture, nullptr);
     }
+}
+
+TEST_F(GlTextureTest, PixelsThatOnlyFailWhenFirstDrawnDrawAsNoTexture) {
+    // Every chunk whole, the compressed pixels garbled: the file passes the checks made when the
+    // texture is made, and its pixels are decoded only when it is first drawn with.
+    const std::string path = (dir_.Path() / "garbled.png").string();
+    std::vector<uint8_t> red(16 * 16 * 3, 0);
+    for (size_t i = 0; i < red.size(); i += 3) red[i] = 255;  // drawn, it would tint the face red
+    ASSERT_TRUE(WritePng(path, 16, 16, 3, red));
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t data = bytes.find("IDAT") + 4;
+    bytes.replace(data, 2, "\xFF\xFF");  // no longer a zlib stream
+    dir_.Write("garbled.png", bytes);
+    StandardScene();
+    std::unique_ptr<Texture> texture(UseTexture(path));
+    ASSERT_NE(texture, nullptr);
+    Render(Square(0, 0, 0, 4, SolidMaterial(0.5f, 0.5f, 0.5f)));
+    EXPECT_TRUE(Near(At(60, 75), Rgb{128, 128, 128}, 12)) << At(60, 75);
 }
 
 // A menu screen: a textured square on the floor seen from the menu camera, which hangs above the

@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
+#include "platform/ImageWrite.h"
 #include "platform/RecordingDevice.h"
 #include "TempDir.h"
 
@@ -46,7 +49,16 @@ TEST(RecordingDevice, TexturesLoadOnlyFromReadableImages) {
     ASSERT_NE(recorded, nullptr);
     EXPECT_TRUE(recorded->width == 2 && recorded->height == 1);
 
+    // A PNG is checked by its chunks alone, which must run on to the closing one.
+    const std::string png = (dir.Path() / "whole.png").string();
+    ASSERT_TRUE(WritePng(png, 2, 1, 3, std::vector<uint8_t>(6, 128)));
+    Texture* pngTexture = nullptr;
+    ASSERT_EQ(device.CreateTextureFromFile(png, &pngTexture), kOk);
+    delete pngTexture;
+    std::ifstream in(png, std::ios::binary);
+    const std::string pngBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (const std::string& path : {dir.Write("bad.bmp", "BM this is not an image"), dir.Write("cut.bmp", image.substr(0, 40)),
+                                    dir.Write("cut.png", pngBytes.substr(0, pngBytes.size() - 12)),
                                     (dir.Path() / "missing.png").string(), dir.Path().string()}) {
         Texture* failed = reinterpret_cast<Texture*>(&device);  // must be overwritten
         EXPECT_TRUE(Failed(device.CreateTextureFromFile(path, &failed))) << path;

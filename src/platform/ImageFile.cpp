@@ -29,17 +29,22 @@ namespace {
 // Image files larger than this are not read at all.
 constexpr std::streamoff kMaxFileBytes = std::streamoff(64) << 20;
 
+bool IsPng(const std::string& data) { return data.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0; }
+
 // The decoder sizes its buffer for a PNG chunk from the length the chunk claims before reading
-// it; a chunk must fit in the file, so that a few bytes cannot ask for gigabytes.
+// it; a chunk must fit in the file, so that a few bytes cannot ask for gigabytes. The chunks
+// must also run on to the closing one, which the decoder needs too: a file cut short between
+// chunks is refused without decoding it.
 bool PngChunksFit(const std::string& data) {
-    if (data.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return true;
+    if (!IsPng(data)) return true;
     for (size_t at = 8; at + 8 <= data.size();) {
         const auto byte = [&](size_t k) { return uint32_t(uint8_t(data[at + k])); };
         const uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
         if (length > data.size() - at - 8) return false;
+        if (data.compare(at + 4, 4, "IEND") == 0) return true;
         at += 12 + size_t(length);
     }
-    return true;
+    return false;
 }
 
 // This decoder builds each JPEG Huffman table into 257 slots without checking that the sixteen
@@ -87,8 +92,8 @@ bool JpegHuffmanTablesFit(const std::string& data) {
 
 }  // namespace
 
-bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std::string* error) {
-    *image = RgbaImage();
+bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, std::string* error) {
+    *image = EncodedImage();
     std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
     const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
     std::string data;
@@ -109,11 +114,9 @@ bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std
         if (error) *error = "a JPEG Huffman table declares more than 256 codes";
         return false;
     }
-    const auto* bytes = reinterpret_cast<const stbi_uc*>(data.data());
-    const int count = int(data.size());
     int w = 0, h = 0, channels = 0;
     // The header first: the decoder would otherwise allocate whatever size a few bytes claim.
-    if (!stbi_info_from_memory(bytes, count, &w, &h, &channels)) {
+    if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(data.data()), int(data.size()), &w, &h, &channels)) {
         if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
         return false;
     }
@@ -121,8 +124,23 @@ bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std
         if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " + std::to_string(maxSide) + " a side";
         return false;
     }
-    stbi_uc* pixels = stbi_load_from_memory(bytes, count, &w, &h, &channels, 4);
-    std::string().swap(data);
+    image->bytes = std::move(data);
+    image->png = IsPng(image->bytes);
+    image->width = w;
+    image->height = h;
+    return true;
+}
+
+bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error) {
+    *image = RgbaImage();
+    int w = 0, h = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(encoded.bytes.data()),
+                                            int(encoded.bytes.size()), &w, &h, &channels, 4);
+    // The header was checked when the file was read; pixels of another size are not the file's.
+    if (pixels && (w != encoded.width || h != encoded.height)) {
+        stbi_image_free(pixels);
+        pixels = nullptr;
+    }
     if (!pixels) {
         if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
         return false;
@@ -131,4 +149,10 @@ bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std
     image->height = h;
     image->pixels.reset(pixels);
     return true;
+}
+
+bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide, std::string* error) {
+    *image = RgbaImage();
+    EncodedImage encoded;
+    return ReadImageFile(path, &encoded, maxSide, error) && DecodeImage(encoded, image, error);
 }

@@ -14,8 +14,27 @@ struct RgbaImage {
     std::unique_ptr<uint8_t[], void (*)(void*)> pixels{nullptr, &std::free};  // width * height * 4 bytes, R G B A
 };
 
+// An image file read into memory and checked, its pixels not yet decoded: the file's bytes and
+// the size its header gives.
+struct EncodedImage {
+    std::string bytes;
+    bool png = false;  // a PNG, whose chunks were all found in place up to the closing one
+    int width = 0;
+    int height = 0;
+};
+
 // The path with every backslash made a slash: model and list files write Windows-style paths.
 std::string NativePath(const std::string& path);
+
+// Reads a PNG, BMP, TGA or JPEG file (backslashes in the path allowed) and checks it as far as
+// can be done without decoding its pixels: its chunks and tables fit, its header reads and no
+// side is over `maxSide`. False, with a reason in *error when given, leaving *image empty.
+bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide = kMaxImageSide,
+                   std::string* error = nullptr);
+
+// Decodes the pixels of a file that ReadImageFile accepted; false, with a reason, when the data
+// past the header is broken.
+bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error = nullptr);
 
 // Decodes a PNG, BMP, TGA or JPEG file (backslashes in the path allowed); false, with a reason
 // in *error when given, when the file cannot be read or decoded or a side of the image is over

@@ -436,10 +436,14 @@ Result RecordingDevice::CreateTextureFromFile(const std::string& path, Texture**
     Result result = log->TakeFailure("CreateTextureFromFile");
     if (texture) *texture = nullptr;
     if (result == kOk) {
-        // Decoded only to tell a readable image from anything else, with the game's own bounds.
-        RgbaImage image;
+        // Checked with the game's own bounds to tell an image from anything else. The pixels
+        // are never needed here: a PNG, whose chunk walk already finds a file cut short, is not
+        // decoded; other formats are, as their headers say little about the rest.
+        EncodedImage image;
+        RgbaImage pixels;
         std::string reason;
-        if (texture && DecodeImageFile(path, &image, kMaxImageSide, &reason)) {
+        if (texture && ReadImageFile(path, &image, kMaxImageSide, &reason) &&
+            (image.png || DecodeImage(image, &pixels, &reason))) {
             auto* made = new RecordingTexture;
             made->path = path;
             made->width = image.width;

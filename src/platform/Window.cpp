@@ -26,6 +26,10 @@ SDL_Window* Native(const Window* window) { return static_cast<SDL_Window*>(windo
 
 Window* Window::Create(const std::string& title, int x, int y, int width, int height, WindowProcedure procedure) {
     if (!StartVideoSystem()) return nullptr;
+    // The game draws into a buffer of its own and only copies the finished image onto the
+    // window, so the window's own surface needs no depth or stencil buffer.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_Window* native = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!native) {
         std::fprintf(stderr, "Tracklet: cannot create the window: %s\n", SDL_GetError());

@@ -26,16 +26,7 @@ bool GlBackBuffer::MakeTarget(int samples) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil_);
-    bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
-    if (ok && samples > 0) {
-        glGenFramebuffers(1, &resolveFramebuffer_);
-        glGenRenderbuffers(1, &resolveColor_);
-        glBindRenderbuffer(GL_RENDERBUFFER, resolveColor_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
-        glBindFramebuffer(GL_FRAMEBUFFER, resolveFramebuffer_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColor_);
-        ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
-    }
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
     if (!ok) Release();
     samples_ = ok ? samples : 0;
     return ok;
@@ -54,8 +45,28 @@ bool GlBackBuffer::Create(int width, int height, int samples) {
 
 void GlBackBuffer::Bind() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }
 
+bool GlBackBuffer::MakeResolveTarget() {
+    while (glGetError() != GL_NO_ERROR) {}
+    glGenFramebuffers(1, &resolveFramebuffer_);
+    glGenRenderbuffers(1, &resolveColor_);
+    glBindRenderbuffer(GL_RENDERBUFFER, resolveColor_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+    glBindFramebuffer(GL_FRAMEBUFFER, resolveFramebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColor_);
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+    if (!ok) {
+        glDeleteFramebuffers(1, &resolveFramebuffer_);
+        glDeleteRenderbuffers(1, &resolveColor_);
+        resolveFramebuffer_ = resolveColor_ = 0;
+    }
+    Bind();
+    return ok;
+}
+
 GLuint GlBackBuffer::Resolve() {
     if (samples_ == 0) return framebuffer_;
+    // Made when first needed: a window of the image's own size never needs it.
+    if (!resolveFramebuffer_ && !MakeResolveTarget()) return framebuffer_;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFramebuffer_);
     glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);

@@ -6,7 +6,7 @@
 
 // The image the device draws into: a framebuffer of the requested size with colour, 24-bit depth
 // and 8-bit stencil, multisampled when the driver allows, resolved and stretched onto the window
-// at Present. Keeping it off-screen makes its size and sample count independent of what the
+// at Present (the resolved copy is made only when a stretch or a read needs it). Keeping it off-screen makes its size and sample count independent of what the
 // window system gives the window.
 class GlBackBuffer {
 public:
@@ -29,6 +29,8 @@ public:
 
 private:
     bool MakeTarget(int samples);
+    // Makes the single-sample buffer a multisampled image is resolved into; false when it cannot.
+    bool MakeResolveTarget();
     // Resolves a multisampled image into the single-sample buffer; returns the framebuffer to read.
     GLuint Resolve();
 

@@ -452,17 +452,16 @@ Result GlRenderDevice::DrawSubset(const MeshData& mesh, uint32_t subset) {
 Result GlRenderDevice::CreateTextureFromFile(const std::string& path, Texture** texture) {
     if (!texture) return kErrInvalidCall;
     *texture = nullptr;
-    RgbaImage image;
+    EncodedImage file;
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     std::string reason;
-    if (!DecodeImageFile(path, &image, std::min<int>(kMaxImageSide, maxSize), &reason)) {
+    // Checked now, so a file that cannot be a texture fails here; decoded when first drawn.
+    if (!ReadImageFile(path, &file, std::min<int>(kMaxImageSide, maxSize), &reason)) {
         LoadReport(path, reason);
         return kFail;
     }
-    const GLuint name = UploadRgbaTexture(image.width, image.height, image.pixels.get());
-    if (!name) return kErrOutOfVideoMemory;
-    *texture = new GlTexture(life_, name);
+    *texture = new GlTexture(life_, path, std::move(file));
     return kOk;
 }
 

@@ -1,9 +1,25 @@
 #include "platform/gl/GlResources.h"
 
+#include <algorithm>
+
+#include "platform/LoadReport.h"
 #include "platform/gl/GlRenderDevice.h"
 
 GlTexture::~GlTexture() {
     if (life_->alive && name_) glDeleteTextures(1, &name_);
+}
+
+GLuint GlTexture::Name() {
+    if (file_.bytes.empty() || !life_->alive) return name_;
+    RgbaImage image;
+    std::string reason;
+    if (DecodeImage(file_, &image, &reason)) {
+        name_ = UploadRgbaTexture(image.width, image.height, image.pixels.get());
+        if (!name_) reason = "cannot be uploaded";
+    }
+    if (!name_) LoadReport(path_, reason);
+    file_ = EncodedImage();
+    return name_;
 }
 
 GlVertexBuffer::GlVertexBuffer(std::shared_ptr<GlLife> life, uint32_t length, uint32_t fvf)
@@ -46,7 +62,16 @@ GLuint UploadRgbaTexture(int width, int height, const uint8_t* rgba) {
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    if (epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_storage")) {
+        // Storage for the whole chain at once: the driver does not allocate the first level,
+        // then allocate and copy again when the mipmaps arrive.
+        int levels = 1;
+        for (int side = std::max(width, height); side > 1; side /= 2) ++levels;
+        glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, width, height);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    }
     glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

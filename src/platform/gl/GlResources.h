@@ -4,20 +4,29 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ImageFile.h"
 #include "platform/RenderDevice.h"
 
 struct GlLife;
 
-// A texture of the GL device: RGBA8 with its mipmap chain.
+// A texture of the GL device: RGBA8 with its mipmap chain. It is made from a checked image file
+// whose pixels are decoded and uploaded the first time the texture is drawn with, so images that
+// are never shown cost neither the time nor the memory, and the file's bytes are dropped once
+// the GL has the pixels.
 class GlTexture : public Texture {
 public:
-    GlTexture(std::shared_ptr<GlLife> life, GLuint name) : life_(std::move(life)), name_(name) {}
+    GlTexture(std::shared_ptr<GlLife> life, std::string path, EncodedImage file)
+        : life_(std::move(life)), path_(std::move(path)), file_(std::move(file)) {}
     ~GlTexture() override;
-    GLuint Name() const { return name_; }
+    // The GL texture, decoded and uploaded on first use; 0 when the pixels could not be decoded
+    // or uploaded, so the texture draws as none.
+    GLuint Name();
 
 private:
     std::shared_ptr<GlLife> life_;
-    GLuint name_;
+    std::string path_;
+    EncodedImage file_;  // empty once uploaded or refused
+    GLuint name_ = 0;
 };
 
 // A vertex buffer: a CPU copy that Lock hands out and Unlock sends to the GL buffer.
