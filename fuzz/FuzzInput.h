@@ -9,3 +9,5 @@
 const std::string& InputFolder();
 // Writes `size` bytes to `name` inside InputFolder() and returns its path.
 std::string InputFile(const uint8_t* data, size_t size, const std::string& name);
+// Imports `header` followed by the input as a model file; always 0.
+int ImportModelInput(const char* header, const uint8_t* data, size_t size);

@@ -57,21 +57,6 @@ protected:
         return model;
     }
 
-    // The calls that open every frame, cleared to `colour` and seen through `view`, issued on `e`.
-    static void ExpectFrameBegin(RecordingDevice& e, uint32_t colour, const Matrix4& view) {
-        e.Clear(7, colour, 1.0f, 0);
-        e.SetRenderState(RenderStateType::Ambient, 0xFF000000u);
-        e.SetRenderState(RenderStateType::ZEnable, 1);
-        e.SetRenderState(RenderStateType::Lighting, 1);
-        e.SetRenderState(RenderStateType::ShadeMode, 2);
-        e.SetRenderState(RenderStateType::SpecularEnable, 1);
-        e.SetTransform(TransformType::View, view);
-        e.SetTransform(TransformType::World, g_identity);
-        e.BeginScene();
-        e.SetLight(0, g_light);
-        e.LightEnable(0, true);
-    }
-
     static Material ColourMaterial(float r, float g, float b) {
         Material m{};
         m.diffuse = m.ambient = Color4(r, g, b, 1.0f);

@@ -1,26 +1,18 @@
 #pragma once
-// A real GL render device on a small hidden window for pixel tests: SDL's offscreen driver (no
-// X server needed), or else a private Xvfb; the test is skipped only when neither works.
+// A real GL render device on a small hidden window for pixel tests, through SDL's offscreen
+// driver (no X server needed); the test is skipped when it has no GL.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
-#include <cstring>
 #include <memory>
-#include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "math/MathFunctions.h"
 #include "platform/MeshData.h"
 #include "platform/OffscreenGraphics.h"
 #include "platform/gl/GlRenderDevice.h"
-
-extern char** environ;
 
 struct Rgb {
     int r, g, b;
@@ -100,18 +92,9 @@ protected:
 
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        if (!Open()) {
-            Close();
-            if (!StartXvfb() || !Open()) {
-                Close();
-                GTEST_SKIP() << "no GL device: neither the offscreen driver nor a private Xvfb works here";
-            }
-        }
-    }
-
-    void TearDown() override {
-        Close();
-        StopXvfb();
+        graphics_ = OffscreenGraphics::Open(kWidth, kHeight, kMultisample2Samples, nullptr);
+        if (!graphics_) GTEST_SKIP() << "no GL device: the offscreen driver has no GL here";
+        device_ = static_cast<GlRenderDevice*>(graphics_->Device());
     }
 
     // The device set up as the game sets it for a frame: a 60-degree left-handed projection,
@@ -169,51 +152,6 @@ protected:
     GlRenderDevice* device_ = nullptr;
 
 private:
-    bool Open() {
-        graphics_ = OffscreenGraphics::Open(kWidth, kHeight, kMultisample2Samples, nullptr);
-        if (!graphics_) return false;
-        device_ = static_cast<GlRenderDevice*>(graphics_->Device());
-        return true;
-    }
-
-    void Close() {
-        device_ = nullptr;
-        graphics_.reset();
-    }
-
-    // A private X server on a free display number, for machines where the offscreen driver
-    // has no GL.
-    bool StartXvfb() {
-        if (access("/usr/bin/Xvfb", X_OK) != 0) return false;
-        int fds[2];
-        if (pipe(fds) != 0) return false;
-        const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr};
-        if (posix_spawn(&xvfb_, "/usr/bin/Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
-            close(fds[0]);
-            close(fds[1]);
-            return false;
-        }
-        close(fds[1]);
-        char display[16] = {};
-        const ssize_t n = read(fds[0], display, sizeof display - 1);
-        close(fds[0]);
-        if (n <= 0) return false;
-        display[strcspn(display, "\n")] = '\0';
-        setenv("DISPLAY", (std::string(":") + display).c_str(), 1);
-        setenv("SDL_VIDEODRIVER", "x11", 1);
-        return true;
-    }
-
-    void StopXvfb() {
-        if (xvfb_ > 0) {
-            kill(xvfb_, SIGTERM);
-            waitpid(xvfb_, nullptr, 0);
-            xvfb_ = 0;
-        }
-    }
-
     std::unique_ptr<OffscreenGraphics> graphics_;
     std::vector<uint8_t> pixels_;
-    pid_t xvfb_ = 0;
 };

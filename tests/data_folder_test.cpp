@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "GameFixture.h"
 #include "TempDir.h"
-#include "platform/Keyboard.h"
 #include "shell/DataFolder.h"
-#include "shell/KeyboardInput.h"
 
 TEST(DataFolder, GivenFolderThenACurrentFolderHoldingBothListsThenTheInstalledData) {
     TempDir dir;
@@ -41,22 +36,4 @@ TEST(DataFolder, CameraFileInTheDataFolderElseUnderTheUsersDataHome) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(CameraFilePath(c.writable, c.xdg, c.home), c.path) << c.writable << " " << (c.xdg ? c.xdg : "null");
-}
-
-TEST_F(GameFixture, CameraKeyMakesTheCameraFilesFolderWhenMissing) {
-    TempDir dir;
-    const auto path = dir.Path() / "data-home" / "tracklet" / "camera.txt";
-    FakeKeyboard keys;
-    SetInputKeyboard(&keys);
-    SetCameraFile(path.string());
-    g_showTitleMenu = false;
-    keys.Set('C', Keyboard::kPressedSince);
-    HandleKeyboard(0.0f);
-    SetCameraFile("camera.txt");
-    SetInputKeyboard(nullptr);
-    std::ifstream file(path);
-    float numbers[12] = {};
-    for (float& n : numbers) file >> n;
-    EXPECT_TRUE(file) << path;
-    EXPECT_EQ(numbers[4], 1.0f);  // up (0, 1, 0)
 }

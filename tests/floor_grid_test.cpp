@@ -63,7 +63,7 @@ TEST_F(FloorGridTest, DrawUsesABlackMaterialAndTheLatestBuffer) {
 TEST_F(FloorGridTest, UnbuildableSizesAndNoDeviceFailWithoutCreatingAnythingAndDrawNothing) {
     // Too few lines to space, negative counts, and sizes whose buffer would be far too large
     // (the sum of INT_MAX counts also overflows 32-bit arithmetic).
-    for (const auto [xLines, yLines] : {std::pair{1, 11}, {11, 1}, {0, 0}, {-4, 11}, {INT_MAX, INT_MAX},
+    for (const auto& [xLines, yLines] : {std::pair{1, 11}, {11, 1}, {0, 0}, {-4, 11}, {INT_MAX, INT_MAX},
                                         {3'000'000, 3'000'000}, {INT_MIN, 5}}) {
         device.ClearCalls();
         FloorGrid grid(&device, 100.0f, 100.0f, 0.0f, xLines, yLines);

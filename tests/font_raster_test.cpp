@@ -19,13 +19,6 @@ bool InkBounds(const CoverageImage& img, int x0, int y0, int x1, int y1, int* le
     return *right >= 0;
 }
 
-TEST(FontLookup, TimesNewRomanComesBackAsAMetricTwin) {
-    FontMatch match;
-    ASSERT_TRUE(FindFont("Times New Roman", false, false, &match));
-    EXPECT_TRUE(match.family == "Liberation Serif" || match.family == "Times New Roman") << match.family;
-    EXPECT_FALSE(match.file.empty());
-}
-
 TEST(FontRaster, LinesAreAsHighAsAskedAndLineFeedsStartAtTheLeft) {
     auto font = FontRaster::Open("Times New Roman", 25);
     ASSERT_NE(font, nullptr);
@@ -59,22 +52,9 @@ TEST(FontRaster, LinesAreAsHighAsAskedAndLineFeedsStartAtTheLeft) {
         EXPECT_EQ(font->Glyph('H').advance > naturalH, width == 12);
         EXPECT_EQ(font->Render("H\nH").height, font->LineSkip() + 25);
     }
-}
-
-TEST(FontRaster, TextRunsLeftToRightWithoutClippingOrWrapping) {
-    auto font = FontRaster::Open("Times New Roman", 25);
-    ASSERT_NE(font, nullptr);
-    const CoverageImage dot = font->Render(".");
-    const CoverageImage gap = font->Render("W   .");
-    EXPECT_GT(gap.width, dot.width + 3 * font->Glyph(' ').advance);
-    int l, t, r, b;
-    // Nothing inked between the W and the full stop.
-    const int wRight = font->Glyph('W').advance;
-    EXPECT_FALSE(InkBounds(gap, wRight + 1, 0, wRight + 3 * font->Glyph(' ').advance - 1, gap.height, &l, &t, &r, &b));
-    // A long line is one line: no wrapping.
+    // A long line stays one line: no wrapping.
     EXPECT_EQ(font->Render(std::string(200, 'm')).height, 25);
-    EXPECT_EQ(font->Render("").width, 0);
-    EXPECT_EQ(font->Render("").height, 0);
+    EXPECT_TRUE(font->Render("").width == 0 && font->Render("").height == 0);
 }
 
 TEST(FontRaster, GlyphsReachingLeftOfThePenAreKeptWhole) {

@@ -43,9 +43,7 @@ TEST(LevelFraming, FramesGridsOfEveryShape) {
                     }
             // Not framed from needlessly far away: at 5:4 a grid of several tiles fills most of
             // one direction (a single tile is seen from the closest distance, 20 units).
-            if (aspect == 1.25f && w * h > 1) {
-                EXPECT_GT(std::max(spanX, spanY), 1.4f) << w << "x" << h;
-            }
+            if (aspect == 1.25f && w * h > 1) { EXPECT_GT(std::max(spanX, spanY), 1.4f) << w << "x" << h; }
         }
     }
     // Beyond the far plane there is no view to give.

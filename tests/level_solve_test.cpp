@@ -72,15 +72,15 @@ protected:
 
 }  // namespace
 
-TEST_F(Solve, FillsAGapAndPrintsAScriptThatReplaysToAWin) {
+// The first solution fills the gap with one shot; --best looks on for the highest score; each
+// printed script replays through the simulator to what it claims.
+TEST_F(Solve, FindsAScriptThatReplaysToAWinAndBestFindsTheHighestScore) {
     ASSERT_EQ(Run(GapLevel("3 3 rrecht 1 0\n", 1)), 0) << err.str();
     EXPECT_EQ(Clicks(), 1);
     EXPECT_NE(out.str().find("# score 0\n"), std::string::npos) << out.str();
     const auto report = Replay();
     EXPECT_TRUE(report["won"] == true && report["train"] == nlohmann::json::parse(R"([6, 1, "e"])")) << report;
-}
 
-TEST_F(Solve, BestLooksForTheHighestScore) {
     const std::string level = GapLevel("3 3 rrecht 1 0\n1 3 50pts 1 0\n5 3 100pts 1 0\n", 3, "4");
     ASSERT_EQ(Run(level), 0) << err.str();
     EXPECT_EQ(Clicks(), 1);

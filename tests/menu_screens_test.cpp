@@ -1,74 +1,41 @@
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "GameFixture.h"
 #include "graphics/MenuScreens.h"
 
-namespace {
-class MenuScreens : public GameFixture {
-protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        catalogue.materials[0] = ColourMaterial(1, 1, 1);
-        for (const char* name : {"menuIntro", "menuIntroduction", "menuComplete", "menuGameover"}) AddModel(name);
-        g_showTitleMenu = true;
-    }
-    // The one model the last frame drew; "" for none.
-    std::string DrawnModel() {
-        const std::vector<std::string> draws = device.Lines({"DrawSubset"});
-        EXPECT_LE(draws.size(), 1u);
-        return draws.empty() ? "" : draws[0].substr(11, draws[0].find(',') - 11);
-    }
-};
-}  // namespace
-
-TEST_F(MenuScreens, TitleFrameFromTheMenuPoseOnBlackWithoutText) {
-    g_camera.position = Vec3(1.0f, 2.0f, 3.0f);
-    device.ClearCalls();
-    RenderMenus(0.5f, 99);
-
-    Camera pose;
-    SetMenuCameraPose(&pose);
-    RecordingDevice e;
-    e.NameMesh(catalogue.models["menuIntro"].mesh.get(), "menuIntro");
-    ExpectFrameBegin(e, 0xFF000000u, pose.ViewMatrix());
-    e.SetTransform(TransformType::World, g_identity);
-    e.SetMaterial(ColourMaterial(1, 1, 1));
-    e.SetTexture(0, nullptr);
-    e.DrawSubset(*catalogue.models["menuIntro"].mesh, 0);
-    e.SetTexture(0, nullptr);
-    e.EndScene();
-    e.Present();
-    EXPECT_EQ(device.Lines(), e.Lines());
-    // About 66 units above the origin looking down -z, the screen's up along world -y.
-    EXPECT_NEAR(g_camera.position.z, 66.16783f, 1e-4f);
-    EXPECT_NEAR(g_camera.look.z, -1.0f, 1e-5f);
-    EXPECT_NEAR(g_camera.up.y, -1.0f, 1e-5f);
-}
-
-TEST_F(MenuScreens, ScreenPrecedenceAndThePausedCamera) {
-    struct Case {
-        bool title, intro, won, lost;
+// One screen at a time, by precedence: title, introduction, level complete, game over. Each is
+// drawn on black without text, from the menu pose (about 66 units above the origin looking down
+// -z, the screen's up along world -y), unless opened while paused: then from wherever the player
+// flew the camera.
+TEST_F(GameFixture, MenuScreensShowOneScreenByPrecedenceFromTheMenuPose) {
+    catalogue.materials[0] = ColourMaterial(1, 1, 1);
+    for (const char* name : {"menuIntro", "menuIntroduction", "menuComplete", "menuGameover"}) AddModel(name);
+    const struct {
+        bool title, intro, won, lost, paused;
         const char* model;
     } cases[] = {
-        {true, true, true, true, "menuIntro"},     {false, true, true, true, "menuIntroduction"},
-        {false, false, true, true, "menuComplete"}, {false, false, false, true, "menuGameover"},
-        {false, false, false, false, ""},
+        {true, true, true, true, false, "menuIntro"},      {false, true, true, true, false, "menuIntroduction"},
+        {false, false, true, true, false, "menuComplete"}, {false, false, false, true, false, "menuGameover"},
+        {false, false, false, false, false, ""},           {true, false, false, false, true, "menuIntro"},
     };
-    for (const Case& c : cases) {
-        g_showTitleMenu = c.title;
-        g_showIntroduction = c.intro;
-        g_level->won = c.won;
-        g_level->lost = c.lost;
+    for (const auto& c : cases) {
+        g_showTitleMenu = c.title, g_showIntroduction = c.intro, g_level->won = c.won, g_level->lost = c.lost;
+        g_paused = c.paused;
+        g_camera.position = Vec3(5.0f, 6.0f, 7.0f);
         device.ClearCalls();
-        RenderMenus(0.0f, 0);
-        EXPECT_EQ(DrawnModel(), c.model);
+        RenderMenus(0.5f, 99);
+        const std::vector<std::string> draws = device.Lines({"DrawSubset"});
+        EXPECT_EQ(draws.size(), *c.model ? 1u : 0u) << c.model;
+        if (!draws.empty()) { EXPECT_EQ(draws[0].substr(11, draws[0].find(',') - 11), c.model); }
         EXPECT_TRUE(device.CallsNamed("DrawText").empty());
+        EXPECT_EQ(device.CallsNamed("Clear").at(0).color, 0xFF000000u);
+        if (c.paused) { EXPECT_EQ(g_camera.position, Vec3(5.0f, 6.0f, 7.0f)) << c.model; } else {
+            Camera pose;
+            SetMenuCameraPose(&pose);
+            EXPECT_EQ(device.CallsNamed("SetTransform").at(0).matrix, pose.ViewMatrix()) << c.model;
+            EXPECT_NEAR(g_camera.position.z, 66.16783f, 1e-4f);
+            EXPECT_TRUE(std::fabs(g_camera.look.z + 1.0f) < 1e-5f && std::fabs(g_camera.up.y + 1.0f) < 1e-5f);
+        }
     }
-    // Opened while paused, a menu is seen from wherever the player flew the camera.
-    g_paused = g_showTitleMenu = true;
-    g_camera.position = Vec3(5.0f, 6.0f, 7.0f);
-    device.ClearCalls();
-    RenderMenus(0.0f, 0);
-    EXPECT_EQ(g_camera.position, Vec3(5.0f, 6.0f, 7.0f));
-    EXPECT_EQ(DrawnModel(), "menuIntro");
 }

@@ -37,31 +37,28 @@ protected:
 
 }  // namespace
 
-TEST(Rules, BulletsFlyStraightAndExpireBeyondTheirRange) {
-    auto level = EmptyLevel();
-    level->speed = 1000.0f;  // keep the train still
-    // Exactly 300 units out a bullet is still in play; one step beyond, it is gone.
-    std::vector<Bullet> bullets{Bullet(Vec3(0, 0, 3), Vec3(1, 0, 0), 30.0f, level.get(), nullptr, nullptr),
-                                Bullet(Vec3(0, 0, 3), Vec3(0, 1, 0), 60.0f, level.get(), nullptr, nullptr)};
-    UpdateLevel(*level, bullets, 10.0f);
-    ASSERT_EQ(bullets.size(), 1u);  // the faster one (600 units) is gone, order kept
-    EXPECT_EQ(bullets[0].position, Vec3(300, 0, 3));
-    EXPECT_EQ(bullets[0].origin, Vec3(0, 0, 3));
-    UpdateLevel(*level, bullets, 0.01f);
-    EXPECT_TRUE(bullets.empty());
-}
-
-TEST(Rules, TrainStepsOncePerSpeedSecondsAndDropsTheRest) {
+// Bullets fly straight and are gone one step beyond 300 units, order kept; the train steps one
+// tile once per `speed` seconds and drops the rest of a long frame.
+TEST(Rules, BulletsAndTheTrainMoveByTheClock) {
     std::vector<LevelObject> rails;
     for (int32_t x = 1; x <= 9; ++x) rails.push_back(Object("rails", x, 5));
     auto level = EmptyLevel(nullptr, rails);
+    level->speed = 1000.0f;
+    std::vector<Bullet> bullets{Bullet(Vec3(0, 0, 3), Vec3(1, 0, 0), 30.0f, level.get(), nullptr, nullptr),
+                                Bullet(Vec3(0, 0, 3), Vec3(0, 1, 0), 60.0f, level.get(), nullptr, nullptr)};
+    UpdateLevel(*level, bullets, 10.0f);
+    ASSERT_EQ(bullets.size(), 1u);
+    EXPECT_TRUE(bullets[0].position == Vec3(300, 0, 3) && bullets[0].origin == Vec3(0, 0, 3));
+    UpdateLevel(*level, bullets, 0.01f);
+    EXPECT_TRUE(bullets.empty());
+
     level->speed = 2.0f;
-    std::vector<Bullet> none;
-    for (int frame = 0; frame < 3; ++frame) UpdateLevel(*level, none, 0.5f);
+    level->stepTimer = 0.0f;
+    for (int frame = 0; frame < 3; ++frame) UpdateLevel(*level, bullets, 0.5f);
     EXPECT_EQ(level->trainX, 0);
-    UpdateLevel(*level, none, 0.5f);  // the timer reaches 2.0 exactly
+    UpdateLevel(*level, bullets, 0.5f);  // the timer reaches 2.0 exactly
     EXPECT_EQ(level->trainX, 1);
-    UpdateLevel(*level, none, 12.0f);  // one long frame: one tile, not six
+    UpdateLevel(*level, bullets, 12.0f);  // one long frame: one tile, not six
     EXPECT_EQ(level->trainX, 2);
     EXPECT_EQ(level->stepTimer, 0.0f);
 }
@@ -129,9 +126,9 @@ TEST_F(HitRules, EachKindOfObjectAnswersAShotByItsKind) {
         EXPECT_EQ(level->speed, c.speedAfter);
         EXPECT_EQ(level->score, c.score);
         EXPECT_EQ(catalogue.sounds.size(), *c.sound ? 1u : 0u);
-        if (*c.sound) EXPECT_TRUE(SoundLookedUp(c.sound));
+        if (*c.sound) { EXPECT_TRUE(SoundLookedUp(c.sound)); }
         ASSERT_EQ(level->objects.size(), *c.laid ? 2u : 1u);
-        if (*c.laid) EXPECT_EQ(level->objects[1].name, c.laid);
+        if (*c.laid) { EXPECT_EQ(level->objects[1].name, c.laid); }
         EXPECT_FALSE(level->lost);
     }
 }
@@ -281,31 +278,19 @@ TEST(RulesProperty, TheTileIndexAnswersAsAWalkOfTheWholeList) {
     EXPECT_GT(frames, 10000);
 }
 
-TEST(Firing, BulletsStartAboveTheTrainsTileTowardsThePoint) {
+// Aimed at the centre of the train's own tile, a bullet goes straight down; without a level
+// nothing is fired. (Shots aimed elsewhere, and when the mouse may fire, are checked through the
+// window procedure.)
+TEST(Firing, BulletsStartAboveTheTrainsTile) {
     g_level = EmptyLevel();
     g_level->trainX = 2;
     g_level->trainY = 3;
-    FireBullet(Vec3(25, 35, 0));  // the centre of the train's own tile: straight down
-    FireBullet(Vec3(25 + 30, 35 + 40, 3));
-    ASSERT_EQ(g_bullets.size(), 2u);
+    FireBullet(Vec3(25, 35, 0));
+    ASSERT_EQ(g_bullets.size(), 1u);
     EXPECT_EQ(g_bullets[0].origin, Vec3(25, 35, 3));
     EXPECT_EQ(g_bullets[0].direction, Vec3(0, 0, -1));
-    EXPECT_EQ(g_bullets[1].origin, Vec3(25, 35, 3));
-    EXPECT_NEAR(g_bullets[1].direction.x, 0.6f, 1e-6f);
-    EXPECT_NEAR(g_bullets[1].direction.y, 0.8f, 1e-6f);
-
-    // The mouse acts only in play: not when lost, paused or on the title menu.
-    g_showTitleMenu = false;
-    EXPECT_TRUE(MouseMayAct());
-    for (bool* flag : {&g_level->lost, &g_paused, &g_showTitleMenu}) {
-        *flag = true;
-        EXPECT_FALSE(MouseMayAct());
-        *flag = false;
-    }
-    g_showTitleMenu = true;
-
     g_level.reset();
     g_bullets.clear();
-    FireBullet(Vec3(0, 0, 0));  // no level: nothing fired
+    FireBullet(Vec3(0, 0, 0));
     EXPECT_TRUE(g_bullets.empty());
 }

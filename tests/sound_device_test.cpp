@@ -102,7 +102,7 @@ TEST_F(SoundDeviceTest, SoundsAreSummedLimitedBelowMinusOneDbfsAndConverted) {
     int32_t last = LimitSample(-400000);
     for (int32_t sum = -400000; sum <= 400000; ++sum) {
         const int32_t out = LimitSample(sum);
-        if (std::abs(sum) <= kLimiterKnee) ASSERT_EQ(out, sum);
+        if (std::abs(sum) <= kLimiterKnee) { ASSERT_EQ(out, sum); }
         ASSERT_TRUE(out >= last && out - last <= 1 && std::abs(out) < kLimiterCeiling && out == -LimitSample(-sum)) << sum;
         last = out;
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "GameFixture.h"
 #include "graphics/GraphicsSetup.h"
 #include "math/MathFunctions.h"
@@ -27,24 +29,15 @@ protected:
 }  // namespace
 
 TEST_F(WindowProcTest, PickingThroughTheViewport) {
-    // The top-left pixel's ray leans left (-x) and up (+y) in view space, one unit ahead,
-    // not normalised; 60 degrees vertically puts the top edge tan(30 degrees) above the axis.
-    const Matrix4 p = GameProjection(1024, 768);
-    Vec3 origin, direction;
-    ScreenToViewRay(0, 0, &origin, &direction);
-    EXPECT_EQ(origin, Vec3(0, 0, 0));
-    EXPECT_FLOAT_EQ(direction.x, -1.0f / p(0, 0));
-    EXPECT_FLOAT_EQ(direction.y, 1.0f / p(1, 1));
-    EXPECT_EQ(direction.z, 1.0f);
-    EXPECT_NEAR(1.0f / p(1, 1), 0.57735f, 1e-5f);
-
-    // The centre picks the floor straight below the camera; right on screen is +x and down on
-    // screen is +y, since the screen's up is world -y.
+    // The centre picks the floor straight below the camera; the bottom-right corner lies
+    // 40 tan 30 degrees further along +y (down on screen, as the screen's up is world -y) and 4/3
+    // of that along +x.
     Vec3 hit;
     ASSERT_TRUE(PickFloorPoint(512, 384, &hit));
     EXPECT_NEAR(Length(hit - Vec3(20, 30, 0)), 0.0f, 1e-3f);
     ASSERT_TRUE(PickFloorPoint(1024, 768, &hit));
-    EXPECT_TRUE(hit.x > 20.0f && hit.y > 30.0f);
+    const float down = 40.0f * std::tan(3.1415927f / 6.0f);
+    EXPECT_NEAR(Length(hit - Vec3(20 + down * 4 / 3, 30 + down, 0)), 0.0f, 0.01f);
 }
 
 TEST_F(WindowProcTest, MouseMoveKeepsThePointerAndAClickFiresFromTheTrainTile) {

@@ -3,15 +3,12 @@
 # them), in the section games, holding the programs, the data, the desktop entry, the AppStream
 # metadata, the icon and the man pages under /usr.
 # Arguments: the build folder and the source folder.
-set -euo pipefail
-build="$(cd "$1" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; exit 1; }
+source "$(dirname "$0")/common.bash"
+log="$work/cpack.log"
+cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$log" 2>&1 || fail "cpack failed"
 deb=("$work"/tracklet_*.deb)
-[ -f "${deb[0]}" ] || { echo "no tracklet_*.deb made" >&2; cat "$work/cpack.log" >&2; exit 1; }
-
-fail() { echo "$*" >&2; exit 1; }
+[ -f "${deb[0]}" ] || fail "no tracklet_*.deb made"
+log=""
 depends="$(dpkg-deb -f "${deb[0]}" Depends)"
 grep -q 'libsdl2-2.0-0' <<<"$depends" || fail "Depends lacks SDL2: $depends"
 grep -q 'fonts-liberation' <<<"$depends" || fail "Depends lacks the game's font: $depends"

@@ -2,28 +2,11 @@
 # The game's mixed sound, read back through SDL's disk audio driver: the music plays from the
 # title menu on, a click in play adds the shot's "steam" exactly on top of it, and M silences
 # the music. Runs the real game on the shipped content under its own X server.
-set -euo pipefail
-build="$1"
-source="$2"
-if [ -z "${TRACKLET_IN_XVFB:-}" ]; then
-  TRACKLET_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
+source "$(dirname "$0")/common.bash"
+need xdotool python3
+log="$work/game.txt"
 
-work="$(mktemp -d)"
-game=""
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null && wait "$game" 2>/dev/null
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$work/game.txt" ] && tail -40 "$work/game.txt" >&2
-  exit 1
-}
-
-cp -r "$source/data" "$work/data"
+cp -r "$source_dir/data" "$work/data"
 sounds="$work/data/standard/sounds"
 raw="$work/out.raw"
 cat > "$work/find.py" <<'PY'
@@ -85,11 +68,9 @@ wait_for_output() {
   fail "the disk audio output stopped growing"
 }
 
-openbox >/dev/null 2>&1 &
-wm=$!
-cd "$work/data"
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" "$build/tracklet" > "$work/game.txt" 2>&1 &
-game=$!
+start_x 1280x1024
+background env -C "$work/data" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" "$build/tracklet" >"$log" 2>&1
+game=${pids[-1]}
 
 found=""
 for _ in $(seq 120); do
@@ -116,7 +97,6 @@ for _ in $(seq 20); do
   xdotool key Escape
   sleep 0.5
 done
-wait "$game" || fail "the game ended with status $?"
-game=""
+expect_status_0 "$game"
 check quiet || fail "see above"
 sox -t raw -r 44100 -e signed -b 16 -c 1 "$raw" -n stat 2>&1 | grep -E "Length|Maximum amplitude|RMS +amplitude" || true

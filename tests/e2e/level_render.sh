@@ -4,14 +4,9 @@
 # the gallery's palette change: after a one-pixel blur, at most 1% of the pixels more than 10%
 # apart); the level after its winning script differs from its opening view where the track was
 # laid; a level that does not load gives the checker's message, status 1 and no file.
-set -euo pipefail
-build="$1"
-source_dir="$2"
+source "$(dirname "$0")/common.bash"
 tool="$build/tools/level/tracklet-level"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-command -v compare >/dev/null || fail "missing ImageMagick (see tracklet.sh's package list)"
+need compare convert identify
 unset DISPLAY WAYLAND_DISPLAY
 
 # Pixels of two images more than 10% apart after a one-pixel blur of each.

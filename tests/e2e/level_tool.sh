@@ -3,15 +3,9 @@
 # level is solved and its script replays to a win through tracklet-sim (the stored replays of all
 # levels are replayed by levels_winnable.sh); frame prints a camera_data line; bad input gets exit
 # status 1 and a message naming the file.
-set -euo pipefail
-build="$1"
-source_dir="$2"
+source "$(dirname "$0")/common.bash"
 tool="$build/tools/level/tracklet-level"
 sim="$build/tools/sim/tracklet-sim"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cd "$source_dir/data"
 levels=()

@@ -3,11 +3,9 @@
 # has the tracklet-sim script NAME.sim beside it, and replaying it through tracklet-sim in data/
 # wins. A replay that stops winning (after a change to the level, the rules or the models) fails
 # with the level's name and the frame at which play went astray.
-set -euo pipefail
-build="$1"
-source="$2"
+source "$(dirname "$0")/common.bash"
 sim="$build/tools/sim/tracklet-sim"
-cd "$source/data"
+cd "$source_dir/data"
 
 failures=0
 count=0

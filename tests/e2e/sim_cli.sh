@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # tracklet-sim as a program: the JSON on stdout, exit status 2 and messages for bad input.
-set -euo pipefail
-build="$1"
+source "$(dirname "$0")/common.bash"
 sim="$build/tools/sim/tracklet-sim"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 cd "$work"
 mkdir levels
 echo "one.txt" > levels.txt
 printf 'style s height 1 width 3 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 2\n1 0 rails 1 0\n2 0 rails 1 0\nstart 0 0 e finish 2 0 e speed 1\n' > levels/one.txt
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 out="$(printf '# run to the finish\nframes 2 1\n\nprint\n' | "$sim" levels/one.txt)"
 expected='{"train":[2,0,"e"],"trackEnd":[2,0,"e"],"score":0,"speed":1.0,"lost":false,"won":true,"objectCount":2,"bullets":0,"objects":[["rails",1,0,0],["rails",2,0,0]]}'
