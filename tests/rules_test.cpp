@@ -270,9 +270,12 @@ TEST(RulesProperty, TheTileIndexAnswersAsAWalkOfTheWholeList) {
             UpdateLevel(*levels[0], bullets[0], dt);
             UpdateLevel(*levels[1], bullets[1], dt);
             ASSERT_TRUE(same(*levels[0], *levels[1], bullets[0], bullets[1])) << "round " << round << " frame " << frame;
-            const int x = pick(-2, side + 1), y = pick(-2, side + 1);
-            const LevelObject a = levels[0]->ObjectAt(x, y), b = levels[0]->ObjectAtByScan(x, y);
-            ASSERT_TRUE(a.name == b.name && a.removed == b.removed && a.degrees == b.degrees) << x << ", " << y;
+            // Every tile, so that an index left stale by erasing shows at once.
+            for (int x = -2; x <= side + 1; ++x)
+                for (int y = -2; y <= side + 1; ++y) {
+                    const LevelObject a = levels[0]->ObjectAt(x, y), b = levels[0]->ObjectAtByScan(x, y);
+                    ASSERT_TRUE(a.name == b.name && a.removed == b.removed && a.degrees == b.degrees) << x << ", " << y;
+                }
         }
     }
     EXPECT_GT(frames, 10000);

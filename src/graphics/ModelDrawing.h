@@ -1,5 +1,6 @@
 #pragma once
 
+struct Matrix4;
 class RenderDevice;
 class ResourceCatalogue;
 
@@ -10,3 +11,7 @@ void DrawCatalogueModel(RenderDevice* device, ResourceCatalogue* catalogue, cons
 
 // The same through g_device and g_catalogue.
 void DrawModel(const char* name);
+
+// Limits what Level::Draw draws to the objects whose bounding spheres may show through
+// viewProjection (the frame's view times its projection); null draws every object again.
+void SetFrameView(const Matrix4* viewProjection);

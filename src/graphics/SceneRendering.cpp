@@ -63,7 +63,16 @@ bool BeginPlayFrame() {
         return false;
     }
     SetFrameRenderStates();
-    device->SetTransform(TransformType::View, g_camera.ViewMatrix());
+    const Matrix4 view = g_camera.ViewMatrix();
+    device->SetTransform(TransformType::View, view);
+    // Objects are culled only under a perspective projection, the one the device set-up makes;
+    // without one (nothing set up yet) every object is drawn.
+    if (g_projection(2, 3) > 0.0f && g_projection(3, 3) == 0.0f) {
+        Matrix4 viewProjection;
+        SetFrameView(MatrixMultiply(&viewProjection, view, g_projection));
+    } else {
+        SetFrameView(nullptr);
+    }
     device->SetTransform(TransformType::World, g_identity);
 
     device->BeginScene();

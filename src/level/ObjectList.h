@@ -38,21 +38,42 @@ public:
     void reserve(size_t count);
     // Sets `removed` on object i; it keeps its place (and answers for its tile) until EraseRemoved.
     void MarkRemoved(size_t i);
-    // Erases every object marked removed, keeping the order of the rest; the number erased.
+    // Erases every object marked removed, keeping the order of the rest; the number erased. The
+    // index forgets just the erased objects (the list itself closes up from the first of them).
     size_t EraseRemoved();
+
+    // The tiles every object ever held lies within (empty while min > max); kept across erasing.
+    int32_t minX() const { return minX_; }
+    int32_t maxX() const { return maxX_; }
+    int32_t minY() const { return minY_; }
+    int32_t maxY() const { return maxY_; }
+    // The largest |scale| of any object ever held; kept across erasing.
+    float maxScale() const { return maxScale_; }
+    // The distinct names of the objects ever held, in the order first seen; kept across erasing.
+    const std::vector<ObjectName>& names() const { return names_; }
 
     // The position of the first object on tile (x, y) in list order; npos when the tile is empty.
     size_t FirstAt(int32_t x, int32_t y) const;
     // Calls visit(position) for every object on tile (x, y), in list order.
     template <class Visit>
     void ForEachOnTile(int32_t x, int32_t y, Visit visit) const {
-        for (uint32_t p = index_.First(x, y); p != TileIndex::kNone; p = index_.Next(p)) visit(static_cast<size_t>(p));
+        for (uint32_t id = index_.First(x, y); id != TileIndex::kNone; id = index_.Next(id)) visit(PositionOf(id));
     }
 
 private:
     void Reindex();
+    void Note(const LevelObject& object);
+    // The list position of index id `id`, and back: ids count every object appended since the
+    // last reindex, positions only those still in the list.
+    size_t PositionOf(uint32_t id) const;
+    uint32_t IdOf(size_t position) const;
 
     std::vector<LevelObject> items_;
     TileIndex index_;
-    size_t marked_ = 0;  // objects marked removed and not yet erased (an upper bound when marked twice)
+    std::vector<uint32_t> marked_;  // ids marked removed and not yet erased (a repeat when marked twice)
+    std::vector<uint32_t> erased_;  // ids erased since the last reindex, in increasing order
+    int32_t minX_ = INT32_MAX, maxX_ = INT32_MIN, minY_ = INT32_MAX, maxY_ = INT32_MIN;
+    float maxScale_ = 0.0f;
+    std::vector<ObjectName> names_;
+    std::vector<bool> named_;  // by name handle: in names_
 };

@@ -50,18 +50,37 @@ void TileIndex::Append(int32_t x, int32_t y) {
     const auto position = static_cast<uint32_t>(next_.size());
     next_.push_back(kNone);
     Slot& s = slots_[Find(x, y)];
-    if (s.head == kNone) {
+    if (s.head == kNone || s.head == kVacant) {
+        if (s.head == kNone) ++used_;
         s.x = x;
         s.y = y;
         s.head = position;
-        ++used_;
     } else {
         next_[s.tail] = position;
     }
     s.tail = position;
 }
 
+void TileIndex::Remove(int32_t x, int32_t y, uint32_t id) {
+    if (slots_.empty()) return;
+    Slot& s = slots_[Find(x, y)];
+    if (s.head == kNone || s.head == kVacant) return;
+    uint32_t before = kNone;
+    uint32_t p = s.head;
+    while (p != kNone && p != id) before = p, p = next_[p];
+    if (p == kNone) return;
+    if (before == kNone) {
+        s.head = next_[id];
+    } else {
+        next_[before] = next_[id];
+    }
+    if (s.tail == id) s.tail = before;
+    if (s.head == kNone) s.head = kVacant;
+    next_[id] = kNone;
+}
+
 uint32_t TileIndex::First(int32_t x, int32_t y) const {
     if (slots_.empty()) return kNone;
-    return slots_[Find(x, y)].head;
+    const uint32_t head = slots_[Find(x, y)].head;
+    return head == kVacant ? kNone : head;
 }

@@ -84,14 +84,17 @@ GlRenderDevice::~GlRenderDevice() {
     if (streamVao_) glDeleteVertexArrays(1, &streamVao_);
     if (textVao_) glDeleteVertexArrays(1, &textVao_);
     if (textBuffer_) glDeleteBuffers(1, &textBuffer_);
-    if (scene_.program) glDeleteProgram(scene_.program);
+    for (const SceneProgram* p : {&scene_, &untextured_, &modulate_})
+        if (p->program) glDeleteProgram(p->program);
     if (text_.program) glDeleteProgram(text_.program);
     backBuffer_.Release();
     if (context_) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
 }
 
 Result GlRenderDevice::Initialise(int width, int height, int samples) {
-    if (!BuildSceneProgram(&scene_) || !BuildTextProgram(&text_)) return kErrNotAvailable;
+    if (!BuildSceneProgram(&scene_) || !BuildSceneProgram(&untextured_, SceneStage::Untextured) ||
+        !BuildSceneProgram(&modulate_, SceneStage::Modulate) || !BuildTextProgram(&text_))
+        return kErrNotAvailable;
     if (!backBuffer_.Create(width, height, samples)) return kErrOutOfVideoMemory;
     glGenVertexArrays(1, &streamVao_);
     glGenVertexArrays(1, &textVao_);
@@ -289,7 +292,17 @@ void GlRenderDevice::ApplySceneState() {
     }
     glDisable(GL_BLEND);
 
-    const SceneProgram& p = scene_;
+    // The program specialised for the stage settings when there is one: the same arithmetic
+    // without the branches on settings.
+    if (texture_ == 0 || colorOp_ == kTopDisable) {
+        current_ = &untextured_;
+    } else if (colorOp_ == kTopModulate && colorArg1_ == kTaTexture && (colorArg2_ == kTaDiffuse || colorArg2_ == 1) &&
+               alphaOp_ == kTopDisable) {
+        current_ = &modulate_;
+    } else {
+        current_ = &scene_;
+    }
+    const SceneProgram& p = *current_;
     glUseProgram(p.program);
     const Matrix4 worldView = Multiply(world_, view_);
     glUniformMatrix4fv(p.worldView, 1, GL_FALSE, worldView.m);
@@ -363,7 +376,7 @@ Result GlRenderDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, u
     } else {
         glDisableVertexAttribArray(kAttribColor);
     }
-    glUniform1i(scene_.vertexColor, (fvf_ & kFvfDiffuse) != 0);
+    glUniform1i(current_->vertexColor, (fvf_ & kFvfDiffuse) != 0);
     if (fvf_ & kFvfSpecular) offset += 4;
     if ((fvf_ & 0xF00) != 0) {
         attribute(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, 8);
@@ -441,7 +454,7 @@ Result GlRenderDevice::DrawSubset(const MeshData& mesh, uint32_t subset) {
     if (static_cast<uint64_t>(range.indexStart) + range.indexCount > mesh.indices.size()) return kErrInvalidCall;
     const MeshBuffers* b = UploadMesh(mesh);
     ApplySceneState();
-    glUniform1i(scene_.vertexColor, 0);
+    glUniform1i(current_->vertexColor, 0);
     glBindVertexArray(b->vao);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.indexCount), GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(static_cast<uintptr_t>(range.indexStart) * sizeof(uint32_t)));

@@ -81,7 +81,10 @@ private:
     void* context_;
     std::shared_ptr<GlLife> life_ = std::make_shared<GlLife>();
     GlBackBuffer backBuffer_;
-    SceneProgram scene_;
+    SceneProgram scene_;       // any texture-stage settings
+    SceneProgram untextured_;  // the same, specialised for the common settings
+    SceneProgram modulate_;
+    const SceneProgram* current_ = &scene_;  // the one the last draw used
     TextProgram text_;
     GLuint streamVao_ = 0;
     GLuint textVao_ = 0, textBuffer_ = 0;

@@ -1,6 +1,7 @@
 #include "platform/gl/GlShaders.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -77,8 +78,10 @@ const char* kSceneFragment = R"(#version 330 core
 in vec4 vDiffuse;
 in vec3 vSpecular;
 in vec2 vTexCoord;
+#ifndef FIXED_STAGE
 uniform bool uHasTexture;
 uniform int uColorOp, uColorArg1, uColorArg2, uAlphaOp, uAlphaArg1, uAlphaArg2;
+#endif
 uniform sampler2D uTexture;
 out vec4 fragColor;
 
@@ -152,9 +155,22 @@ GLuint Compile(GLenum type, const char* source) {
     return shader;
 }
 
-GLuint Link(const char* vertexSource, const char* fragmentSource) {
+// The texture stage fixed at compile time: the same code as the general program with the stage's
+// uniforms as constants, so the compiler drops the branches a pixel would otherwise pay for.
+const char* const kStageDefines[] = {
+    "",
+    "#define FIXED_STAGE\n#define uHasTexture false\n#define uColorOp 1\n#define uColorArg1 2\n#define uColorArg2 0\n"
+    "#define uAlphaOp 1\n#define uAlphaArg1 2\n#define uAlphaArg2 0\n",
+    "#define FIXED_STAGE\n#define uHasTexture true\n#define uColorOp 4\n#define uColorArg1 2\n"
+    "#define uColorArg2 0\n#define uAlphaOp 1\n#define uAlphaArg1 2\n#define uAlphaArg2 0\n",
+};
+
+GLuint Link(const char* vertexSource, const char* fragmentSource, const char* defines = "") {
     GLuint vs = Compile(GL_VERTEX_SHADER, vertexSource);
-    GLuint fs = Compile(GL_FRAGMENT_SHADER, fragmentSource);
+    // The defines go after the #version line, which must come first.
+    std::string fragment = fragmentSource;
+    fragment.insert(fragment.find('\n') + 1, defines);
+    GLuint fs = Compile(GL_FRAGMENT_SHADER, fragment.c_str());
     if (!vs || !fs) {
         if (vs) glDeleteShader(vs);
         if (fs) glDeleteShader(fs);
@@ -180,8 +196,8 @@ GLuint Link(const char* vertexSource, const char* fragmentSource) {
 
 }  // namespace
 
-bool BuildSceneProgram(SceneProgram* out) {
-    GLuint p = Link(kSceneVertex, kSceneFragment);
+bool BuildSceneProgram(SceneProgram* out, SceneStage stage) {
+    GLuint p = Link(kSceneVertex, kSceneFragment, kStageDefines[static_cast<int>(stage)]);
     if (!p) return false;
     out->program = p;
     const auto at = [p](const char* name) { return glGetUniformLocation(p, name); };

@@ -26,6 +26,9 @@ constexpr GLuint kAttribNormal = 1;
 constexpr GLuint kAttribTexCoord = 2;
 constexpr GLuint kAttribColor = 3;
 
+// Which texture-stage settings a scene program serves: any (read from its uniforms), none (no
+// texture, or the stage disabled), or texture times diffuse colour with the diffuse alpha.
+enum class SceneStage { Any, Untextured, Modulate };
 // Compile and link; false (with the driver's log on stderr) on failure.
-bool BuildSceneProgram(SceneProgram* out);
+bool BuildSceneProgram(SceneProgram* out, SceneStage stage = SceneStage::Any);
 bool BuildTextProgram(TextProgram* out);
