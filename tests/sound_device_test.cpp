@@ -124,6 +124,17 @@ TEST_F(SoundDeviceTest, DataShorterThanTheBufferEndsInSilence) {
         Play(sound);
         EXPECT_EQ(output->Pull(4), bits == 8 ? (Samples{18432, -18432, 0, 0}) : (Samples{14536, 0, 0, 0})) << bits;
     }
+    // A file cut short inside its data chunk lasts as long as the chunk says: what it holds,
+    // then silence, even when it holds none of it.
+    for (const Bytes& held : {Samples16({1000, -1000}), Bytes{}}) {
+        auto sound = Make(Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 16)), Chunk("data", held, 8)}));
+        ASSERT_TRUE(sound);
+        Play(*sound);
+        EXPECT_EQ(output->Pull(3), held.empty() ? (Samples{0, 0, 0}) : (Samples{1000, -1000, 0}));
+        EXPECT_TRUE(sound->IsPlaying());
+        EXPECT_EQ(output->Pull(1), (Samples{0}));
+        EXPECT_FALSE(sound->IsPlaying());
+    }
 }
 
 TEST_F(SoundDeviceTest, ABusyBufferLeavesTheNextOneToPlay) {

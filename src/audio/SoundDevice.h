@@ -12,9 +12,12 @@ class SoundBuffer;
 class Window;
 
 // What a sound buffer is made from: creation flags, size in bytes, format and 3D algorithm.
+// `storedBytes` is how much of it keeps memory (all when above `bufferBytes`): the rest plays
+// as silence, so a file whose data chunk claims more than it holds costs only what it holds.
 struct BufferDescription {
     uint32_t flags = 0;
     uint32_t bufferBytes = 0;
+    uint32_t storedBytes = UINT32_MAX;
     const WaveFormat* format = nullptr;
     Guid algorithm;
 };
