@@ -56,6 +56,8 @@ TEST_F(SoundDeviceTest, FormatAndRefusedSounds) {
     EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kFail);
     WriteFile(path, Riff({Chunk("fmt ", FmtBody(2, 1, 44100, 4, {0, 0})), Chunk("data", Bytes(8, 0))}));
     EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kFail);  // compressed
+    WriteFile(path, Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 16)), Chunk("data", {1, 2}, kMaxSoundBufferBytes + 1)}));
+    EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kInvalidArg);  // hours of claimed silence
     EXPECT_EQ(sound, kUntouched);
 
     CSound empty({}, 0, nullptr, 0);

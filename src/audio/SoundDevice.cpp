@@ -49,7 +49,9 @@ Result SoundDevice::SetPrimaryFormat(uint16_t channels, uint32_t samplesPerSecon
 
 Result SoundDevice::CreateSoundBuffer(const BufferDescription& description, std::unique_ptr<SoundBuffer>* buffer) {
     if (!buffer || !description.format) return kInvalidArg;
-    if ((description.flags & kCapsPrimaryBuffer) || description.bufferBytes == 0) return kInvalidArg;
+    if ((description.flags & kCapsPrimaryBuffer) || description.bufferBytes == 0 ||
+        description.bufferBytes > kMaxSoundBufferBytes)
+        return kInvalidArg;
     if (!CanConvert(*description.format) || primaryFormat.samplesPerSec == 0) return kFail;
     *buffer = std::make_unique<SoundBuffer>(mixer, *description.format, description.bufferBytes,
                                             primaryFormat.samplesPerSec, description.storedBytes);
@@ -75,6 +77,11 @@ Result SoundDevice::CreateSound(CSound** sound, const char* fileName, uint32_t c
     // The sound lasts as long as its data chunk says. What the file lacks of it plays as
     // silence and takes no memory: a claim of up to 4 GiB in a few bytes costs those bytes.
     const uint32_t bufferSize = reader->Size();
+    if (bufferSize > kMaxSoundBufferBytes) {
+        LoadReport(fileName, "a data chunk of " + std::to_string(bufferSize) + " bytes, more than a sound buffer holds (" +
+                                 std::to_string(kMaxSoundBufferBytes) + ")");
+        return kInvalidArg;
+    }
 
     BufferDescription description;
     description.flags = creationFlags;
