@@ -29,6 +29,16 @@ bool ReplaceFile(const std::string& path, const std::string& contents) {
     ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) unlink(temporary.c_str());
-    return ok;
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    // The new name is on disk once the folder is synced; the file itself already is, so a
+    // failure here loses nothing and is not reported.
+    const int folderFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return true;
 }
