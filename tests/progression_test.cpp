@@ -87,3 +87,21 @@ TEST_F(Progression, WrapsRetriesAndKeepsTheCameraWhenALevelHasNone) {
     EXPECT_TRUE(g_level->style == "B" && g_camera.position == Vec3(4, 5, 6));
 
 }
+
+TEST_F(Progression, ALoadToldToStopLeavesNoLevelAndALoadLetGoOnIsWhole) {
+    std::string entries;
+    const int count = 3 * kObjectsBetweenLoadChecks;
+    for (int i = 0; i < count; ++i) entries += std::to_string(i % 100) + " " + std::to_string(i / 100) + " block 1 0\n";
+    dir.Write("levels/big.txt", "style B height 500 width 100 camera_data 0 0 0 0 0 1 0 1 0 1 0 0 objects " +
+                                    std::to_string(count) + "\n" + entries + "start 0 0 e finish 9 0 e speed 2\n");
+    int asked = 0;
+    SetLevelLoadCheck([&asked] { return ++asked < 2; });
+    EXPECT_EQ(LoadLevelFromPath("levels/big.txt"), 2);
+    EXPECT_FALSE(g_level);
+    EXPECT_EQ(asked, 2);
+    SetLevelLoadCheck([] { return true; });
+    ASSERT_EQ(LoadLevelFromPath("levels/big.txt"), 0);
+    EXPECT_EQ(g_level->objects.size(), static_cast<size_t>(count));
+    EXPECT_FALSE(g_level->loadStop);
+    SetLevelLoadCheck({});
+}
