@@ -14,7 +14,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 build_packages=(build-essential cmake ninja-build pkg-config ccache
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libassimp-dev libmeshoptimizer-dev libglm-dev
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libmeshoptimizer-dev libglm-dev
   libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev

@@ -10,6 +10,7 @@
 #include "TempDir.h"
 #include "platform/ImageFile.h"
 #include "platform/ImageWrite.h"
+#include "platform/MipLevel.h"
 #include "platform/gl/GlFont.h"
 
 namespace {
@@ -138,6 +139,24 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
 }
 
 // The quadrant image (red, green / blue, white) on a white square, modulated by the lit colour.
+// Each level pixel samples the point its centre covers, blending pairs with rounding: the GL's own
+// levels, so a picture looks the same whichever builds them. Grey pixels, one value a pixel.
+TEST(MipLevel, HalvesEvenOddAndSinglePixelSides) {
+    struct Case { int w, h; std::vector<int> from, to; };
+    for (const Case& c : std::vector<Case>{{1, 1, {200}, {200}},
+                                           {2, 2, {0, 7, 3, 10}, {6}},
+                                           {3, 1, {10, 20, 90}, {20}},
+                                           {5, 1, {0, 40, 80, 120, 160}, {30, 130}},
+                                           {1, 4, {0, 255, 100, 100}, {128, 100}},
+                                           {2, 3, {0, 0, 50, 70, 90, 90}, {60}}}) {
+        std::vector<uint8_t> from, to(c.to.size() * 4);
+        for (int v : c.from) from.insert(from.end(), 4, static_cast<uint8_t>(v));
+        ASSERT_EQ(static_cast<size_t>(HalfSide(c.w) * HalfSide(c.h)), c.to.size());
+        HalveRgba(c.w, c.h, from.data(), to.data());
+        for (size_t i = 0; i < to.size(); ++i) EXPECT_EQ(to[i], c.to[i / 4]) << c.w << "x" << c.h << " byte " << i;
+    }
+}
+
 TEST_F(GlDeviceTest, TexturesModulateTheLitColourAndShowTheRightWayRound) {
     TempDir dir;
     ASSERT_TRUE(WriteBmp(dir.Write("textures/q.bmp", ""), 8, Quadrants()));

@@ -18,9 +18,9 @@ class Progression : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.Write("levels/a.txt", LevelText("A", "camera_data 1 2 3 0 0 1 0 1 0 1 0 0"));
-        dir.Write("levels/b.txt", LevelText("B", "camera_data 4 5 6 0 0 1 0 1 0 1 0 0", 7, 9));
+        dir.Write("levels/sub/b.txt", LevelText("B", "camera_data 4 5 6 0 0 1 0 1 0 1 0 0", 7, 9));
         dir.Write("levels/c.txt", "style C height 2\n");  // stops before its camera
-        catalogue.levels = {"a.txt", "b.txt", "c.txt"};
+        catalogue.levels = {"a.txt", "sub\\b.txt", "c.txt"};  // listed paths may use backslashes
         g_catalogue = &catalogue;
     }
     TempDir dir;
@@ -83,7 +83,25 @@ TEST_F(Progression, WrapsRetriesAndKeepsTheCameraWhenALevelHasNone) {
     EXPECT_EQ(g_grid->yLineCount, 3);
     EXPECT_EQ(g_grid->xLineCount, 1);  // no width read: a grid of one line, which draws nothing
 
-    ASSERT_EQ(LoadLevelFromPath((dir.Path() / "levels" / "b.txt").string()), 0);
+    ASSERT_EQ(LoadLevelFromPath((dir.Path() / "levels" / "sub" / "b.txt").string()), 0);
     EXPECT_TRUE(g_level->style == "B" && g_camera.position == Vec3(4, 5, 6));
 
+}
+
+TEST_F(Progression, ALoadToldToStopLeavesNoLevelAndALoadLetGoOnIsWhole) {
+    std::string entries;
+    const int count = 3 * kObjectsBetweenLoadChecks;
+    for (int i = 0; i < count; ++i) entries += std::to_string(i % 100) + " " + std::to_string(i / 100) + " block 1 0\n";
+    dir.Write("levels/big.txt", "style B height 500 width 100 camera_data 0 0 0 0 0 1 0 1 0 1 0 0 objects " +
+                                    std::to_string(count) + "\n" + entries + "start 0 0 e finish 9 0 e speed 2\n");
+    int asked = 0;
+    SetLevelLoadCheck([&asked] { return ++asked < 2; });
+    EXPECT_EQ(LoadLevelFromPath("levels/big.txt"), 2);
+    EXPECT_FALSE(g_level);
+    EXPECT_EQ(asked, 2);
+    SetLevelLoadCheck([] { return true; });
+    ASSERT_EQ(LoadLevelFromPath("levels/big.txt"), 0);
+    EXPECT_EQ(g_level->objects.size(), static_cast<size_t>(count));
+    EXPECT_FALSE(g_level->loadStop);
+    SetLevelLoadCheck({});
 }

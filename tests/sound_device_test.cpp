@@ -56,6 +56,8 @@ TEST_F(SoundDeviceTest, FormatAndRefusedSounds) {
     EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kFail);
     WriteFile(path, Riff({Chunk("fmt ", FmtBody(2, 1, 44100, 4, {0, 0})), Chunk("data", Bytes(8, 0))}));
     EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kFail);  // compressed
+    WriteFile(path, Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 16)), Chunk("data", {1, 2}, kMaxSoundBufferBytes + 1)}));
+    EXPECT_EQ(device.CreateSound(&sound, path.c_str(), 0, Guid{}, 1), kInvalidArg);  // hours of claimed silence
     EXPECT_EQ(sound, kUntouched);
 
     CSound empty({}, 0, nullptr, 0);
@@ -123,6 +125,17 @@ TEST_F(SoundDeviceTest, DataShorterThanTheBufferEndsInSilence) {
         CSound sound(std::move(buffers), 4, std::move(reader), 0);
         Play(sound);
         EXPECT_EQ(output->Pull(4), bits == 8 ? (Samples{18432, -18432, 0, 0}) : (Samples{14536, 0, 0, 0})) << bits;
+    }
+    // A file cut short inside its data chunk lasts as long as the chunk says: what it holds,
+    // then silence, even when it holds none of it.
+    for (const Bytes& held : {Samples16({1000, -1000}), Bytes{}}) {
+        auto sound = Make(Riff({Chunk("fmt ", FmtBody(1, 1, 44100, 16)), Chunk("data", held, 8)}));
+        ASSERT_TRUE(sound);
+        Play(*sound);
+        EXPECT_EQ(output->Pull(3), held.empty() ? (Samples{0, 0, 0}) : (Samples{1000, -1000, 0}));
+        EXPECT_TRUE(sound->IsPlaying());
+        EXPECT_EQ(output->Pull(1), (Samples{0}));
+        EXPECT_FALSE(sound->IsPlaying());
     }
 }
 

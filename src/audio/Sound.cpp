@@ -64,7 +64,7 @@ Result CSound::LoadIntoBuffer(SoundBuffer* buffer, bool repeat) {
     auto* bytes = static_cast<uint8_t*>(memory);
     reader->Rewind();
     uint32_t read = 0;
-    if (Failed(reader->Read(bytes, lockedSize, &read))) {
+    if (lockedSize && Failed(reader->Read(bytes, lockedSize, &read))) {
         buffer->Unlock(memory, lockedSize);
         return kFail;
     }

@@ -1,5 +1,6 @@
 #include "audio/SoundBuffer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "audio/AudioStatus.h"
@@ -7,11 +8,12 @@
 #include "audio/SampleConversion.h"
 
 SoundBuffer::SoundBuffer(std::shared_ptr<Mixer> mixer_, const WaveFormat& format_, uint32_t bytes_,
-                         uint32_t deviceRate_)
+                         uint32_t deviceRate_, uint32_t storedBytes_)
     : samples(std::make_shared<SampleData>()),
       mixer(std::move(mixer_)),
       format(format_),
       bytes(bytes_),
+      storedBytes(std::min(storedBytes_, bytes_)),
       deviceRate(deviceRate_),
       wavData(std::make_shared<std::vector<uint8_t>>()) {
     mixer->Attach(this);
@@ -22,6 +24,7 @@ SoundBuffer::SoundBuffer(const SoundBuffer& original)
       mixer(original.mixer),
       format(original.format),
       bytes(original.bytes),
+      storedBytes(original.storedBytes),
       deviceRate(original.deviceRate),
       wavData(original.wavData) {
     mixer->Attach(this);
@@ -67,9 +70,9 @@ Result SoundBuffer::Lock(uint32_t offset, uint32_t count, void** audio, uint32_t
     if (!audio || !audioBytes || offset > bytes || count > bytes - offset) return kInvalidArg;
     // The WAV-format bytes only live while someone writes them; the mixer plays the converted
     // samples. Only the game thread touches them, so no mixer lock is needed.
-    wavData->resize(bytes, 0);
-    *audio = wavData->data() + offset;
-    *audioBytes = count;
+    wavData->resize(storedBytes, 0);
+    *audio = wavData->data() + std::min(offset, storedBytes);
+    *audioBytes = offset < storedBytes ? std::min(count, storedBytes - offset) : 0;
     return kOk;
 }
 
@@ -80,7 +83,8 @@ Result SoundBuffer::Unlock(void*, uint32_t) {
     const bool ok = ConvertToMono(format, wavData->data(), wavData->size(), &converted);
     std::vector<uint8_t>().swap(*wavData);
     if (!ok) return kFail;
-    const uint64_t length = DeviceSampleCount(converted.size(), format.samplesPerSec, deviceRate);
+    // Past the converted samples the mixer plays silence, to the end of the whole buffer.
+    const uint64_t length = DeviceSampleCount(bytes / format.blockAlign, format.samplesPerSec, deviceRate);
     std::lock_guard<std::mutex> guard(mixer->lock);
     samples->data.swap(converted);
     samples->rate = format.samplesPerSec;

@@ -26,8 +26,10 @@ struct SampleData {
 class SoundBuffer {
 public:
     // A stopped buffer of `bytes` bytes of `format` data (silent until filled), mixed by `mixer`
-    // at `deviceRate` samples per second.
-    SoundBuffer(std::shared_ptr<Mixer> mixer, const WaveFormat& format, uint32_t bytes, uint32_t deviceRate);
+    // at `deviceRate` samples per second. Only the first `storedBytes` can be filled; the rest
+    // always plays as silence.
+    SoundBuffer(std::shared_ptr<Mixer> mixer, const WaveFormat& format, uint32_t bytes, uint32_t deviceRate,
+                uint32_t storedBytes = UINT32_MAX);
     // A stopped duplicate that shares `original`'s sample memory.
     explicit SoundBuffer(const SoundBuffer& original);
     ~SoundBuffer();
@@ -43,7 +45,8 @@ public:
     Result SetCurrentPosition(uint32_t byteOffset);
     // The play position as a byte offset of the WAV data.
     Result GetCurrentPosition(uint32_t* byteOffset);
-    // Gives writable memory for `bytes` bytes at `offset` of the WAV data.
+    // Gives writable memory for `bytes` bytes at `offset` of the WAV data, or for fewer
+    // (`audioBytes`) where the stored part ends.
     Result Lock(uint32_t offset, uint32_t bytes, void** audio, uint32_t* audioBytes);
     // Ends a Lock: the buffer's whole WAV data is converted and replaces the samples played.
     Result Unlock(void* audio, uint32_t audioBytes);
@@ -67,6 +70,7 @@ private:
     std::shared_ptr<Mixer> mixer;
     WaveFormat format;
     uint32_t bytes;
+    uint32_t storedBytes;  // at most `bytes`
     uint32_t deviceRate;
     std::shared_ptr<std::vector<uint8_t>> wavData;  // the WAV-format bytes, shared with duplicates
 };

@@ -49,10 +49,12 @@ Result SoundDevice::SetPrimaryFormat(uint16_t channels, uint32_t samplesPerSecon
 
 Result SoundDevice::CreateSoundBuffer(const BufferDescription& description, std::unique_ptr<SoundBuffer>* buffer) {
     if (!buffer || !description.format) return kInvalidArg;
-    if ((description.flags & kCapsPrimaryBuffer) || description.bufferBytes == 0) return kInvalidArg;
+    if ((description.flags & kCapsPrimaryBuffer) || description.bufferBytes == 0 ||
+        description.bufferBytes > kMaxSoundBufferBytes)
+        return kInvalidArg;
     if (!CanConvert(*description.format) || primaryFormat.samplesPerSec == 0) return kFail;
     *buffer = std::make_unique<SoundBuffer>(mixer, *description.format, description.bufferBytes,
-                                            primaryFormat.samplesPerSec);
+                                            primaryFormat.samplesPerSec, description.storedBytes);
     return kOk;
 }
 
@@ -72,17 +74,19 @@ Result SoundDevice::CreateSound(CSound** sound, const char* fileName, uint32_t c
         LoadReport(fileName, reader->format ? "no sample data" : "cannot be opened as a RIFF WAVE file with \"fmt \" and \"data\" chunks");
         return kFail;
     }
-    // The buffer holds the data the file has: a data chunk that claims more (up to 4 GiB in a
-    // few bytes) would otherwise cost its claim in memory, only to play silence.
-    const uint32_t bufferSize = reader->StoredSize();
-    if (bufferSize == 0) {
-        LoadReport(fileName, "the data chunk lies past the end of the file");
-        return kFail;
+    // The sound lasts as long as its data chunk says. What the file lacks of it plays as
+    // silence and takes no memory: a claim of up to 4 GiB in a few bytes costs those bytes.
+    const uint32_t bufferSize = reader->Size();
+    if (bufferSize > kMaxSoundBufferBytes) {
+        LoadReport(fileName, "a data chunk of " + std::to_string(bufferSize) + " bytes, more than a sound buffer holds (" +
+                                 std::to_string(kMaxSoundBufferBytes) + ")");
+        return kInvalidArg;
     }
 
     BufferDescription description;
     description.flags = creationFlags;
     description.bufferBytes = bufferSize;
+    description.storedBytes = reader->StoredSize();
     description.format = reader->format.get();
     description.algorithm = algorithm;
     buffers.resize(bufferCount);

@@ -11,10 +11,17 @@ class Mixer;
 class SoundBuffer;
 class Window;
 
+// The longest sound buffer a sound device makes, in bytes, as sound cards have always allowed:
+// a data chunk that claims more is refused rather than played as hours of silence.
+constexpr uint32_t kMaxSoundBufferBytes = 0x0FFFFFFF;
+
 // What a sound buffer is made from: creation flags, size in bytes, format and 3D algorithm.
+// `storedBytes` is how much of it keeps memory (all when above `bufferBytes`): the rest plays
+// as silence, so a file whose data chunk claims more than it holds costs only what it holds.
 struct BufferDescription {
     uint32_t flags = 0;
     uint32_t bufferBytes = 0;
+    uint32_t storedBytes = UINT32_MAX;
     const WaveFormat* format = nullptr;
     Guid algorithm;
 };

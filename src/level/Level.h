@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,12 @@ class ResourceCatalogue;
 // The most object entries a level file may announce: far beyond any playable level, and small
 // enough that the objects (with station rings) stay within a few hundred megabytes.
 constexpr int32_t kMaxLevelObjects = 4194304;
+
+// Asked now and then during a long load; false stops the load where it is.
+using KeepLoading = std::function<bool()>;
+
+// How many objects a load reads between two questions to its KeepLoading.
+constexpr int32_t kObjectsBetweenLoadChecks = 16384;
 
 // One loaded level: the grid size, the objects on its tiles, the train, the finish, the track end
 // and the state of play.
@@ -45,11 +52,14 @@ public:
     TokenObserver tokenObserver;             // when set, Load reports every token it reads (for tools)
     bool scanObjects = false;  // answer tile lookups and hit tests by walking the whole list (the reference the index is checked against)
 
+    bool loadCancelled = false;  // the last Load was stopped by its KeepLoading
+
     // Makes the level and loads the file at path (the load's result is not looked at).
-    Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path);
-    // Reads the level file; 1 when a keyword did not match or more than kMaxLevelObjects objects
-    // are announced, else 0 (a damaged last number keeps its field and sets only loadStop).
-    int32_t Load(const std::string& path);
+    Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path, KeepLoading keepLoading = {});
+    // Reads the level file; 1 when a keyword did not match, more than kMaxLevelObjects objects
+    // are announced or keepLoading answered false (loadCancelled set), else 0 (a damaged last
+    // number keeps its field and sets only loadStop).
+    int32_t Load(const std::string& path, const KeepLoading& keepLoading = {});
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);
 

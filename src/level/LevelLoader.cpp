@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "level/Level.h"
@@ -17,10 +18,10 @@ int32_t WholeDegrees(float value) {
 
 }  // namespace
 
-Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path)
+Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path, KeepLoading keepLoading)
     : device(device_), catalogue(catalogue_) {
-    Load(path);
-    if (loadStop) {
+    Load(path, keepLoading);
+    if (loadStop && !loadCancelled) {
         const ReadStop& stop = *loadStop;
         LoadReport(path, stop.line == 0 ? "cannot be opened"
                                         : "line " + std::to_string(stop.line) + ", column " + std::to_string(stop.column) +
@@ -28,14 +29,16 @@ Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::st
     }
 }
 
-int32_t Level::Load(const std::string& path) {
+int32_t Level::Load(const std::string& path, const KeepLoading& keepLoading) {
     loadStop.reset();
+    loadCancelled = false;
     std::string text;
     if (!ReadTextFile(path, &text)) {
         // An unreadable file stops at the first keyword, like an empty one; line 0 says why.
         loadStop = ReadStop{"", 0, 0, "the keyword \"style\""};
         return 1;
     }
+    const size_t fileBytes = text.size();
     TokenReader in(std::move(text));
     if (tokenObserver) in.ObserveTokens(tokenObserver);
     const auto stop = [&]() {
@@ -67,7 +70,15 @@ int32_t Level::Load(const std::string& path) {
         in.PositionOf(in.LastStart(), &loadStop->line, &loadStop->column);
         return 1;
     }
+    // Room for the announced entries, as many as the file can hold (one takes ten bytes at least),
+    // so a long list is not copied over and over as it grows.
+    objects.reserve(objects.size() + std::min(static_cast<size_t>(std::max(objectCount, 0)), fileBytes / 10));
     for (int32_t i = 0; i < objectCount; ++i) {
+        if (keepLoading && i % kObjectsBetweenLoadChecks == 0 && i > 0 && !keepLoading()) {
+            loadCancelled = true;
+            loadStop = ReadStop{"", 0, 0, "the load to go on"};
+            return 1;
+        }
         LevelObject object;
         float degreesRead = 0.0f;
         std::string name;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "shell/LoadInterrupt.h"
 #include "state/LevelProgression.h"
 #include "platform/Keyboard.h"
 #include "state/GameState.h"
@@ -124,7 +125,9 @@ int HandleKeyboard(float dt) {
     const bool won = g_level && g_level->won;
     if (!lost && !won && !g_showTitleMenu && !g_showIntroduction) {
         HandleGameKeys(dt);
-        return 0;
+        return QuitAskedDuringLoad() ? 1 : 0;
     }
-    return HandleScreenKeys();
+    // A load cut short by a quit leaves no level; the program ends before another frame.
+    const int result = HandleScreenKeys();
+    return QuitAskedDuringLoad() ? 1 : result;
 }

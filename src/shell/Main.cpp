@@ -12,6 +12,7 @@
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/KeyboardInput.h"
+#include "shell/LoadInterrupt.h"
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
@@ -69,7 +70,13 @@ int main(int argc, char** argv) {
 
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     g_levelIndex = 0;
+    // A long load still answers the window: closing it or Escape ends the program at once.
+    SetLevelLoadCheck(KeepLoadingLevel);
     LoadLevel(g_levelIndex);
+    if (!g_level && QuitAskedDuringLoad()) {
+        ReleaseGraphics();
+        return 0;
+    }
     if (!g_level) {
         // Every frame reads the level in play, so without one there is no game to run.
         ShowErrorBox("No level to play: levels.txt names no level.");

@@ -15,8 +15,11 @@ int32_t LineCount(int32_t tiles) { return static_cast<int32_t>(static_cast<uint3
 
 uint64_t startCount = 0;
 std::string startedPath;
+KeepLoading loadCheck;
 
 }  // namespace
+
+void SetLevelLoadCheck(KeepLoading keepLoading) { loadCheck = std::move(keepLoading); }
 
 uint64_t LevelStartCount() { return startCount; }
 
@@ -48,7 +51,12 @@ int32_t LoadLevelFromPath(const std::string& path) {
     if (!g_catalogue) return 1;
     // Bullets point at the level they were fired in, so they go before that level does.
     g_bullets.clear();
-    g_level = std::make_unique<Level>(g_device, g_catalogue, path);
+    g_level = std::make_unique<Level>(g_device, g_catalogue, path, loadCheck);
+    if (g_level->loadCancelled) {
+        // A level cut short is never played: the caller is on its way out.
+        g_level.reset();
+        return 2;
+    }
     ++startCount;
     startedPath = path;
     const Level& level = *g_level;

@@ -17,7 +17,10 @@ start_x 1024x768
 
 mkdir -p "$work/data"
 cp -r "$source_dir/tests/e2e/data/." "$work/data/"
-background env -C "$work/data" SDL_AUDIODRIVER=dummy "$game" --record "$work/run.sim" >"$log" 2>&1
+# Two files that cannot load, last in their lists so that play is unchanged: --verbose names each.
+echo "missing.png" >> "$work/data/plain/textures.txt"
+echo "toot missing.wav" >> "$work/data/plain/sounds.txt"
+background env -C "$work/data" SDL_AUDIODRIVER=dummy "$game" --verbose --record "$work/run.sim" >"$log" 2>&1
 game_pid=${pids[-1]}
 
 window_up() { xdotool search --name '^Tracklet$' >/dev/null 2>&1; }
@@ -63,6 +66,9 @@ wait_for 40 "the title screen after Escape" looks 512 384 255 0 255
 xdotool key Escape
 wait_for 40 "the game to end" ended "$game_pid"
 expect_status_0 "$game_pid"
+for file in plain/textures/missing.png plain/sounds/missing.wav; do
+    [ "$(grep -c "$file: ." "$log")" = 1 ] || fail "--verbose on $file: $(cat "$log")"
+done
 
 # One level was started from the title screen: one part in the recording, whose replay lays the
 # curve the screen showed on tile (1, 2) and stays in play, as the game did until Escape.

@@ -46,6 +46,15 @@ grep -qx "levels/missing.txt: error: cannot be opened: no such file" out.txt || 
 grep -qx "levels: error: is a folder, not a level file" out.txt || fail "$(cat out.txt)"
 grep -q "^levels/noise.txt:[0-9]*:[0-9]*: error: " out.txt || fail "$(cat out.txt)"
 
+# A model of the style that cannot be loaded: the loader's reason, at the object that names it.
+mkdir -p plain/models
+echo "0 plain" > styles.txt
+printf 'lamp lamp.x\n' > plain/models.txt
+printf 'xof 0303txt 0032\nMesh m { 3; 0;' > plain/models/lamp.x
+printf 'style plain height 3 width 4 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 1\n1 1 lamp 1 0\nstart 0 1 e finish 3 1 e speed 2\n' > levels/lamp.txt
+"$tool" check levels/lamp.txt > out.txt 2> err.txt || fail "check with a broken model: $(cat out.txt err.txt)"
+grep -q '^levels/lamp.txt:3:5: warning: no model named "lamp" in plain/models.txt; the list stops at the model lamp (plain/models/lamp.x: .' out.txt || fail "$(cat out.txt)"
+
 set +e
 "$tool" solve levels/bad.txt > out.txt 2> err.txt
 status=$?

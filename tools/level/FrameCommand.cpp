@@ -10,6 +10,7 @@
 #include "LevelFraming.h"
 #include "LevelTool.h"
 #include "level/Level.h"
+#include "platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
 
@@ -37,32 +38,6 @@ bool ReadWhole(const fs::path& path, std::string* text) {
     if (!in) return false;
     text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
-}
-
-// Replaces the file's bytes with `text` through a temporary file beside it, so that a failed write
-// leaves the old file whole. A symbolic link keeps pointing at the file it named.
-bool ReplaceFile(const std::string& file, const std::string& text, std::string* why) {
-    std::error_code ec;
-    const fs::path target = fs::canonical(file, ec);
-    if (ec) return *why = ec.message(), false;
-    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".framing");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            return *why = "cannot write " + temporary.string(), false;
-        }
-    }
-    fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        *why = ec.message();
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/LoadReport.h"
+#include "platform/MipLevel.h"
 #include "platform/gl/GlRenderDevice.h"
 
 GlTexture::~GlTexture() {
@@ -62,17 +63,31 @@ GLuint UploadRgbaTexture(int width, int height, const uint8_t* rgba) {
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_storage")) {
-        // Storage for the whole chain at once: the driver does not allocate the first level,
-        // then allocate and copy again when the mipmaps arrive.
-        int levels = 1;
-        for (int side = std::max(width, height); side > 1; side /= 2) ++levels;
-        glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, width, height);
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    int levels = 1;
+    for (int side = std::max(width, height); side > 1; side /= 2) ++levels;
+    // Storage for the whole chain at once: the driver does not allocate each level as it comes.
+    const bool storage = epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_storage");
+    if (storage) glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, width, height);
+    // The chain is built here rather than by glGenerateMipmap: a driver that renders its levels
+    // (as software ones do) compiles that code on its first call, a fifth of a second before the
+    // first picture shows. Two buffers take turns holding the last level and the next.
+    std::vector<uint8_t> buffers[2];
+    const uint8_t* pixels = rgba;
+    for (int level = 0; level < levels; ++level) {
+        if (level > 0) {
+            std::vector<uint8_t>& next = buffers[level % 2];
+            next.resize(static_cast<size_t>(HalfSide(width)) * HalfSide(height) * 4);
+            HalveRgba(width, height, pixels, next.data());
+            width = HalfSide(width);
+            height = HalfSide(height);
+            pixels = next.data();
+        }
+        if (storage) {
+            glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        } else {
+            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        }
     }
-    glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
