@@ -72,16 +72,6 @@ TEST_F(LevelCheck, ReportsOnlyTheFirstErrorWithWhatWasExpectedAndFound) {
     for (const Case& c : cases) EXPECT_EQ(Check(c.text), Lines{c.message}) << c.why;
 }
 
-TEST_F(LevelCheck, BinaryGarbageGivesOneErrorAndNoCrash) {
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
-    const Lines lines = Check(garbage);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("levels/l.txt:", 0), 0u) << lines[0];
-    EXPECT_NE(lines[0].find(": error: expected the keyword \"style\", found '"), std::string::npos) << lines[0];
-    for (char c : lines[0]) EXPECT_TRUE(c >= 0x20 && c < 0x7f) << lines[0];
-}
-
 TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
     ModelList models{"standard/models.txt", {"rails", "railscorner", "station", "rturn", "50pts"},
                      "the model lamp (standard/models/lamp.x: truncated)"};

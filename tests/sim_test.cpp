@@ -47,32 +47,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Sim, ShootingBuildersLaysTrackToTheFinishAndWins) {
-    ASSERT_EQ(Run(kBuilderLevel,
-                  "print\n"
-                  "click 25 5\nframes 20 0.1\nprint\n"
-                  "click 35 5\nframes 20 0.1\nclick 45 5\nframes 20 0.1\nprint\n"
-                  "frames 60 0.1\nprint\n"),
-              0);
-    EXPECT_EQ(err.str(), "");
-    const auto reports = Reports();
-    ASSERT_EQ(reports.size(), 4u);
-    EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
-              R"({"train":[0,1,"e"],"trackEnd":[1,1,"e"],"score":0,"speed":9.0,"lost":false,"won":false,)"
-              R"("objectCount":4,"bullets":0,"objects":[["rails",1,1,0],["rrecht",2,0,0],["rrecht",3,0,0],)"
-              R"(["rrecht",4,0,0]]})");
-
-    // One builder shot: its straight piece lies after the remaining objects.
-    EXPECT_EQ(reports[1]["trackEnd"], nlohmann::json::parse(R"([2,1,"e"])"));
-    EXPECT_EQ(reports[1]["objects"], nlohmann::json::parse(R"([["rails",1,1,0],["rrecht",3,0,0],["rrecht",4,0,0],["rails",2,1,0]])"));
-
-    // All three shot: the track is complete and the train speeds up to a tile a second.
-    EXPECT_EQ(reports[2]["trackEnd"], nlohmann::json::parse(R"([4,1,"e"])"));
-    EXPECT_EQ(reports[2]["speed"], 1.0);
-    EXPECT_EQ(reports[3]["train"], nlohmann::json::parse(R"([4,1,"e"])"));
-    EXPECT_EQ(reports[3]["won"], true);
-}
-
 TEST_F(Sim, BadLinesStopWithStatusTwoNamingTheLine) {
     const std::string level = kBuilderLevel;
     const struct {
@@ -98,23 +72,6 @@ TEST_F(Sim, BadLinesStopWithStatusTwoNamingTheLine) {
     out.str("");
     EXPECT_EQ(Run(level, "# only\nprint"), 0);
     EXPECT_EQ(Reports().size(), 1u);
-}
-
-TEST_F(Sim, AnIncompleteLevelWarnsWithFileAndTokenAndPlaysOn) {
-    ASSERT_EQ(Run("style s height 3 width 5 camera_data 0 0 0 0 1 0 0 0 1 1 0 0 objects 9\n1 1 rails 1 0\n"
-                  "start 0 1 e finish 4 1 e speed 1\n",
-                  "frames 1 1\nprint\n"),
-              0);
-    EXPECT_NE(err.str().find("warning"), std::string::npos);
-    EXPECT_NE(err.str().find("level.txt:3:1: expected an integer (object x), found 'start'"), std::string::npos)
-        << err.str();
-    // The record stands as read: nine objects (one read, eight fresh), no start read, so the
-    // train sits on (0, 0) with heading 'x', and with the default speed of 5 it has not moved.
-    const auto reports = Reports();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0]["objectCount"], 9);
-    EXPECT_EQ(reports[0]["objects"].size(), 9u);
-    EXPECT_EQ(reports[0]["train"], nlohmann::json::parse(R"([0,0,"x"])"));
 }
 
 TEST_F(Sim, BytesThatAreNotUtf8StillPrintValidJson) {

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "GameFixture.h"
 #include "graphics/GraphicsSetup.h"
 #include "math/MathFunctions.h"
-#include "shell/Picking.h"
 #include "shell/WindowProc.h"
 
 namespace {
@@ -28,18 +25,8 @@ protected:
 };
 }  // namespace
 
-TEST_F(WindowProcTest, PickingThroughTheViewport) {
-    // The centre picks the floor straight below the camera; the bottom-right corner lies
-    // 40 tan 30 degrees further along +y (down on screen, as the screen's up is world -y) and 4/3
-    // of that along +x.
-    Vec3 hit;
-    ASSERT_TRUE(PickFloorPoint(512, 384, &hit));
-    EXPECT_NEAR(Length(hit - Vec3(20, 30, 0)), 0.0f, 1e-3f);
-    ASSERT_TRUE(PickFloorPoint(1024, 768, &hit));
-    const float down = 40.0f * std::tan(3.1415927f / 6.0f);
-    EXPECT_NEAR(Length(hit - Vec3(20 + down * 4 / 3, 30 + down, 0)), 0.0f, 0.01f);
-}
-
+// The centre of the screen picks the floor straight below the camera. (Picks elsewhere on the
+// screen are made by the recording test, whose clicks must hit what they aim at.)
 TEST_F(WindowProcTest, MouseMoveKeepsThePointerAndAClickFiresFromTheTrainTile) {
     EXPECT_EQ(Send(kWmMouseMove, 512, 384), 0);
     EXPECT_NEAR(Length(g_pointer - Vec3(20, 30, 0)), 0.0f, 1e-3f);
