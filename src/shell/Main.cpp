@@ -36,8 +36,10 @@ bool EnterDataFolder(const std::string& given) {
     const std::string installed =
         std::filesystem::path(ExecutableFolder() + TRACKLET_INSTALLED_DATA).lexically_normal().string();
     const std::string folder = ChooseDataFolder(given, current, installed);
-    if (HoldsGameData(folder)) std::filesystem::current_path(folder, ec);
-    if (!HoldsGameData(folder) || ec) {
+    // Asked once, before moving: a relative folder names another place afterwards.
+    const bool holdsData = HoldsGameData(folder);
+    if (holdsData) std::filesystem::current_path(folder, ec);
+    if (!holdsData || ec) {
         ShowErrorBox("No game data in " + folder +
                      " (styles.txt and levels.txt): start Tracklet in its data folder or give --data DIR.");
         return false;

@@ -69,7 +69,8 @@ wait_for_output() {
 }
 
 start_x 1280x1024
-background env -C "$work/data" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" "$build/tracklet" >"$log" 2>&1
+# Started beside its data, named by a relative --data, as a player would from a shell.
+background env -C "$work" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$raw" "$build/tracklet" --data data >"$log" 2>&1
 game=${pids[-1]}
 
 found=""
