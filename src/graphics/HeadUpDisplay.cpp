@@ -1,6 +1,7 @@
 #include "graphics/HeadUpDisplay.h"
 
 #include <sstream>
+#include <string>
 
 #include "platform/RenderTypes.h"
 #include "state/GameState.h"
@@ -24,17 +25,10 @@ std::string VectorText(const char* label, const Vec3& v) {
     return out.str();
 }
 
-std::string ScoreText(int32_t score) {
-    std::ostringstream out;
-    out << "Score: " << score;
-    return out.str();
-}
+// Both are drawn every frame and short enough to stay in the string itself: no allocation.
+std::string ScoreText(int32_t score) { return "Score: " + std::to_string(score); }
 
-std::string FpsText(int32_t fps) {
-    std::ostringstream out;
-    out << "fps: " << fps;
-    return out.str();
-}
+std::string FpsText(int32_t fps) { return "fps: " + std::to_string(fps); }
 
 void DrawVectorText(const char* label, const Vec3* v) {
     DrawHudText(VectorText(label, *v), Rect{0, 40, 100, 80});

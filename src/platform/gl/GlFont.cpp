@@ -74,7 +74,7 @@ int GlFont::DrawText(const char* text, int count, const Rect& rect, uint32_t for
     raster_->Measure(s, &width, &height);
     if (format & kTextCalcRect) return height;
 
-    std::vector<float> quads;
+    std::vector<float>& quads = quads_;
     const bool clip = !(format & kTextNoClip);
     for (int attempt = 0; attempt < 2; ++attempt) {
         bool atlasFull = false;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/FontRaster.h"
 #include "platform/RenderDevice.h"
@@ -41,6 +42,7 @@ private:
     GLuint atlas_ = 0;
     int shelfX_ = 0, shelfY_ = 0, shelfHeight_ = 0;
     std::unordered_map<const GlyphImage*, AtlasCell> cells_;
+    std::vector<float> quads_;  // the quads of the text being drawn, kept so drawing does not allocate
 };
 
 constexpr uint32_t kTextCalcRect = 0x400;
