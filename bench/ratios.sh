@@ -4,6 +4,8 @@
 #   frame:    frames per second of the largest shipped level, paused, over the floor-only frame's
 #   start-up: process start to the first title frame over the bare window's start to first swap
 #   memory:   peak resident memory on that level over the bare window's
+# The bare window has the game's framebuffer (2x multisampling, depth and stencil); the figures in
+# brackets are against the same window with SDL's default framebuffer (`--plain`).
 # Usage: bench/ratios.sh BUILD_DIR [RUNS]   (needs xvfb-run; uses openbox when installed)
 set -euo pipefail
 build=$(cd "${1:?usage: ratios.sh BUILD_DIR [RUNS]}" && pwd)
@@ -35,9 +37,12 @@ for run in $(seq "$runs"); do
   bare_ms=$(ms "$build/bench/tracklet-bare-window")
   game_kb=$(TRACKLET_BENCH_FRAMES=300 TRACKLET_BENCH_PAUSED=1 peak "$build/tracklet" --data "$data")
   bare_kb=$(peak "$build/bench/tracklet-bare-window")
-  awk -v r="$run" -v gf="$game_fps" -v ff="$floor_fps" -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kb" -v bk="$bare_kb" 'BEGIN {
-    printf "run %d  frame %.2f (%.1f / %.1f fps)  start-up %.2f (%d / %d ms)  memory %.2f (%.0f / %.0f MB)\n",
-           r, gf / ff, gf, ff, gm / bm, gm, bm, gk / bk, gk / 1024, bk / 1024 }'
+  plain_ms=$(ms "$build/bench/tracklet-bare-window" --plain)
+  plain_kb=$(peak "$build/bench/tracklet-bare-window" --plain)
+  awk -v r="$run" -v gf="$game_fps" -v ff="$floor_fps" -v gm="$game_ms" -v bm="$bare_ms" -v gk="$game_kb" -v bk="$bare_kb" \
+      -v pm="$plain_ms" -v pk="$plain_kb" 'BEGIN {
+    printf "run %d  frame %.2f (%.1f / %.1f fps)  start-up %.2f (%d / %d ms) [%.2f: %d ms]  memory %.2f (%.0f / %.0f MB) [%.2f: %.0f MB]\n",
+           r, gf / ff, gf, ff, gm / bm, gm, bm, gm / pm, pm, gk / bk, gk / 1024, bk / 1024, gk / pk, pk / 1024 }'
 done
 if [ -n "${wm:-}" ]; then kill "$wm" 2>/dev/null || true; fi
 INNER

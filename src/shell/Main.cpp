@@ -7,6 +7,7 @@
 #include "graphics/GraphicsSetup.h"
 #include "platform/LoadReport.h"
 #include "platform/Paths.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Window.h"
 #include "resources/ResourceCatalogue.h"
 #include "shell/CommandLine.h"
@@ -50,6 +51,7 @@ bool EnterDataFolder(const std::string& given) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PrepareLargeBufferMemory();
     CommandLine options;
     if (const int status = ParseCommandLine(argc, argv, &options); status >= 0) return status;
     // One line on stderr for every file that failed to load or was refused, and why.

@@ -11,8 +11,10 @@
 
 #include "LevelRender.h"
 #include "LevelTool.h"
+#include "platform/ProcessMemory.h"
 
 int main(int argc, char** argv) {
+    PrepareLargeBufferMemory();
     CLI::App app{"The level author's tool: checks level files, solves levels with the game's rules, frames\n"
                  "their opening views and draws them.\n"
                  "Run it in a data folder (the one holding styles.txt)."};

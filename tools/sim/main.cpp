@@ -4,8 +4,10 @@
 #include <iostream>
 
 #include "sim/SimScript.h"
+#include "platform/ProcessMemory.h"
 
 int main(int argc, char** argv) {
+    PrepareLargeBufferMemory();
     CLI::App app{"Runs the game's rules headless on one level file, driven by commands on standard input.\n"
                  "Run it in a data folder (the one holding styles.txt and levels.txt)."};
     app.footer(

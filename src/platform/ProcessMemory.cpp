@@ -1,0 +1,42 @@
+#include "platform/ProcessMemory.h"
+
+#include <cstdlib>  // defines __GLIBC__ on glibc systems
+
+#if defined(__GLIBC__) && defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace {
+constexpr size_t kMiB = size_t{1} << 20;
+constexpr size_t kHugePage = 2 * kMiB;
+// Below this, blocks come from the heap rather than from a mapping of their own (glibc's ceiling).
+constexpr int kHeapBlockLimit = 32 << 20;
+// How far the heap grows at once; only what is touched takes memory.
+constexpr int kHeapGrowth = 192 << 20;
+}  // namespace
+
+// The first frames touch a few hundred megabytes of fresh memory page by page: the multisampled
+// back buffer, decoded pictures, the graphics driver's own buffers. Under virtualisation a 4 KiB
+// page fault can cost over 10 us, and faults were a third of start-up. So large blocks come from
+// the heap, which grows in big steps that the kernel may back with 2 MiB pages, and freed blocks
+// are reused there instead of being unmapped and faulted in again.
+void PrepareLargeBufferMemory() {
+    if (mallopt(M_MMAP_THRESHOLD, kHeapBlockLimit) != 1) return;
+    mallopt(M_TRIM_THRESHOLD, 2 * kHeapGrowth);
+    mallopt(M_TOP_PAD, kHeapGrowth);
+    char* const before = static_cast<char*>(sbrk(0));
+    // Makes the heap grow by the pad now, so the advice below covers the region to come.
+    void* volatile probe = std::malloc(kMiB);
+    std::free(probe);
+    char* const after = static_cast<char*>(sbrk(0));
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(before) + kHugePage - 1) & ~uintptr_t{kHugePage - 1};
+    const uintptr_t end = reinterpret_cast<uintptr_t>(after) & ~uintptr_t{kHugePage - 1};
+    // Advice only: without transparent huge pages the kernel ignores it.
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+#else
+void PrepareLargeBufferMemory() {}
+#endif
