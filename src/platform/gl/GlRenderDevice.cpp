@@ -15,8 +15,6 @@ namespace {
 
 void SetColor(GLint location, const Color4& c) { glUniform4f(location, c.r, c.g, c.b, c.a); }
 
-bool IsBlack(const Color4& c) { return c.r == 0.0f && c.g == 0.0f && c.b == 0.0f; }
-
 // 0xAARRGGBB as four floats.
 Color4 Unpack(uint32_t argb) {
     return Color4(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f, (argb & 0xFF) / 255.0f,
@@ -86,7 +84,7 @@ GlRenderDevice::~GlRenderDevice() {
     if (streamVao_) glDeleteVertexArrays(1, &streamVao_);
     if (textVao_) glDeleteVertexArrays(1, &textVao_);
     if (textBuffer_) glDeleteBuffers(1, &textBuffer_);
-    for (const SceneProgram* p : {&scene_, &untextured_, &modulate_, &untexturedUnshiny_, &modulateUnshiny_})
+    for (const SceneProgram* p : {&scene_, &untextured_, &modulate_})
         if (p->program) glDeleteProgram(p->program);
     if (text_.program) glDeleteProgram(text_.program);
     backBuffer_.Release();
@@ -95,9 +93,7 @@ GlRenderDevice::~GlRenderDevice() {
 
 Result GlRenderDevice::Initialise(int width, int height, int samples) {
     if (!BuildSceneProgram(&scene_) || !BuildSceneProgram(&untextured_, SceneStage::Untextured) ||
-        !BuildSceneProgram(&modulate_, SceneStage::Modulate) ||
-        !BuildSceneProgram(&untexturedUnshiny_, SceneStage::Untextured, false) ||
-        !BuildSceneProgram(&modulateUnshiny_, SceneStage::Modulate, false) || !BuildTextProgram(&text_))
+        !BuildSceneProgram(&modulate_, SceneStage::Modulate) || !BuildTextProgram(&text_))
         return kErrNotAvailable;
     if (!backBuffer_.Create(width, height, samples)) return kErrOutOfVideoMemory;
     glGenVertexArrays(1, &streamVao_);
@@ -297,16 +293,12 @@ void GlRenderDevice::ApplySceneState() {
     glDisable(GL_BLEND);
 
     // The program specialised for the stage settings when there is one: the same arithmetic
-    // without the branches on settings. When the vertex stage can only give a zero specular
-    // colour (nothing lit, specular off, or a black specular material or light), the variant
-    // without it draws the same pixels for less work per pixel.
-    const bool shiny = lighting_ && lightEnabled_ && light_.type == LightType::Directional && specularEnable_ &&
-                       !IsBlack(material_.specular) && !IsBlack(light_.specular);
+    // without the branches on settings.
     if (texture_ == 0 || colorOp_ == kTopDisable) {
-        current_ = shiny ? &untextured_ : &untexturedUnshiny_;
+        current_ = &untextured_;
     } else if (colorOp_ == kTopModulate && colorArg1_ == kTaTexture && (colorArg2_ == kTaDiffuse || colorArg2_ == 1) &&
                alphaOp_ == kTopDisable) {
-        current_ = shiny ? &modulate_ : &modulateUnshiny_;
+        current_ = &modulate_;
     } else {
         current_ = &scene_;
     }

@@ -84,7 +84,6 @@ private:
     SceneProgram scene_;       // any texture-stage settings
     SceneProgram untextured_;  // the same, specialised for the common settings
     SceneProgram modulate_;
-    SceneProgram untexturedUnshiny_, modulateUnshiny_;  // the same two without the specular colour
     const SceneProgram* current_ = &scene_;  // the one the last draw used
     TextProgram text_;
     GLuint streamVao_ = 0;

@@ -111,11 +111,7 @@ void main() {
         result.rgb = Operate(uColorOp, Argument(uColorArg1, texel), Argument(uColorArg2, texel)).rgb;
         if (uAlphaOp != 1) result.a = Operate(uAlphaOp, Argument(uAlphaArg1, texel), Argument(uAlphaArg2, texel)).a;
     }
-#ifdef NO_SPECULAR
-    fragColor = result;  // the specular colour is zero, and result.rgb is at most one
-#else
     fragColor = vec4(min(result.rgb + vSpecular, 1.0), result.a);
-#endif
 }
 )";
 
@@ -200,10 +196,8 @@ GLuint Link(const char* vertexSource, const char* fragmentSource, const char* de
 
 }  // namespace
 
-bool BuildSceneProgram(SceneProgram* out, SceneStage stage, bool specular) {
-    std::string defines = kStageDefines[static_cast<int>(stage)];
-    if (!specular) defines += "#define NO_SPECULAR\n";
-    GLuint p = Link(kSceneVertex, kSceneFragment, defines.c_str());
+bool BuildSceneProgram(SceneProgram* out, SceneStage stage) {
+    GLuint p = Link(kSceneVertex, kSceneFragment, kStageDefines[static_cast<int>(stage)]);
     if (!p) return false;
     out->program = p;
     const auto at = [p](const char* name) { return glGetUniformLocation(p, name); };

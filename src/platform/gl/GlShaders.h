@@ -29,7 +29,6 @@ constexpr GLuint kAttribColor = 3;
 // Which texture-stage settings a scene program serves: any (read from its uniforms), none (no
 // texture, or the stage disabled), or texture times diffuse colour with the diffuse alpha.
 enum class SceneStage { Any, Untextured, Modulate };
-// Compile and link; false (with the driver's log on stderr) on failure. Without `specular` the
-// program leaves the specular colour out of each pixel: for draws where it is zero at every vertex.
-bool BuildSceneProgram(SceneProgram* out, SceneStage stage = SceneStage::Any, bool specular = true);
+// Compile and link; false (with the driver's log on stderr) on failure.
+bool BuildSceneProgram(SceneProgram* out, SceneStage stage = SceneStage::Any);
 bool BuildTextProgram(TextProgram* out);
