@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -73,4 +74,17 @@ TEST(Camera, SaveWritesTenDigitsAtomically) {
     ASSERT_TRUE(c.Save(path));
     EXPECT_EQ(ReadAll(path), "66.16783142 -4.21349614e-06 1\n0 1 0\n0.5 0.25 -0.125\n1 0 0\n");
     EXPECT_FALSE(c.Save("/nonexistent-dir/camera.txt"));
+
+    // Saved through a symbolic link, the link stays and the file it names keeps its permissions;
+    // a new file gets the usual ones.
+    const std::string target = dir.Write("kept/camera.txt", "old\n"), link = (dir.Path() / "link.txt").string();
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(c.Save(link) && c.Save((dir.Path() / "new.txt").string()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadAll(target), ReadAll(path));
+    struct stat kept {}, made {};
+    ASSERT_TRUE(stat(target.c_str(), &kept) == 0 && stat((dir.Path() / "new.txt").c_str(), &made) == 0);
+    EXPECT_EQ(kept.st_mode & 07777, 0640u);
+    EXPECT_EQ(made.st_mode & 07777, 0644u);
 }

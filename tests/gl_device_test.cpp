@@ -33,13 +33,13 @@ TEST_F(GlDeviceTest, LightingDepthAndCullingFollowTheFixedFunctionPipeline) {
     ambientOnly.ambient = Color4(1, 1, 1, 1);
     // Specular is computed per vertex with the half vector towards the eye: every corner sees the
     // same highlight, so the whole face shows the corners' value (per pixel it would peak in the
-    // middle).
+    // middle). From each corner (±5, ±5, 0) the eye lies at an angle a off the normal, with
+    // cos a = 10 / √150 = 0.8165, and the light shines straight along it: the half vector lies a / 2
+    // off the normal, cos(a / 2) = √((1 + cos a) / 2) = 0.9530, and 0.9530^20 × 0.7 × 255 = 68.
     Material shiny = SolidMaterial(0, 0, 0);
     shiny.specular = Color4(0, 0, 1, 1);
     shiny.power = 20.0f;
-    const float toEyeZ = 10.0f / std::sqrt(5.0f * 5.0f * 2 + 10.0f * 10.0f);
-    const float halfZ = (1 + toEyeZ) / std::sqrt(1 - toEyeZ * toEyeZ + (1 + toEyeZ) * (1 + toEyeZ));
-    const Rgb highlight{0, 0, static_cast<int>(std::lround(255 * 0.7 * std::pow(halfZ, 20.0)))};
+    const Rgb highlight{0, 0, 68};
     // A red square at z = 0 and, drawn after it, a larger green one behind it at z = 5.
     MeshData redOnGreen = Square(0, 0, 0, 1, SolidMaterial(1, 0, 0));
     AddSquare(&redOnGreen, 0, 0, 5, 4);

@@ -65,15 +65,15 @@ TEST(Rules, BulletsAndTheTrainMoveByTheClock) {
 
 TEST(Rules, TrainLosesOffTheTrackAndWinsOnTheFinishTile) {
     std::vector<Bullet> none;
-    // An empty neighbour, a target, a station ring and the grid's edge all lose at once.
+    // An empty neighbour, a target, a station ring and track leading off the grid all lose at once.
     for (const std::string what : {"", "50pts", "blocked", "edge"}) {
         SCOPED_TRACE(what);
-        auto level = what.empty() || what == "edge" ? EmptyLevel() : EmptyLevel(nullptr, {Object(what, 1, 5)});
+        auto level = what.empty() ? EmptyLevel() : EmptyLevel(nullptr, {Object(what == "edge" ? "rails" : what, what == "edge" ? -1 : 1, 5)});
         level->speed = 1.0f;
         if (what == "edge") level->trainHeading = 'w';
         UpdateLevel(*level, none, 1.0f);
         EXPECT_TRUE(level->lost);
-        EXPECT_EQ(level->trainX, 0);
+        if (what != "edge") EXPECT_EQ(level->trainX, 0);
     }
 
     // The finish tile wins whatever the heading the piece gives; once won, updates change nothing.

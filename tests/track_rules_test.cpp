@@ -20,16 +20,6 @@ std::string TrackEnd(const Level& level) {
 
 }  // namespace
 
-TEST(TrackRules, ObjectAtReturnsTheFirstObjectOrAnEmptyMarkedOne) {
-    auto level = EmptyLevel(nullptr, {Object("50pts", 3, 3), Object("rails", 3, 3)});
-    level->objects.MarkRemoved(0);
-    // A marked first object still answers, and callers read it as an empty tile.
-    EXPECT_EQ(level->ObjectAt(3, 3).name, "50pts");
-    EXPECT_TRUE(level->ObjectAt(3, 3).removed);
-    EXPECT_TRUE(level->ObjectAt(4, 4).removed);
-    EXPECT_EQ(level->ObjectAt(4, 4).name, "");
-}
-
 TEST(TrackRules, TraceFollowsTrackToItsEnd) {
     // East along row 5, then a left curve to the north, then north.
     auto level = EmptyLevel(nullptr, {Object("rails", 1, 5, 0), Object("railscorner", 2, 5, 90), Object("rails", 2, 4, 90)});
