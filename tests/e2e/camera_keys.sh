@@ -34,6 +34,13 @@ along() {
         END { s = 0; for (k = 1; k <= 3; k++) s += (new[i[a] + k] - old[i[a] + k]) * old[i[b] + k]; printf "%.9f\n", s }' \
         "$work/before" "$work/after"
 }
+# True when no number of the view changed by more than rounding (each frame's view matrix
+# re-squares the camera's axes, moving a turned camera's numbers in their last digits).
+unmoved() {
+    awk 'NR == FNR { for (k = 1; k <= 3; k++) old[FNR * 3 + k] = $k; next }
+        { for (k = 1; k <= 3; k++) if ((d = $k - old[FNR * 3 + k]) > 1e-5 || d < -1e-5) bad = 1 }
+        END { exit bad }' "$work/before" "$work/after"
+}
 hold() {
     xdotool keydown "$1"
     sleep 0.3
@@ -54,7 +61,7 @@ wait_for 60 "play to begin" playing
 save before
 for key in w Up n; do hold "$key"; done
 save after
-cmp -s "$work/before" "$work/after" || fail "camera keys moved the camera in play: $(diff "$work/before" "$work/after")"
+unmoved || fail "camera keys moved the camera in play: $(diff "$work/before" "$work/after")"
 
 xdotool key Pause
 # key, the vector that changes, the vector of the old view it changes along, the sign: walking
@@ -88,7 +95,7 @@ xdotool key Pause
 save before
 for key in w Up n; do hold "$key"; done
 save after
-cmp -s "$work/before" "$work/after" || fail "camera keys moved the camera after Pause resumed play"
+unmoved || fail "camera keys moved the camera after Pause resumed play: $(diff "$work/before" "$work/after")"
 
 # Escape to the title screen, Escape again to quit.
 escape() {
