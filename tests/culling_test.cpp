@@ -20,19 +20,18 @@ TEST_F(GlDeviceTest, CullingDrawsTheSamePixelsAsDrawingEveryObject) {
     ASSERT_EQ(chdir(TRACKLET_SOURCE_DIR "/data"), 0);
     SoundSystem sound(nullptr);
     sound.enabled = false;
-    g_device = device_, g_soundSystem = &sound, g_light = GameLight();
+    g_device = device_, g_soundSystem = &sound, g_light = GameLight(), g_projection = GameProjection(kWidth, kHeight);
+    device_->SetTransform(TransformType::Projection, g_projection);
     auto catalogue = std::make_unique<ResourceCatalogue>(g_device, &sound);
     g_catalogue = catalogue.get();
     // The level, its grid and the catalogue go before the device they were made on.
     struct Release {
         ~Release() { g_level.reset(), g_grid.reset(), g_gridVertexBuffer.reset(), g_catalogue = nullptr, g_device = nullptr; }
     } release;
-    g_projection = GameProjection(kWidth, kHeight);
-    device_->SetTransform(TransformType::Projection, g_projection);
-    // Each frame from the same camera: the view matrix's making rounds the camera a little.
-    Camera camera;
+    // Each frame from the same camera: making the view matrix rounds the camera a little.
+    Camera c;
     const auto frame = [&](bool cull) {
-        g_camera = camera;
+        g_camera = c;
         EXPECT_TRUE(BeginPlayFrame());
         if (!cull) SetFrameView(nullptr);
         DrawLevelScene(false);
@@ -48,10 +47,8 @@ TEST_F(GlDeviceTest, CullingDrawsTheSamePixelsAsDrawingEveryObject) {
     for (const std::string& name : catalogue->levels) {
         std::ostringstream ignored;
         ASSERT_EQ(StartSimLevel(LevelPath(name), ignored), 0) << name;
-        const float width = 10.0f * static_cast<float>(g_level->width), height = 10.0f * static_cast<float>(g_level->height);
         for (int i = 0; i < 24; ++i, ++frames) {
-            Camera& c = camera;
-            c.position = Vec3(width * (0.5f + 0.7f * any(random)), height * (0.5f + 0.7f * any(random)),
+            c.position = Vec3(10.0f * g_level->width * (0.5f + 0.7f * any(random)), 10.0f * g_level->height * (0.5f + 0.7f * any(random)),
                               i % 2 ? 2.0f + 8.0f * (any(random) + 1.0f) : 40.0f * (any(random) + 1.2f));
             c.look = Vec3(any(random), any(random), 0.6f * any(random) - 0.4f);
             c.right = Vec3(-c.look.y, c.look.x, 0.3f * any(random));

@@ -9,7 +9,6 @@
 #include "math/MathFunctions.h"
 #include "LevelObjects.h"
 #include "resources/ResourceCatalogue.h"
-#include "rules/Firing.h"
 #include "rules/HitTest.h"
 #include "rules/UpdateGame.h"
 #include "state/GameState.h"
@@ -73,7 +72,7 @@ TEST(Rules, TrainLosesOffTheTrackAndWinsOnTheFinishTile) {
         if (what == "edge") level->trainHeading = 'w';
         UpdateLevel(*level, none, 1.0f);
         EXPECT_TRUE(level->lost);
-        if (what != "edge") EXPECT_EQ(level->trainX, 0);
+        if (what != "edge") { EXPECT_EQ(level->trainX, 0); }
     }
 
     // The finish tile wins whatever the heading the piece gives; once won, updates change nothing.
@@ -279,21 +278,4 @@ TEST(RulesProperty, TheTileIndexAnswersAsAWalkOfTheWholeList) {
         }
     }
     EXPECT_GT(frames, 10000);
-}
-
-// Aimed at the centre of the train's own tile, a bullet goes straight down; without a level
-// nothing is fired. (Shots aimed elsewhere, and when the mouse may fire, are checked through the
-// window procedure.)
-TEST(Firing, BulletsStartAboveTheTrainsTile) {
-    g_level = EmptyLevel();
-    g_level->trainX = 2;
-    g_level->trainY = 3;
-    FireBullet(Vec3(25, 35, 0));
-    ASSERT_EQ(g_bullets.size(), 1u);
-    EXPECT_EQ(g_bullets[0].origin, Vec3(25, 35, 3));
-    EXPECT_EQ(g_bullets[0].direction, Vec3(0, 0, -1));
-    g_level.reset();
-    g_bullets.clear();
-    FireBullet(Vec3(0, 0, 0));
-    EXPECT_TRUE(g_bullets.empty());
 }

@@ -73,12 +73,6 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
     ASSERT_EQ(level->objects.size(), 2u);
     EXPECT_EQ(level->objects[1].name, "rails");
     EXPECT_EQ(TrackEnd(*level), "0,5,e");
-
-    // An unknown kind lays nothing and does not lose by itself.
-    level = EmptyLevel();
-    EXPECT_EQ(level->LayRail('q'), 1);
-    EXPECT_FALSE(level->lost);
-    EXPECT_TRUE(level->objects.empty());
 }
 
 TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
