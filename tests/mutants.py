@@ -134,9 +134,14 @@ def suite(times, record=False):
         return "(build)"
     for name in sorted(other_tests(), key=lambda n: times.get(n, 1e9)):
         start = time.time()
-        ok, out = run(["ctest", "-R", f"^{name}$", "--output-on-failure", "--no-tests=error"], 900)
+        command = ["ctest", "-R", f"^{name}$", "--output-on-failure", "--no-tests=error"]
+        ok, out = run(command, 900)
         if record:
             times[name] = time.time() - start
+        if not ok:
+            # A game test on a busy machine can fail by its frame rate alone (a slow frame steps a
+            # shot past its target): a failure counts only when it happens again.
+            ok, out = run(command, 900)
         if not ok:
             if record:
                 print(out)
