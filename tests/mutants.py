@@ -123,7 +123,7 @@ def suite(times, record=False):
     if not ok:
         return "(build)"
     start = time.time()
-    ok, out = run([unit, "--gtest_brief=1", "--gtest_fail_fast"], max(300, 4 * times.get("unit", 0)))
+    ok, out = run([unit, "--gtest_brief=1", "--gtest_fail_fast"], max(120, 6 * times.get("unit", 0)))
     if record:
         times["unit"] = time.time() - start
     if not ok:
