@@ -2,6 +2,8 @@
 # The keys of a paused game, end to end: in play the camera keys do nothing; Pause stops play and
 # each of W S A D R F, the arrows, N and M then moves or turns the camera its own way, as the
 # camera file written by C after each key shows; Pause again resumes play and the keys rest.
+# The player cannot write the data folder (run as root, the test plays as nobody: root writes
+# anywhere), so every camera file goes to $XDG_DATA_HOME/tracklet/, made for it.
 # Arguments: the build folder and the source folder.
 source "$(dirname "$0")/common.bash"
 game="$build/tracklet"
@@ -10,10 +12,22 @@ need xdotool import
 log="$work/game.log"
 
 start_x 800x600
-mkdir -p "$work/data"
+mkdir -p "$work/data" "$work/home"
 cp -r "$source_dir/tests/e2e/data/." "$work/data/"
-camera="$work/data/camera.txt"
-background env -C "$work/data" SDL_AUDIODRIVER=dummy "$game" --window 640x480 >"$log" 2>&1
+# The game copied where any user may run it (the build folder may lie in root's home).
+cp "$game" "$work/tracklet"
+as_player=()
+if [ "$(id -u)" = 0 ]; then
+    need setpriv
+    chmod 755 "$work"
+    chown nobody "$work/home"
+    as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+    chmod a-w "$work/data"
+fi
+camera="$work/home/data/tracklet/camera.txt"
+background "${as_player[@]}" env -C "$work/data" HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
+    SDL_AUDIODRIVER=dummy "$work/tracklet" --window 640x480 >"$log" 2>&1
 game_pid=${pids[-1]}
 window_up() { xdotool search --name '^Tracklet$' >/dev/null 2>&1; }
 wait_for 60 "the game window" window_up
@@ -105,4 +119,5 @@ escape() {
 }
 wait_for 40 "the game to end" escape
 expect_status_0 "$game_pid"
+[ ! -e "$work/data/camera.txt" ] || fail "the camera file was written in the data folder the player cannot write"
 echo "ok"
