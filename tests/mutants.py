@@ -118,8 +118,9 @@ def other_tests():
             and ": " in line]
 
 
-def suite(times, record=False):
-    """None when every test passes, else the name of the first that fails."""
+def suite(times, record=False, excluded=None):
+    """None when every test passes, else the name of the first that fails. On the unchanged tree
+    (record) an end-to-end test that fails twice is put in `excluded` instead and left out after."""
     unit = os.path.join(BUILD, "tests", "tracklet_tests")
     ok, out = build(["tracklet_tests"])
     if not ok:
@@ -134,7 +135,7 @@ def suite(times, record=False):
     ok, out = build()
     if not ok:
         return "(build)"
-    for name in sorted(other_tests(), key=lambda n: times.get(n, 1e9)):
+    for name in sorted(set(other_tests()) - set(excluded or ()), key=lambda n: times.get(n, 1e9)):
         start = time.time()
         command = ["ctest", "-R", f"^{name}$", "--output-on-failure", "--no-tests=error"]
         ok, out = run(command, 900)
@@ -146,7 +147,9 @@ def suite(times, record=False):
             ok, out = run(command, 900)
         if not ok:
             if record:
-                print(out)
+                print(out + f"\n{name} fails on the unchanged tree: left out of this run", flush=True)
+                excluded.append(name)
+                continue
             return name
     return None
 
@@ -161,7 +164,8 @@ def main():
         sys.exit("configuring the copy failed:\n" + out)
     times = json.load(open(TIMES)) if os.path.exists(TIMES) else {}
     print("building the copy and running the suite on it unchanged…", flush=True)
-    failing = suite(times, record=True)
+    excluded = []
+    failing = suite(times, record=True, excluded=excluded)
     if failing:
         sys.exit(f"the unchanged tree fails {failing}: fix that first")
     json.dump(times, open(TIMES, "w"), indent=1)
@@ -183,7 +187,7 @@ def main():
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(fault["from"], fault["to"]))
         try:
-            failing = suite(times)
+            failing = suite(times, excluded=excluded)
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original)
@@ -203,6 +207,8 @@ def main():
         print("survived: " + s)
     for e in errors:
         print("error: " + e)
+    for name in excluded:
+        print(f"left out: {name}, which failed on the unchanged tree (faults only it catches show as survivors)")
     scored = killed + len(survived)
     print(f"score: {killed} of {scored} faults caught ({100 * killed // max(scored, 1)}%), "
           f"{len(survived)} survived, {len(errors)} errors in the list, {tried} tried")
