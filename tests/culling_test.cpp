@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "GlTestDevice.h"
-#include "audio/SoundSystem.h"
 #include "graphics/GraphicsSetup.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/SceneRendering.h"
@@ -18,11 +17,9 @@
 
 TEST_F(GlDeviceTest, CullingDrawsTheSamePixelsAsDrawingEveryObject) {
     ASSERT_EQ(chdir(TRACKLET_SOURCE_DIR "/data"), 0);
-    SoundSystem sound(nullptr);
-    sound.enabled = false;
-    g_device = device_, g_soundSystem = &sound, g_light = GameLight(), g_projection = GameProjection(kWidth, kHeight);
+    g_device = device_, g_light = GameLight(), g_projection = GameProjection(kWidth, kHeight);
     device_->SetTransform(TransformType::Projection, g_projection);
-    auto catalogue = std::make_unique<ResourceCatalogue>(g_device, &sound);
+    auto catalogue = std::make_unique<ResourceCatalogue>(g_device, nullptr);  // silent: no sound is loaded
     g_catalogue = catalogue.get();
     // The level, its grid and the catalogue go before the device they were made on.
     struct Release {

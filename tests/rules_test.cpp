@@ -75,15 +75,17 @@ TEST(Rules, TrainLosesOffTheTrackAndWinsOnTheFinishTile) {
         if (what != "edge") { EXPECT_EQ(level->trainX, 0); }
     }
 
-    // The finish tile wins whatever the heading the piece gives; once won, updates change nothing.
-    auto level = EmptyLevel(nullptr, {Object("railscorner", 1, 5, 90)});  // e -> n
+    // The finish tile wins whatever the heading the piece gives, another tile of its column does
+    // not; once won, updates change nothing.
+    auto level = EmptyLevel(nullptr, {Object("railscorner", 1, 5, 90), Object("rails", 1, 4, 90)});  // e -> n, n
     level->speed = 1.0f;
-    level->finishX = 1;
+    level->finishX = 1, level->finishY = 4;
     UpdateLevel(*level, none, 1.0f);
-    EXPECT_TRUE(level->won);
-    EXPECT_EQ(level->trainHeading, 'n');
+    EXPECT_FALSE(level->won);
     UpdateLevel(*level, none, 1.0f);
-    EXPECT_EQ(level->trainY, 5);
+    EXPECT_TRUE(level->won && level->trainHeading == 'n');
+    UpdateLevel(*level, none, 1.0f);
+    EXPECT_EQ(level->trainY, 4);
 
     // A piece that does not join the train's side: the train moves on and stands there.
     level = EmptyLevel(nullptr, {Object("rails", 1, 5, 90)});
