@@ -174,10 +174,7 @@ TEST_F(HitRules, SpheresAreTheModelsAndEveryOverlappedTargetIsHit) {
     EXPECT_TRUE(level->objects[9].removed && level->objects[10].removed);
     EXPECT_EQ(level->score, 50);
 
-    // Without a level nothing happens; without a catalogue every sphere is a point.
-    Bullet orphan(Vec3(5, 5, 0), Vec3(0, 0, 1), 30.0f, nullptr, &catalogue, nullptr);
-    HitTest(orphan);
-    EXPECT_FALSE(orphan.expired);
+    // Without a catalogue every sphere is a point.
     level = EmptyLevel(&catalogue, {Object("50pts", 0, 0)});
     Bullet blind(Vec3(5, 5, 0), Vec3(0, 0, 1), 30.0f, level.get(), nullptr, nullptr);
     HitTest(blind);

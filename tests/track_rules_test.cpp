@@ -66,13 +66,18 @@ TEST(TrackRules, LayRailLosesOffTheGridAndOnOccupiedTiles) {
     EXPECT_EQ(level->objects.size(), 1u);
 
     // A tile whose first object is marked counts as free: the piece goes after it, and the
-    // trace, meeting the marked object first, leaves the track end where it was.
-    level = EmptyLevel(nullptr, {Object("rturn", 1, 5)});
+    // trace, meeting the marked object first, leaves the track end where it was. Here a coin
+    // listed after the builder was shot first; once the builder goes too, the piece is found.
+    level = EmptyLevel(nullptr, {Object("rturn", 1, 5), Object("50pts", 1, 5)});
+    level->objects.MarkRemoved(1);
+    level->objects.EraseRemoved();
     level->objects.MarkRemoved(0);
     EXPECT_EQ(level->LayRail('s'), 0);
     ASSERT_EQ(level->objects.size(), 2u);
     EXPECT_EQ(level->objects[1].name, "rails");
     EXPECT_EQ(TrackEnd(*level), "0,5,e");
+    level->objects.EraseRemoved();
+    EXPECT_EQ(level->ObjectAt(1, 5).name, "rails");
 }
 
 TEST(TrackRules, CompletingTheTrackSetsSpeedToOneAndStopsLaying) {
