@@ -48,11 +48,12 @@ along() {
         END { s = 0; for (k = 1; k <= 3; k++) s += (new[i[a] + k] - old[i[a] + k]) * old[i[b] + k]; printf "%.9f\n", s }' \
         "$work/before" "$work/after"
 }
-# True when no number of the view changed by more than rounding (each frame's view matrix
-# re-squares the camera's axes, moving a turned camera's numbers in their last digits).
+# True when no number of the view changed by more than rounding: each frame's view matrix
+# re-squares the camera's axes, moving its numbers by a few millionths, while a key held for even
+# one frame moves or turns the camera by a thousandth or more.
 unmoved() {
     awk 'NR == FNR { for (k = 1; k <= 3; k++) old[FNR * 3 + k] = $k; next }
-        { for (k = 1; k <= 3; k++) if ((d = $k - old[FNR * 3 + k]) > 1e-5 || d < -1e-5) bad = 1 }
+        { for (k = 1; k <= 3; k++) if ((d = $k - old[FNR * 3 + k]) > 1e-4 || d < -1e-4) bad = 1 }
         END { exit bad }' "$work/before" "$work/after"
 }
 hold() {
@@ -87,7 +88,7 @@ while read -r key changed towards sign; do
     save after
     change=$(along "$changed" "$towards")
     echo "$key: $changed moved $change along the old $towards"
-    awk -v c="$change" -v s="${sign}1" 'BEGIN { exit !(c * s > 1e-6) }' ||
+    awk -v c="$change" -v s="${sign}1" 'BEGIN { exit !(c * s > 1e-4) }' ||
         fail "$key moved $changed by $change along the old $towards, expected a change of sign $sign"
 done <<'KEYS'
 w P L +
