@@ -27,7 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for tool in "$build/tracklet-level" "$build/bench/tracklet-level-load"; do
+for tool in "$build/tools/level/tracklet-level" "$build/bench/tracklet-level-load"; do
   [ -x "$tool" ] || { echo "missing $tool: build the project first" >&2; exit 1; }
 done
 
@@ -52,7 +52,7 @@ ln -s "$source_dir/data/standard" "$work/data/standard"
 level=$work/data/levels/big.txt
 "$source_dir/bench/make_big_level.sh" "$level"
 echo big.txt >"$work/data/levels.txt"
-echo "level: $(du -m "$level" | cut -f1) MB, $(sed -n 's/^objects //p' "$level") objects"
+echo "level: $(($(stat -c %s "$level") / 1000000)) MB, $(sed -n 's/^objects //p' "$level") objects"
 
 cd "$work/data"
 # "CPU_S WALL_S PEAK_KB" of a command; its output goes to $out.
@@ -64,9 +64,9 @@ load() { "$1/bench/tracklet-level-load" "$level" >"$out"; awk '{print $3, $2, $9
 for run in $(seq "$runs"); do
   cat "$level" >/dev/null  # every program reads from the page cache
   read -r awk_cpu awk_wall awk_kb <<<"$(measure awk '{n+=NF} END{print n}' "$level")"
-  read -r check_cpu check_wall check_kb <<<"$(measure "$build/tracklet-level" check "$level")"
+  read -r check_cpu check_wall check_kb <<<"$(measure "$build/tools/level/tracklet-level" check "$level")"
   cp "$out" "$work/check.new"
-  read -r bcheck_cpu bcheck_wall bcheck_kb <<<"$(measure "$base/tracklet-level" check "$level")"
+  read -r bcheck_cpu bcheck_wall bcheck_kb <<<"$(measure "$base/tools/level/tracklet-level" check "$level")"
   cp "$out" "$work/check.old"
   read -r load_cpu load_wall load_kb <<<"$(load "$build" 2>"$work/objects.new")"
   read -r bload_cpu bload_wall bload_kb <<<"$(load "$base" 2>"$work/objects.old")"
