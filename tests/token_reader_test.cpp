@@ -6,8 +6,6 @@
 #include <cstring>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "level/TokenReader.h"
 
