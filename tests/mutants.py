@@ -92,8 +92,8 @@ def run(command, timeout, cwd=BUILD):
     except subprocess.TimeoutExpired:
         os.killpg(proc.pid, signal.SIGKILL)
         out, _ = proc.communicate()
-        return False, out[-3000:] + f"\n(timed out after {timeout} s)"
-    return proc.returncode == 0, out[-3000:]
+        return False, out[-20000:] + f"\n(timed out after {timeout} s)"
+    return proc.returncode == 0, out[-20000:]
 
 
 def build(targets=()):
