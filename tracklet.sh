@@ -7,6 +7,9 @@
 #   ./tracklet.sh setup             only installs the packages of `test`
 #   ./tracklet.sh coverage          builds into build-cov/ with coverage counting, runs every test
 #                                   and prints the line and branch coverage of src/ and tools/
+#   ./tracklet.sh mutants [N...]    puts each fault of tests/mutants.txt in turn into a copy of the
+#                                   tree (build-mutants/) and runs the suite on it; prints the faults
+#                                   the tests let through and the score (long: a maintainer's command)
 # Each step prints one line. The full output of apt and of the build goes to setup.log in the
 # build folder; when a step fails its tail and the log's path are shown.
 # TRACKLET_SANITIZE=1 builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -108,7 +111,12 @@ command=${1:-}
 case "$command" in
   play | test | build | setup) ;;
   coverage) ;;
-  *) echo "usage: $0 play [GAME OPTION...] | test | build | coverage | setup" >&2; exit 2 ;;
+  mutants)
+    mkdir -p "$(build_dir)"
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
+    exec nice -n 5 python3 "$here/tests/mutants.py" "$@"
+    ;;
+  *) echo "usage: $0 play [GAME OPTION...] | test | build | coverage | mutants [N...] | setup" >&2; exit 2 ;;
 esac
 mkdir -p "$(build_dir)"
 : >"$log"

@@ -33,13 +33,13 @@ TEST_F(GlDeviceTest, LightingDepthAndCullingFollowTheFixedFunctionPipeline) {
     ambientOnly.ambient = Color4(1, 1, 1, 1);
     // Specular is computed per vertex with the half vector towards the eye: every corner sees the
     // same highlight, so the whole face shows the corners' value (per pixel it would peak in the
-    // middle).
+    // middle). From each corner (±5, ±5, 0) the eye lies at an angle a off the normal, with
+    // cos a = 10 / √150 = 0.8165, and the light shines straight along it: the half vector lies a / 2
+    // off the normal, cos(a / 2) = √((1 + cos a) / 2) = 0.9530, and 0.9530^20 × 0.7 × 255 = 68.
     Material shiny = SolidMaterial(0, 0, 0);
     shiny.specular = Color4(0, 0, 1, 1);
     shiny.power = 20.0f;
-    const float toEyeZ = 10.0f / std::sqrt(5.0f * 5.0f * 2 + 10.0f * 10.0f);
-    const float halfZ = (1 + toEyeZ) / std::sqrt(1 - toEyeZ * toEyeZ + (1 + toEyeZ) * (1 + toEyeZ));
-    const Rgb highlight{0, 0, static_cast<int>(std::lround(255 * 0.7 * std::pow(halfZ, 20.0)))};
+    const Rgb highlight{0, 0, 68};
     // A red square at z = 0 and, drawn after it, a larger green one behind it at z = 5.
     MeshData redOnGreen = Square(0, 0, 0, 1, SolidMaterial(1, 0, 0));
     AddSquare(&redOnGreen, 0, 0, 5, 4);
@@ -133,7 +133,7 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
     std::string reason;
     EXPECT_FALSE(DecodeImageFile(tga(16384, 16384, 0), &image, kMaxImageSide, &reason));
     EXPECT_NE(reason.find("16384 x 16384 pixels"), std::string::npos) << reason;
-    EXPECT_FALSE(DecodeImageFile(tga(4097, 1, 4097 * 3), &image));
+    for (auto [w, h] : {std::pair{4097, 1}, {1, 4097}}) EXPECT_FALSE(DecodeImageFile(tga(w, h, 4097 * 3), &image)) << w;
     EXPECT_FALSE(DecodeImageFile(tga(8, 8, 8 * 8 * 3), &image, 4));
     EXPECT_TRUE(DecodeImageFile(tga(4096, 1, 4096 * 3), &image));
 }
@@ -290,8 +290,9 @@ TEST_F(GlDeviceTest, LinesGetOnlyEmissiveAndAmbientLightAndBadStreamsAreRefused)
 }
 
 // The game's font ("Times New Roman", 25 high, 12 wide): text starts at its rectangle's top left
-// in its colour, is not clipped by the rectangle, breaks at line feeds and stops at the count.
-TEST_F(GlDeviceTest, TextStartsAtTheTopLeftBreaksAtLineFeedsAndStopsAtTheCount) {
+// in its colour, is not clipped by the rectangle and breaks at line feeds. (The game always draws
+// whole strings, so a count is not tested.)
+TEST_F(GlDeviceTest, TextStartsAtTheTopLeftAndBreaksAtLineFeeds) {
     FontDesc desc{};
     desc.height = 25, desc.width = 12, desc.weight = 500, desc.charSet = 1;
     std::strcpy(desc.faceName, "Times New Roman");
@@ -329,9 +330,6 @@ TEST_F(GlDeviceTest, TextStartsAtTheTopLeftBreaksAtLineFeedsAndStopsAtTheCount) 
     EXPECT_GT(ink(0, 40, 100, 65), 20);
     EXPECT_GT(ink(0, 66, 60, 91), 20);
     EXPECT_EQ(ink(90, 66, kWidth, 91), 0);  // the second line is short
-    frame([&] { font->DrawText("PAUSED and more", 1, Rect{0, 0, 300, 100}, kTextNoClip, 0xFF000000); });
-    EXPECT_GT(ink(0, 0, 20, 25), 10);
-    EXPECT_EQ(ink(25, 0, kWidth, kHeight), 0);
 }
 
 }  // namespace

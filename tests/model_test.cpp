@@ -130,8 +130,8 @@ TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
     tooManyFaces.replace(tooManyFaces.find(" 1;\n 3;0,1,2"), 3, " 1500000000;");
     std::string tooManyVertices = TriangleX();
     tooManyVertices.replace(tooManyVertices.find(" 3;\n"), 3, " 400000000;");
-    std::string missingVertex = TriangleX();
-    missingVertex.replace(missingVertex.find("3;0,1,2"), 7, "3;0,1,7");
+    std::string pastLastVertex = TriangleX();
+    pastLastVertex.replace(pastLastVertex.find("3;0,1,2"), 7, "3;0,1,3");
     const std::vector<std::pair<std::string, std::string>> files = {
         {"empty.x", ""},
         {"header-only.x", "xof 0303txt 0032\n"},
@@ -140,7 +140,9 @@ TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
         {"compressed.x", "xof 0303tzip0032" + std::string(64, '\x05')},
         {"too-many-faces.x", tooManyFaces},
         {"too-many-vertices.x", tooManyVertices},
-        {"missing-vertex.x", missingVertex},
+        {"past-last-vertex.x", pastLastVertex},
+        {"binary-past-last-vertex.x", "xof 0303bin 0032" + BinName("Mesh") + BinInts({3}) + BinFloats({0, 0, 0, 2, 0, 0, 0, 2, 0}) +
+                                          BinInts({1, 3, 0, 1, 3}) + Word(0x0b)},
         {"binary-garbage.x", "xof 0303bin 0032" + std::string("\x06\x00\xff\xff\xff\x7f", 6)},
         // No faces, and a material list that gives one face a material.
         {"faceless-material.x", "xof 0303txt 0032\nMesh m { 1; 0;0;0;; 0;; MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; "
@@ -155,8 +157,10 @@ TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
         EXPECT_FALSE(ImportMesh(dir.Write(name, content), &mesh, &error)) << name;
         EXPECT_EQ(mesh.indices, std::vector<uint32_t>{42}) << name;
         EXPECT_FALSE(error.empty()) << name;
-        // Counts beyond the file's size are refused before anything is allocated for them.
-        if (name.rfind("too-many", 0) == 0) { EXPECT_NE(error.find("element count out of range"), std::string::npos) << error; }
+        // Counts beyond the file's size are refused before anything is allocated for them, a face
+        // index one past the last vertex before any vertex is read.
+        const bool many = name.rfind("too-many", 0) == 0, past = name.find("past-last") != std::string::npos;
+        EXPECT_NE(error.find(many ? "element count out of range" : past ? "a vertex index out of range" : ""), std::string::npos) << error;
     }
     MeshData mesh;
     EXPECT_FALSE(ImportMesh((dir.Path() / "no-such-file.x").string(), &mesh));

@@ -7,9 +7,12 @@
 #include "math/MathFunctions.h"
 
 namespace {
-Matrix4 Translation(float x, float y, float z) {
-    Matrix4 m;
-    return *MatrixTranslation(&m, x, y, z);
+Matrix4 Translation(float x, float y, float z) { return Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}}; }
+
+// To four decimals, so that a quarter turn's cosine, not quite 0 in float, prints as 0.
+std::string Rounded(Matrix4 m) {
+    for (float& v : m.m) v = std::round(v * 1e4f) / 1e4f + 0.0f;
+    return FormatMatrix(m);
 }
 
 LevelObject Object(const char* name, int32_t x, int32_t y, float scale = 1.0f, float angle = 0.0f) {
@@ -58,17 +61,19 @@ TEST_F(SceneRendering, FrameOfPlayDrawsEachSubsetWithItsMaterialAndTextureThenTh
     for (const RecordedCall& c : device.Calls()) {
         if (c.name == "SetMaterial") material = c.args;
         if (c.name == "SetTexture") texture = c.args;
-        if (c.name == "SetTransform" && c.args.rfind("World", 0) == 0) world = FormatMatrix(c.matrix);
+        if (c.name == "SetTransform" && c.args.rfind("World", 0) == 0) world = Rounded(c.matrix);
         if (c.name == "DrawSubset") draws.push_back(c.args + " | " + material + " | " + texture + " | " + world);
         if (c.name == "DrawText") texts.push_back(texture + " " + c.text);
-        if (c.name == "DrawPrimitive") { EXPECT_EQ(world, FormatMatrix(Translation(0.0f, 0.0f, 0.1f))); }
+        if (c.name == "DrawPrimitive") { EXPECT_EQ(world, Rounded(Translation(0.0f, 0.0f, 0.1f))); }
     }
     const std::string woodLabel = "0, \"wood.png\"", noTexture = "0, null";
-    Matrix4 rail, train;
-    LevelObject(g_level->objects[2]).WorldMatrix(&rail);
-    g_level->TrainWorldMatrix(&train);
+    // Row vectors, scaled, then turned a quarter about z (x to y), then moved to the tile's centre:
+    // the rail doubled on tile (2, 1), the train heading east (its nose, along -y, turned to +x)
+    // 0.6 above tile (1, 1).
+    const Matrix4 rail{{0, 2, 0, 0, -2, 0, 0, 0, 0, 0, 2, 0, 25, 15, 0, 1}};
+    const Matrix4 train{{0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 15, 15, 0.6f, 1}};
     const auto draw = [&](const char* what, const Material& m, const std::string& t, const Matrix4& w) {
-        return std::string(what) + " | " + FormatMaterial(m) + " | " + t + " | " + FormatMatrix(w);
+        return std::string(what) + " | " + FormatMaterial(m) + " | " + t + " | " + Rounded(w);
     };
     EXPECT_EQ(draws, (std::vector<std::string>{
                          draw("rturn, 0", red, woodLabel, Translation(15.0f, 25.0f, 0.0f)),

@@ -42,6 +42,9 @@ TEST_F(WindowProcTest, MouseMoveKeepsThePointerAndAClickFiresFromTheTrainTile) {
     EXPECT_NEAR(b.direction.x * 5.0f, b.direction.y * 5.0f, 1e-5f) << "towards (20, 30, 0)";
     EXPECT_LT(b.direction.z, 0.0f);
     EXPECT_EQ(g_bullets[1].origin, b.origin);
+    g_level.reset();
+    Send(kWmLButtonDown, 512, 384);
+    EXPECT_EQ(g_bullets.size(), 2u) << "without a level nothing is fired";
 }
 
 TEST_F(WindowProcTest, MouseIsIgnoredOnMenusAndWhilePaused) {

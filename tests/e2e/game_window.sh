@@ -60,6 +60,10 @@ wait_for 40 "the laid track piece on tile (1, 2)" looks $tile_x $tile_y 25 25 23
 # The builder itself is gone from its tile.
 looks 246 650 120 120 120 || fail "the track builder is still standing: $(pixel 246 650)"
 
+# C writes the camera file into the data folder, which the player may write.
+xdotool key c
+wait_for 20 "the camera file in the data folder" test -s "$work/data/camera.txt"
+
 # Escape once: back to the title; Escape again on the title: the game ends.
 xdotool key Escape
 wait_for 40 "the title screen after Escape" looks 512 384 255 0 255

@@ -22,7 +22,8 @@ done
 # the usage on stderr and status 2, before any window opens.
 "$game" --help | grep -q -- '--window WxH' || fail "--help does not list --window"
 "$game" --version | grep -qx 'tracklet [0-9][0-9.]*' || fail "--version says: $("$game" --version)"
-for bad in --no-such-option "--window 800" "--window 0x600" "--window 800x600x2" "--data $work/none" stray; do
+for bad in --no-such-option "--window 800" "--window 0x600" "--window 800x600x2" "--window 16385x600" \
+    "--window 800x16385" "--data $work/none" stray; do
     status=0
     # shellcheck disable=SC2086
     "$game" $bad >"$work/out" 2>"$work/err" || status=$?

@@ -31,34 +31,20 @@ done
 "$tool" frame levels/01_first_shot.txt > "$work/frame.txt" || fail "frame: $(cat "$work/frame.txt")"
 grep -Eqx 'camera_data( -?[0-9.e+-]+){12}' "$work/frame.txt" || fail "frame printed: $(cat "$work/frame.txt")"
 
-# Bad input: relative names kept in the messages, status 1, no crash.
+# Bad input: status 1 (2 for solve), each file named as given, no crash (what each message says
+# is level_check_test's).
 cd "$work"
 mkdir -p levels
 printf 'style s\nheight 3\nwidth east\n' > levels/bad.txt
 head -c 3000 /dev/urandom > levels/noise.txt
-set +e
-"$tool" check levels/bad.txt levels/missing.txt levels levels/noise.txt > out.txt 2> err.txt
-status=$?
-set -e
+status=0
+"$tool" check levels/bad.txt levels/missing.txt levels levels/noise.txt > out.txt 2> err.txt || status=$?
 [ "$status" = 1 ] || fail "check of bad files gave status $status"
-grep -qx "levels/bad.txt:3:7: error: expected an integer (width), found 'east'" out.txt || fail "$(cat out.txt)"
-grep -qx "levels/missing.txt: error: cannot be opened: no such file" out.txt || fail "$(cat out.txt)"
-grep -qx "levels: error: is a folder, not a level file" out.txt || fail "$(cat out.txt)"
-grep -q "^levels/noise.txt:[0-9]*:[0-9]*: error: " out.txt || fail "$(cat out.txt)"
-
-# A model of the style that cannot be loaded: the loader's reason, at the object that names it.
-mkdir -p plain/models
-echo "0 plain" > styles.txt
-printf 'lamp lamp.x\n' > plain/models.txt
-printf 'xof 0303txt 0032\nMesh m { 3; 0;' > plain/models/lamp.x
-printf 'style plain height 3 width 4 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 1\n1 1 lamp 1 0\nstart 0 1 e finish 3 1 e speed 2\n' > levels/lamp.txt
-"$tool" check levels/lamp.txt > out.txt 2> err.txt || fail "check with a broken model: $(cat out.txt err.txt)"
-grep -q '^levels/lamp.txt:3:5: warning: no model named "lamp" in plain/models.txt; the list stops at the model lamp (plain/models/lamp.x: .' out.txt || fail "$(cat out.txt)"
-
-set +e
-"$tool" solve levels/bad.txt > out.txt 2> err.txt
-status=$?
-set -e
-[ "$status" = 2 ] || fail "solve of a bad file gave status $status"
-grep -q "levels/bad.txt:3:7: error:" err.txt || fail "$(cat err.txt)"
+for line in "levels/bad.txt:3:7: error: " "levels/missing.txt: error: cannot be opened: no such file" \
+    "levels: error: is a folder, not a level file" "levels/noise.txt:[0-9]*:[0-9]*: error: "; do
+    grep -q "^$line" out.txt || fail "no line starting '$line' in: $(cat out.txt)"
+done
+status=0
+"$tool" solve levels/bad.txt > out.txt 2> err.txt || status=$?
+[ "$status" = 2 ] && grep -q "^levels/bad.txt:3:7: error:" err.txt || fail "solve of a bad file: status $status, $(cat err.txt)"
 echo "ok"

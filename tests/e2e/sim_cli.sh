@@ -1,32 +1,29 @@
 #!/usr/bin/env bash
-# tracklet-sim as a program: the JSON on stdout, exit status 2 and messages for bad input.
+# tracklet-sim as a program: the JSON report on stdout, the loader's warnings naming the file on
+# stderr, exit status 2 for a bad script line or a missing level (what each bad line says is
+# sim_test's).
 source "$(dirname "$0")/common.bash"
 sim="$build/tools/sim/tracklet-sim"
 cd "$work"
 mkdir levels
 echo "one.txt" > levels.txt
 printf 'style s height 1 width 3 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 2\n1 0 rails 1 0\n2 0 rails 1 0\nstart 0 0 e finish 2 0 e speed 1\n' > levels/one.txt
+printf 'style s height 1 width 3 camera_data 0 0 0\n' > levels/short.txt
 
 out="$(printf '# run to the finish\nframes 2 1\n\nprint\n' | "$sim" levels/one.txt)"
 expected='{"train":[2,0,"e"],"trackEnd":[2,0,"e"],"score":0,"speed":1.0,"lost":false,"won":true,"objectCount":2,"bullets":0,"objects":[["rails",1,0,0],["rails",2,0,0]]}'
 [ "$out" = "$expected" ] || fail "unexpected report: $out"
 
-set +e
-printf 'print\nfly 3\n' | "$sim" levels/one.txt > out.txt 2> err.txt
-status=$?
-set -e
-[ "$status" = 2 ] || fail "unknown command gave status $status"
-grep -q "line 2" err.txt || fail "message does not name the line: $(cat err.txt)"
-[ "$(wc -l < out.txt)" = 1 ] || fail "the print before the bad line is missing"
-
-printf 'style s height 1 width 3 camera_data 0 0 0\n' > levels/short.txt
-echo print | "$sim" levels/short.txt > /dev/null 2> err.txt
-grep -q "levels/short.txt:2:1: expected a number" err.txt || fail "no warning naming the file: $(cat err.txt)"
-grep -q "end of file" err.txt || fail "warning does not name the token: $(cat err.txt)"
-
-set +e
-"$sim" > /dev/null 2>&1
-status=$?
-set -e
-[ "$status" = 2 ] || fail "missing level file gave status $status"
+# The script, the arguments, the status, what stderr holds.
+while IFS='|' read -r script args want message; do
+    status=0
+    # shellcheck disable=SC2086
+    printf "$script" | "$sim" $args >/dev/null 2>err.txt || status=$?
+    [ "$status" = "$want" ] || fail "tracklet-sim $args: status $status, expected $want"
+    grep -q -- "$message" err.txt || fail "tracklet-sim $args: no '$message' in: $(cat err.txt)"
+done <<'CASES'
+print\nfly 3\n|levels/one.txt|2|line 2
+print\n|levels/short.txt|0|levels/short.txt:2:1: expected a number.*end of file
+print\n||2|
+CASES
 echo "ok"
