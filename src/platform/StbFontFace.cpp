@@ -46,8 +46,10 @@ bool StbFontFace::Open(const std::string& file, int pixelHeight) {
     if (!in) return false;
     Face& f = *face_;
     f.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // stb_truetype trusts the file's tables: only the font shipped with the game is opened.
+    if (f.bytes.size() < 12) return false;
     const int offset = stbtt_GetFontOffsetForIndex(f.bytes.data(), 0);
-    if (f.bytes.size() < 12 || offset < 0 || !stbtt_InitFont(&f.info, f.bytes.data(), offset)) return false;
+    if (offset < 0 || !stbtt_InitFont(&f.info, f.bytes.data(), offset)) return false;
     stbtt_GetFontVMetrics(&f.info, &f.ascender, &f.descender, &f.lineGap);
     const float perUnit = stbtt_ScaleForMappingEmToPixels(&f.info, 1.0f);
     if (perUnit <= 0.0f || f.ascender - f.descender <= 0) return false;

@@ -32,9 +32,11 @@ bool g_shown = false;
 bool g_presented = false;
 
 // Gives the browser control until its next animation frame; events arrive meanwhile.
-// Module.framesShown counts the frames for the page.
+// Module.framesShown counts the frames presented, for the page; the first is the device's black
+// one, so Module.firstFrameAt is when the game's first frame was done.
 EM_ASYNC_JS(void, WaitForAnimationFrame, (), {
     Module.framesShown = (Module.framesShown || 0) + 1;
+    if (Module.framesShown == 2) Module.firstFrameAt = performance.now();
     await new Promise(function(resume) { requestAnimationFrame(function() { resume(); }); });
 });
 
