@@ -151,7 +151,7 @@ class Browser(Screens):
         self.driver.save_screenshot(path)
 
     def key(self, name):
-        ActionChains(self.driver).send_keys({'F1': Keys.F1, 'Escape': Keys.ESCAPE, 'Space': Keys.SPACE}[name]).perform()
+        ActionChains(self.driver).send_keys({'F1': Keys.F1, 'Escape': Keys.ESCAPE, 'Space': Keys.SPACE}.get(name, name.lower())).perform()
 
     def click(self, x, y):
         canvas = self.driver.find_element('id', 'canvas')
@@ -192,6 +192,34 @@ def compare(desktop, browser, label):
     return worst
 
 
+def keeps_camera_file(browser):
+    """Key C in play saves the camera into the browser's storage, and a reload still has it."""
+    camera = '/home/web_user/.local/share/tracklet/camera.txt'
+    exists = 'return FS.analyzePath("%s").exists' % camera
+    browser.open()
+    if browser.script(exists):
+        fail('a fresh browser profile already has ' + camera)
+    title = browser.settle('browser-llvmpipe-title-for-camera')
+    browser.key('Space')
+    level = os.path.join(work, 'camera-level.png')
+    wait_for('the level', 60, lambda: browser.shoot(level) or different_share(level, title) > 0.5)
+    browser.key('C')
+    wait_for('the camera file', 30, lambda: browser.script(exists))
+    numbers = browser.script('return FS.readFile("%s", {encoding: "utf8"})' % camera).split()
+    if len(numbers) != 12:
+        fail('the camera file holds %r' % numbers)
+    # The copy to IndexedDB runs in the background: reload until it shows, or give up.
+    end = time.time() + 60
+    while True:
+        time.sleep(1)
+        browser.open()
+        if browser.script(exists):
+            break
+        if time.time() > end:
+            fail('the camera file is gone after a reload')
+    print('  the camera file (key C) outlives a reload')
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -225,6 +253,7 @@ def main():
         first = browser.open()
         print('browser (llvmpipe): first title frame %.0f ms after the page was asked for' % first)
         compare(desktop_screens, play(browser), 'llvmpipe')
+        keeps_camera_file(browser)
     finally:
         browser.quit()
 
