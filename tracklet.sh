@@ -10,6 +10,9 @@
 #   ./tracklet.sh mutants [N...]    puts each fault of tests/mutants.txt in turn into a copy of the
 #                                   tree (build-mutants/) and runs the suite on it; prints the faults
 #                                   the tests let through and the score (long: a maintainer's command)
+#   ./tracklet.sh web               builds the game for the browser into build-web/ (Emscripten)
+#   ./tracklet.sh web-test          builds that and the desktop game, then plays both in headless
+#                                   Chromium and under Xvfb and compares the screens
 # Each step prints one line. The full output of apt and of the build goes to setup.log in the
 # build folder; when a step fails its tail and the log's path are shown.
 # TRACKLET_SANITIZE=1 builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -22,12 +25,17 @@ build_packages=(build-essential cmake ninja-build pkg-config ccache
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr)
+# The browser build: Emscripten (its Node needs acorn), the typeface and the header-only libraries.
+web_packages=(emscripten node-acorn ninja-build cmake fonts-liberation libstb-dev libcli11-dev nlohmann-json3-dev)
+browser_packages=(chromium chromium-driver python3-selenium)
 # The fuzzers (fuzz/run.sh, CI) need clang and its libFuzzer runtime.
 [ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && test_packages+=(clang-14 libclang-rt-14-dev)
 
 [ "${1:-}" = coverage ] && export TRACKLET_COVERAGE=1 TRACKLET_SANITIZE=0
+[ "${1:-}" = web ] || [ "${1:-}" = web-test ] && export TRACKLET_WEB=1 TRACKLET_COVERAGE=0 TRACKLET_SANITIZE=0
 build_dir() {
-  if [ "${TRACKLET_COVERAGE:-0}" = 1 ]; then echo "$here/build-cov"
+  if [ "${TRACKLET_WEB:-0}" = 1 ]; then echo "$here/build-web"
+  elif [ "${TRACKLET_COVERAGE:-0}" = 1 ]; then echo "$here/build-cov"
   elif [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then echo "$here/build-asan"
   else echo "$here/build"; fi
 }
@@ -86,6 +94,19 @@ compile() {
     cmake --build "$(build_dir)" -j2 "${targets[@]}"
 }
 
+# Configures and builds the browser build with Emscripten's toolchain. Debian's emcc runs on the
+# machine's Node, which does not look in Debian's module folder for acorn by itself.
+compile_web() {
+  export NODE_PATH=/usr/share/nodejs
+  emcmake cmake -S "$here" -B "$here/build-web" -G Ninja && cmake --build "$here/build-web" -j2
+}
+
+# Builds the desktop game into build/ (the browser test compares the two).
+compile_desktop_game() {
+  cmake -S "$here" -B "$here/build" -G Ninja -DTRACKLET_SANITIZE=OFF -DTRACKLET_COVERAGE=OFF &&
+    cmake --build "$here/build" -j2 --target tracklet
+}
+
 run_tests() {
   if [ "${TRACKLET_SANITIZE:-0}" = 1 ]; then
     # Any error ends the test that made it. Leaks inside third-party libraries are listed in
@@ -110,13 +131,13 @@ command=${1:-}
 [ $# -gt 0 ] && shift
 case "$command" in
   play | test | build | setup) ;;
-  coverage) ;;
+  coverage | web | web-test) ;;
   mutants)
     mkdir -p "$(build_dir)"
     install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"
     exec nice -n 5 python3 "$here/tests/mutants.py" "$@"
     ;;
-  *) echo "usage: $0 play [GAME OPTION...] | test | build | coverage | mutants [N...] | setup" >&2; exit 2 ;;
+  *) echo "usage: $0 play [GAME OPTION...] | test | build | coverage | mutants [N...] | setup | web | web-test" >&2; exit 2 ;;
 esac
 mkdir -p "$(build_dir)"
 : >"$log"
@@ -147,6 +168,19 @@ case "$command" in
     (run_tests) || true
     gcovr --root "$here" --filter "$here/src/" --filter "$here/tools/" --exclude-throw-branches \
       --exclude-unreachable-branches --print-summary --output /dev/null "$(build_dir)" 2>/dev/null
+    ;;
+  web)
+    install_packages "${web_packages[@]}"
+    step "building for the browser" compile_web
+    say "built build-web/tracklet.html; serve it with: python3 -m http.server -d build-web (then open http://localhost:8000/tracklet.html)"
+    ;;
+  web-test)
+    install_packages "${build_packages[@]}" "${play_packages[@]}" "${web_packages[@]}" "${browser_packages[@]}" \
+      xvfb xauth xdotool imagemagick openbox
+    step "building for the browser" compile_web
+    step "building the desktop game" compile_desktop_game
+    say "playing in the browser and on the desktop…"
+    /usr/bin/python3 "$here/tests/web/browser_play.py" "$here/build-web" "$here/build/tracklet" "$here/data"
     ;;
   setup)
     install_packages "${build_packages[@]}" "${play_packages[@]}" "${test_packages[@]}"

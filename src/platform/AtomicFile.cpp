@@ -11,6 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web/WebStorage.h"
+#endif
+
 bool ReplaceFile(const std::string& file, const std::string& contents, std::string* why) {
     // A symbolic link keeps pointing at the file it named, and that file keeps its permissions;
     // anything but a regular file (a device, a pipe) is never replaced by one.
@@ -61,5 +65,10 @@ bool ReplaceFile(const std::string& file, const std::string& contents, std::stri
         fsync(folderFd);
         close(folderFd);
     }
+#ifdef __EMSCRIPTEN__
+    // In the browser the folder is a copy in memory: the new file is kept once it is copied to
+    // the page's persistent storage.
+    PersistWebStorage();
+#endif
     return true;
 }

@@ -1,6 +1,12 @@
 #include "platform/MeshImporter.h"
 
+#ifdef __EMSCRIPTEN__
+#include <cstring>
+
+#include "platform/VertexRemap.h"
+#else
 #include <meshoptimizer.h>
+#endif
 
 #include <fstream>
 
@@ -59,6 +65,14 @@ bool ImportMesh(const std::string& path, MeshData* mesh, std::string* error) {
     // Merge the bitwise-identical corners, then order each subset's triangles for the vertex
     // cache (winding is kept: triangles move whole).
     const std::vector<MeshVertex>& corners = parsed.corners;
+#ifdef __EMSCRIPTEN__
+    // The browser build has no meshoptimizer: the same merge, and the triangles in file order
+    // (the cache order only changes speed, never which pixels a subset covers).
+    std::vector<uint8_t> merged;
+    MergeIdenticalVertices(corners.data(), corners.size(), sizeof(MeshVertex), indices, &merged, &result.indices);
+    result.vertices.resize(merged.size() / sizeof(MeshVertex));
+    std::memcpy(result.vertices.data(), merged.data(), merged.size());
+#else
     std::vector<unsigned int> remap(corners.size());
     const size_t unique = meshopt_generateVertexRemap(remap.data(), indices.data(), indices.size(), corners.data(),
                                                       corners.size(), sizeof(MeshVertex));
@@ -71,6 +85,7 @@ bool ImportMesh(const std::string& path, MeshData* mesh, std::string* error) {
         uint32_t* range = result.indices.data() + subset.indexStart;
         meshopt_optimizeVertexCache(range, range, subset.indexCount, unique);
     }
+#endif
 
     *mesh = std::move(result);
     return true;

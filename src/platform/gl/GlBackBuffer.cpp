@@ -74,7 +74,13 @@ GLuint GlBackBuffer::Resolve() {
 }
 
 void GlBackBuffer::CopyToWindow(int drawableWidth, int drawableHeight) {
+#ifdef __EMSCRIPTEN__
+    // WebGL's canvas has no alpha channel and OpenGL ES resolves samples only between buffers of
+    // one format, so the image is always resolved first.
+    const bool sameSize = false;
+#else
     const bool sameSize = drawableWidth == width_ && drawableHeight == height_;
+#endif
     // A multisampled image can be resolved straight onto a window of its own size; stretching
     // needs the resolved copy first.
     const GLuint source = sameSize ? framebuffer_ : Resolve();

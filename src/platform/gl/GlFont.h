@@ -1,5 +1,5 @@
 #pragma once
-#include <epoxy/gl.h>
+#include "platform/gl/GlApi.h"
 
 #include <memory>
 #include <unordered_map>

@@ -1,7 +1,5 @@
 #include "platform/gl/GlRenderDevice.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +8,7 @@
 #include "platform/Window.h"
 #include "platform/gl/GlFont.h"
 #include "platform/gl/GlResources.h"
+#include "platform/gl/GlSurface.h"
 
 namespace {
 
@@ -88,7 +87,7 @@ GlRenderDevice::~GlRenderDevice() {
         if (p->program) glDeleteProgram(p->program);
     if (text_.program) glDeleteProgram(text_.program);
     backBuffer_.Release();
-    if (context_) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+    if (context_) GlDeleteContext(context_);
 }
 
 Result GlRenderDevice::Initialise(int width, int height, int samples) {
@@ -109,7 +108,10 @@ Result GlRenderDevice::Initialise(int width, int height, int samples) {
     glBindVertexArray(0);
     viewport_ = Viewport{0, 0, static_cast<uint32_t>(width), static_cast<uint32_t>(height), 0.0f, 1.0f};
     ApplyViewport();
+#ifdef GL_MULTISAMPLE
+    // OpenGL ES always draws multisampled buffers multisampled; desktop GL has a switch.
     glEnable(GL_MULTISAMPLE);
+#endif
     return kOk;
 }
 
@@ -154,11 +156,10 @@ Result GlRenderDevice::BeginScene() { return kOk; }
 Result GlRenderDevice::EndScene() { return kOk; }
 
 Result GlRenderDevice::Present() {
-    SDL_Window* native = static_cast<SDL_Window*>(window_->NativeHandle());
     int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(native, &w, &h);
+    GlDrawableSize(window_, &w, &h);
     if (w > 0 && h > 0) backBuffer_.CopyToWindow(w, h);
-    SDL_GL_SwapWindow(native);
+    GlSwapWindow(window_);
     return glGetError() == GL_OUT_OF_MEMORY ? kErrOutOfVideoMemory : kOk;
 }
 
@@ -371,8 +372,13 @@ Result GlRenderDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, u
     }
     if (fvf_ & kFvfPointSize) offset += 4;
     if (fvf_ & kFvfDiffuse) {
-        // Colours are stored 0xAARRGGBB, that is B, G, R, A in memory.
+        // Colours are stored 0xAARRGGBB, that is B, G, R, A in memory. OpenGL ES cannot read
+        // that order, so there the shader swaps the channels.
+#ifdef GL_BGRA
         attribute(kAttribColor, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, 4);
+#else
+        attribute(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, 4);
+#endif
     } else {
         glDisableVertexAttribArray(kAttribColor);
     }

@@ -66,7 +66,11 @@ GLuint UploadRgbaTexture(int width, int height, const uint8_t* rgba) {
     int levels = 1;
     for (int side = std::max(width, height); side > 1; side /= 2) ++levels;
     // Storage for the whole chain at once: the driver does not allocate each level as it comes.
+#ifdef __EMSCRIPTEN__
+    const bool storage = true;  // part of OpenGL ES 3.0
+#else
     const bool storage = epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_storage");
+#endif
     if (storage) glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA8, width, height);
     // The chain is built here rather than by glGenerateMipmap: a driver that renders its levels
     // (as software ones do) compiles that code on its first call, a fifth of a second before the

@@ -41,9 +41,14 @@ void main() {
     gl_Position = clip;
     vTexCoord = aTexCoord;
 
-    vec4 materialDiffuse = uVertexColor ? aColor : uMaterialDiffuse;
+#ifdef GL_ES
+    vec4 vertexColor = aColor.bgra;  // OpenGL ES reads the bytes B, G, R, A in that order
+#else
+    vec4 vertexColor = aColor;
+#endif
+    vec4 materialDiffuse = uVertexColor ? vertexColor : uMaterialDiffuse;
     if (!uLighting) {
-        vDiffuse = uVertexColor ? aColor : vec4(1.0);
+        vDiffuse = uVertexColor ? vertexColor : vec4(1.0);
         vSpecular = vec3(0.0);
         return;
     }
@@ -137,8 +142,24 @@ void main() {
 }
 )";
 
+// The shaders are written for OpenGL 3.3 core; OpenGL ES 3.0 (WebGL 2) takes the same code under
+// its own version line, with the precision it leaves to the shader stated.
+#ifdef __EMSCRIPTEN__
+std::string ForThisGl(const char* source) {
+    std::string text = source;
+    const std::string desktop = "#version 330 core\n";
+    if (text.compare(0, desktop.size(), desktop) == 0)
+        text.replace(0, desktop.size(), "#version 300 es\nprecision highp float;\nprecision highp int;\n");
+    return text;
+}
+#else
+std::string ForThisGl(const char* source) { return source; }
+#endif
+
 GLuint Compile(GLenum type, const char* source) {
     GLuint shader = glCreateShader(type);
+    const std::string text = ForThisGl(source);
+    source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
     GLint ok = 0;

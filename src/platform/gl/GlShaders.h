@@ -1,5 +1,5 @@
 #pragma once
-#include <epoxy/gl.h>
+#include "platform/gl/GlApi.h"
 
 // The two GL programs of the device: the scene program that stands in for fixed-function
 // transform, lighting and texture stage 0, and the text program that draws glyph quads.

@@ -1,0 +1,296 @@
+#!/usr/bin/python3
+"""The browser build played in Debian's Chromium, headless, against the desktop game under Xvfb.
+
+Both are driven through the same steps at 1024 x 768 and their screens compared: the title, the
+introduction (F1), the title again (Escape), the first level in play (Space), and the level
+complete after one click on its track builder. Then the figures: the page's size as a static
+host would send it (gzip), the time to the first title frame, and the first level's frame rate
+in both (paused, the game's own TRACKLET_BENCH_FRAMES count; both render in software).
+
+Chromium draws WebGL 2 with Mesa's llvmpipe through ANGLE (--use-angle=gl-egl), the renderer the
+desktop game uses, and with its own SwiftShader for the title and the frame rate.
+
+Usage: browser_play.py BUILD_WEB GAME DATA [SHOTS_DIR]. Needs chromium, chromium-driver,
+python3-selenium, xvfb, openbox, xdotool and imagemagick. The server listens on 127.0.0.1 only.
+"""
+import gzip
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+WIDTH, HEIGHT = 1024, 768
+# Level 1's straight-track builder at 1024 x 768, aimed a little past its middle so the shot
+# crosses it whole.
+BUILDER = (514, 512)
+RENDERERS = {
+    'llvmpipe': ['--use-angle=gl-egl', '--ignore-gpu-blocklist'],
+    'swiftshader': ['--enable-unsafe-swiftshader', '--use-angle=swiftshader'],
+}
+# Pixels whose channels differ by more than FUZZ count as different; a screen matches when fewer
+# than this share of them do (the level in play also has its moving train and fps text).
+FUZZ = '16%'
+STILL, MOVING = 0.02, 0.05
+
+build_web, game, data = (os.path.abspath(a) for a in sys.argv[1:4])
+shots = os.path.abspath(sys.argv[4]) if len(sys.argv) > 4 else os.path.join(build_web, 'test-shots')
+os.makedirs(shots, exist_ok=True)
+work = tempfile.mkdtemp(prefix='tracklet-web-')
+children = []
+
+
+def fail(message):
+    print('FAIL: ' + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def different_share(a, b):
+    """The share of pixels of two screenshots that differ by more than FUZZ."""
+    run = subprocess.run(['compare', '-metric', 'AE', '-fuzz', FUZZ, a, b, 'null:'], capture_output=True, text=True)
+    try:
+        return float(run.stderr.split()[0]) / (WIDTH * HEIGHT)
+    except (ValueError, IndexError):
+        fail('compare: ' + run.stderr)
+
+
+def lit(path):
+    """The mean brightness of a screenshot, 0 to 1: a window still black is not a screen yet."""
+    run = subprocess.run(['convert', path, '-colorspace', 'gray', '-format', '%[fx:mean]', 'info:'], capture_output=True, text=True)
+    return float(run.stdout or 0)
+
+
+def wait_for(what, seconds, check):
+    end = time.time() + seconds
+    while time.time() < end:
+        if check():
+            return
+        time.sleep(0.3)
+    fail('timed out waiting for ' + what)
+
+
+class Screens:
+    """Walks one player's screens: shoot() saves the screen, key() and click() act."""
+
+    def settle(self, name, unlike=None, tolerance=STILL, seconds=90):
+        """Waits for a screen unlike `unlike` (a saved file) that holds still, and saves it."""
+        path = os.path.join(shots, name + '.png')
+        last = os.path.join(work, 'last.png')
+        state = {'previous': None}
+
+        def ready():
+            self.shoot(last)
+            if lit(last) < 0.05 or (unlike and different_share(last, unlike) < 0.10):
+                return False
+            previous, state['previous'] = state['previous'], os.path.join(work, 'prev.png')
+            stable = previous is not None and different_share(last, previous) < tolerance
+            shutil.copy(last, state['previous'])
+            return stable
+
+        wait_for(self.label + ' ' + name, seconds, ready)
+        shutil.copy(last, path)
+        return path
+
+
+class Desktop(Screens):
+    label = 'desktop'
+
+    def __init__(self):
+        self.display = ':%d' % (100 + os.getpid() % 800)
+        self.env = dict(os.environ, DISPLAY=self.display, SDL_AUDIODRIVER='dummy')
+        children.append(subprocess.Popen(['Xvfb', self.display, '-screen', '0', '%dx%dx24' % (WIDTH, HEIGHT), '-nolisten', 'tcp'],
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        time.sleep(1)
+        children.append(subprocess.Popen(['openbox'], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        time.sleep(1)
+
+    def start(self, extra_env=None):
+        env = dict(self.env, **(extra_env or {}))
+        return subprocess.Popen([game, '--data', data], env=env, cwd=data, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True)
+
+    def shoot(self, path):
+        subprocess.run(['import', '-window', 'root', path], env=self.env, check=True, stderr=subprocess.DEVNULL)
+
+    def key(self, name):
+        subprocess.run(['xdotool', 'key', {'F1': 'F1', 'Escape': 'Escape', 'Space': 'space'}[name]], env=self.env, check=True)
+
+    def click(self, x, y):
+        subprocess.run(['xdotool', 'mousemove', str(x), str(y), 'click', '1'], env=self.env, check=True)
+
+
+class Browser(Screens):
+    def __init__(self, renderer, port):
+        self.label = 'browser (%s)' % renderer
+        self.port = port
+        options = webdriver.ChromeOptions()
+        options.binary_location = '/usr/bin/chromium'
+        for argument in ['--headless=new', '--no-sandbox', '--mute-audio', '--window-size=%d,%d' % (WIDTH, HEIGHT),
+                         '--user-data-dir=' + os.path.join(work, 'profile-' + renderer)] + RENDERERS[renderer]:
+            options.add_argument(argument)
+        self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                    {'width': WIDTH, 'height': HEIGHT, 'deviceScaleFactor': 1, 'mobile': False})
+
+    def open(self, query=''):
+        self.driver.get('http://127.0.0.1:%d/tracklet.html?window=%dx%d%s' % (self.port, WIDTH, HEIGHT, query))
+        wait_for(self.label + ' first frame', 120, lambda: self.script('return Module.firstFrameAt || 0') > 0)
+        return self.script('return Module.firstFrameAt')
+
+    def script(self, code):
+        return self.driver.execute_script(code)
+
+    def shoot(self, path):
+        self.driver.save_screenshot(path)
+
+    def key(self, name):
+        ActionChains(self.driver).send_keys({'F1': Keys.F1, 'Escape': Keys.ESCAPE, 'Space': Keys.SPACE}.get(name, name.lower())).perform()
+
+    def click(self, x, y):
+        canvas = self.driver.find_element('id', 'canvas')
+        ActionChains(self.driver).move_to_element_with_offset(canvas, x - WIDTH // 2, y - HEIGHT // 2).click().perform()
+
+    def quit(self):
+        self.driver.quit()
+
+
+def play(player):
+    """Title, F1, Escape, Space, the shot and the win; returns the saved screens by name."""
+    p = player.label.split()[0] + ('-' + player.label.split('(')[1].rstrip(')') if '(' in player.label else '')
+    s = {}
+    s['title'] = player.settle(p + '-title')
+    player.key('F1')
+    s['introduction'] = player.settle(p + '-introduction', unlike=s['title'])
+    player.key('Escape')
+    s['title again'] = player.settle(p + '-title-again', unlike=s['introduction'])
+    player.key('Space')
+    # The shot goes as soon as the level shows, long before the train reaches the gap.
+    s['level'] = os.path.join(shots, p + '-level.png')
+    wait_for(player.label + ' level', 60,
+             lambda: player.shoot(s['level']) or (lit(s['level']) > 0.05 and different_share(s['level'], s['title']) > 0.5))
+    player.click(*BUILDER)
+    s['complete'] = player.settle(p + '-complete', unlike=s['level'], seconds=120)
+    return s
+
+
+def compare(desktop, browser, label):
+    worst = 0.0
+    for name, path in desktop.items():
+        share = different_share(path, browser[name])
+        limit = MOVING if name == 'level' else STILL
+        print('  %-13s %5.2f %% of pixels differ from the desktop (limit %.0f %%)' % (name, share * 100, limit * 100))
+        if share >= limit:
+            fail('%s: the %s screen is not the desktop\'s (%s, %s)' % (label, name, path, browser[name]))
+        worst = max(worst, share)
+    return worst
+
+
+def keeps_camera_file(browser):
+    """Key C in play saves the camera into the browser's storage, and a reload still has it."""
+    camera = '/home/web_user/.local/share/tracklet/camera.txt'
+    exists = 'return FS.analyzePath("%s").exists' % camera
+    browser.open()
+    if browser.script(exists):
+        fail('a fresh browser profile already has ' + camera)
+    title = browser.settle('browser-llvmpipe-title-for-camera')
+    browser.key('Space')
+    level = os.path.join(work, 'camera-level.png')
+    wait_for('the level', 60, lambda: browser.shoot(level) or different_share(level, title) > 0.5)
+    browser.key('C')
+    wait_for('the camera file', 30, lambda: browser.script(exists))
+    numbers = browser.script('return FS.readFile("%s", {encoding: "utf8"})' % camera).split()
+    if len(numbers) != 12:
+        fail('the camera file holds %r' % numbers)
+    # The copy to IndexedDB runs in the background: reload until it shows, or give up.
+    end = time.time() + 60
+    while True:
+        time.sleep(1)
+        browser.open()
+        if browser.script(exists):
+            break
+        if time.time() > end:
+            fail('the camera file is gone after a reload')
+    print('  the camera file (key C) outlives a reload')
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(('127.0.0.1', 0))
+        return s.getsockname()[1]
+
+
+def main():
+    for name in ('tracklet.html', 'tracklet.js', 'tracklet.wasm', 'tracklet.data'):
+        if not os.path.isfile(os.path.join(build_web, name)):
+            fail('no %s in %s: run ./tracklet.sh web first' % (name, build_web))
+    sizes = {n: os.path.getsize(os.path.join(build_web, n)) for n in ('tracklet.html', 'tracklet.js', 'tracklet.wasm', 'tracklet.data')}
+    packed = {n: len(gzip.compress(open(os.path.join(build_web, n), 'rb').read(), 6)) for n in sizes}
+    print('page and data: %.2f MB, %.2f MB with gzip (%s)' % (
+        sum(sizes.values()) / 1e6, sum(packed.values()) / 1e6,
+        ', '.join('%s %.2f' % (n.split('.')[1], packed[n] / 1e6) for n in packed)))
+
+    port = free_port()
+    children.append(subprocess.Popen([sys.executable, '-m', 'http.server', '--bind', '127.0.0.1', str(port), '-d', build_web],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    desktop = Desktop()
+
+    run = desktop.start()
+    wait_for('the desktop game window', 60, lambda: subprocess.run(
+        ['xdotool', 'search', '--name', '^Tracklet$'], env=desktop.env, capture_output=True).returncode == 0)
+    desktop_screens = play(desktop)
+    run.kill()
+    run.wait()
+
+    browser = Browser('llvmpipe', port)
+    try:
+        first = browser.open()
+        print('browser (llvmpipe): first title frame %.0f ms after the page was asked for' % first)
+        compare(desktop_screens, play(browser), 'llvmpipe')
+        keeps_camera_file(browser)
+    finally:
+        browser.quit()
+
+    # The frame rate of the first level, paused, over 300 frames, as the desktop's benchmark runs.
+    bench = {'TRACKLET_BENCH_FRAMES': '300', 'TRACKLET_BENCH_PAUSED': '1'}
+    run = desktop.start(bench)
+    desktop_fps = float(run.communicate(timeout=600)[0].split()[-1])
+    print('first level, paused: desktop %.1f fps' % desktop_fps)
+    for renderer in ('llvmpipe', 'swiftshader'):
+        browser = Browser(renderer, port)
+        try:
+            first = browser.open('&' + '&'.join('%s=%s' % kv for kv in bench.items()))
+            wait_for('the browser\'s frame rate', 600, lambda: len(browser.script('return Module.output')) > 0)
+            fps = float(browser.script('return Module.output')[-1])
+            print('first level, paused: browser (%s) %.1f fps, %.2f of the desktop\'s; first title frame %.0f ms'
+                  % (renderer, fps, fps / desktop_fps, first))
+            if renderer == 'swiftshader':
+                # SwiftShader is the browser's own renderer: its title must be the desktop's too.
+                browser.open()
+                title = browser.settle('browser-swiftshader-title')
+                share = different_share(desktop_screens['title'], title)
+                print('  title on SwiftShader: %.2f %% of pixels differ from the desktop' % (share * 100))
+                if share >= STILL:
+                    fail('the title on SwiftShader is not the desktop\'s')
+        finally:
+            browser.quit()
+    print('the browser build plays as the desktop game does; screens in ' + shots)
+
+
+try:
+    main()
+finally:
+    for child in reversed(children):
+        child.terminate()
+    for child in children:
+        try:
+            child.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            child.kill()
+    shutil.rmtree(work, ignore_errors=True)
