@@ -134,7 +134,7 @@ std::string RunScriptWriter::Text() const {
 }
 
 std::string ContentHash(const std::string& bytes) {
-    uint64_t h = 1469598103934665603ull;
+    uint64_t h = 14695981039346656037ull;  // the 64-bit FNV offset basis
     for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
