@@ -66,7 +66,11 @@ void EndWatch() {
     // The level watched is left behind; the title plays the current level from its start.
     LoadLevel(g_levelIndex);
     BackToTitle();
-    if (afterWatch == Screen::LevelList) Open(Screen::LevelList);
+    if (afterWatch == Screen::LevelList) {
+        // The list as it was left, on the level whose run was watched.
+        screen = Screen::LevelList;
+        keys.Start();
+    }
 }
 
 void PlayLevel(int32_t level) {
