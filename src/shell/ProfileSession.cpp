@@ -20,6 +20,7 @@ namespace {
 constexpr float kNoticeSeconds = 6.0f;
 
 struct Session {
+    bool opened = false;  // OpenProfile ran: without it (tests of the frame loop) nothing is kept
     ProfilePaths paths;
     Progress progress;
     Settings settings;
@@ -52,6 +53,7 @@ void SetProfileWindow(Window* window) { gameWindow = window; }
 
 void OpenProfile(const std::string& profileFolder) {
     session = Session{};
+    session.opened = true;
     session.paths = ChooseProfilePaths(profileFolder, std::getenv("XDG_DATA_HOME"), std::getenv("XDG_CONFIG_HOME"),
                                        std::getenv("HOME"));
     if (!session.paths.dataFolder.empty()) session.progress = LoadProgress(session.paths.ProgressFile(), std::cerr);
@@ -106,6 +108,7 @@ const LevelRecord* RecordOfListedLevel(const std::string& name) {
 }
 
 void KeepProfileUpToDate() {
+    if (!session.opened) return;
     if (session.settings.musicOn == g_musicOff) {
         session.settings.musicOn = !g_musicOff;
         SaveCurrentSettings();

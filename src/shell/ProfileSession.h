@@ -30,7 +30,7 @@ void ApplySoundVolumes();
 void SetFullScreen(bool fullScreen);
 
 // Once per frame after the rules ran: saves the run of the level in play when it has just been
-// won, and keeps the music setting as the M key leaves it.
+// won, and keeps the music setting as the M key leaves it. Nothing before OpenProfile.
 void KeepProfileUpToDate();
 
 // The record of the listed level file `name` as it is now (its content hash); null when none.
