@@ -54,5 +54,7 @@ void ShowHudNotice(const std::string& text, float seconds) {
 void DrawHudNotice(float dt) {
     if (noticeLeft <= 0.0f) return;
     DrawHudText(noticeText, Rect{0, 100, 1000, 140});
-    noticeLeft -= dt;
+    // A frame that follows a level load lasts as long as the load did: counted as a short one,
+    // so the notice is still read.
+    noticeLeft -= dt < 0.25f ? dt : 0.25f;
 }
