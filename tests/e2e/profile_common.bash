@@ -47,18 +47,29 @@ quit_game() {
 
 # From the title: plays level 1 and wins it by shooting the straight-track builder (its winning
 # script shoots (35, 25) too): a click as soon as the builder shows, another while it still stands
-# (each check takes long enough that two shots never reach it in one frame).
+# (each check takes long enough that two shots never reach it in one frame). A shot too late for
+# the train (a loaded machine draws few frames) ends in game over: Space tries again, as a player
+# would. Returns on the level-complete screen.
 win_level1() {
-    xdotool mousemove 512 498 key space
-    local seen=""
-    for _ in $(seq 150); do
-        if level1_up; then
-            seen=1
-            xdotool click 1
-        elif [ -n "$seen" ]; then
-            return 0
-        fi
-        sleep 0.3
+    local seen="" attempt
+    xdotool mousemove 512 498
+    for attempt in 1 2 3 4; do
+        xdotool key space
+        seen=""
+        for _ in $(seq 150); do
+            if level1_up; then
+                seen=1
+                xdotool click 1
+            elif [ -n "$seen" ]; then
+                break
+            fi
+            sleep 0.3
+        done
+        [ -n "$seen" ] || fail "level 1's track builder never showed"
+        over_or_complete() { looks 512 600 21 68 44 || looks 512 600 71 25 21; }
+        wait_for 60 "the end of level 1" over_or_complete
+        if looks 512 600 21 68 44; then return 0; fi
+        echo "attempt $attempt at level 1 was lost, trying again"
     done
-    fail "level 1's track builder never showed, or was never hit"
+    fail "level 1 was never won"
 }

@@ -33,10 +33,6 @@ unsaved_win() {
     local folder=$1
     start_game_as "${@:2}" -- --profile "$folder"
     win_level1
-    shot
-    cp "$work/screen.png" "$build/profile_not_saved.png"
-    # The dark green of the level-complete screen.
-    wait_for 60 "the level-complete screen" looks 512 600 21 68 44
     quit_game
     [ "$(grep -c 'progress is not being saved' "$work/err")" = 1 ] || fail "said more than once: $(cat "$work/err")"
     [ "$(cat "$folder/progress.json")" = "$saved" ] || fail "the saved progress changed: $(cat "$folder/progress.json")"
