@@ -17,7 +17,7 @@
 #include "shell/MainLoop.h"
 #include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
-#include "sim/SimReport.h"
+#include "profile/PlayReport.h"
 #include "sim/SimScript.h"
 #include "TempDir.h"
 

@@ -103,6 +103,11 @@ Result SoundBuffer::SetVolume(int32_t volume) {
     return kOk;
 }
 
+void SoundBuffer::SetGain(int32_t fixed) {
+    std::lock_guard<std::mutex> guard(mixer->lock);
+    gain = fixed;
+}
+
 Result SoundBuffer::SetFrequency(uint32_t) { return kOk; }
 
 Result SoundBuffer::SetPan(int32_t pan) { return pan < -10000 || pan > 10000 ? kInvalidArg : kOk; }

@@ -54,6 +54,8 @@ public:
     Result Restore();
     // Attenuation in hundredths of a decibel, -10000 (silent) to 0 (unchanged).
     Result SetVolume(int32_t volume);
+    // Sets the gain directly, in 16.16 fixed point (65536: unchanged; 0: silent).
+    void SetGain(int32_t fixed);
     // Accepted for compatibility; the mixer plays every buffer at the rate it was converted to.
     Result SetFrequency(uint32_t frequency);
     // Accepted for compatibility; the output is mono, so there is nothing to pan.

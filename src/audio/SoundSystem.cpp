@@ -3,6 +3,7 @@
 #include <new>
 
 #include "audio/Sound.h"
+#include "audio/SoundBuffer.h"
 #include "audio/SoundDevice.h"
 
 SoundSystem::SoundSystem(Window* window_) : window(window_) {
@@ -41,4 +42,11 @@ uint32_t SoundSystem::Play(CSound* sound) {
         sound->RewindBuffers();
     }
     return Failed(sound->Play(0, 0, 0, -1, 0)) ? 1 : 0;
+}
+
+void SoundSystem::SetLoudness(CSound* sound, int32_t percent) {
+    if (!sound) return;
+    const int32_t clamped = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+    for (const auto& buffer : sound->buffers)
+        if (buffer) buffer->SetGain(clamped * 65536 / 100);
 }

@@ -27,6 +27,8 @@ public:
     bool IsPlaying(CSound* sound);
     // Plays the sound from its beginning (restarting it if playing); 1 when playing failed, else 0.
     uint32_t Play(CSound* sound);
+    // Plays the sound at `percent` (0..100) of its full loudness from now on, also while it plays.
+    void SetLoudness(CSound* sound, int32_t percent);
     // Stops and rewinds a playing sound; always 0.
     uint32_t Stop(CSound* sound);
 };

@@ -9,6 +9,9 @@
 namespace {
 constexpr uint32_t kTextBlack = 0xFF000000u;
 
+std::string noticeText;
+float noticeLeft = 0.0f;
+
 void DrawHudText(const std::string& text, const Rect& rect) {
     // No font (its creation failed) means no text, as the drawing results are never checked.
     if (!g_font) return;
@@ -42,3 +45,16 @@ void DrawScore() {
 void DrawFps(int32_t fps) { DrawHudText(FpsText(fps), Rect{0, 0, 500, 100}); }
 
 void DrawPaused() { DrawHudText("PAUSED", Rect{300, 0, 300, 100}); }
+
+void ShowHudNotice(const std::string& text, float seconds) {
+    noticeText = text;
+    noticeLeft = seconds;
+}
+
+void DrawHudNotice(float dt) {
+    if (noticeLeft <= 0.0f) return;
+    DrawHudText(noticeText, Rect{0, 100, 1000, 140});
+    // A frame that follows a level load lasts as long as the load did: counted as a short one,
+    // so the notice is still read.
+    noticeLeft -= dt < 0.25f ? dt : 0.25f;
+}

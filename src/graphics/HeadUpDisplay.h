@@ -22,3 +22,9 @@ void DrawScore();
 void DrawFps(int32_t fps);
 // Draws "PAUSED" at (300, 0).
 void DrawPaused();
+
+// Shows `text` over play (below the score) for the next `seconds` of frames of play (a frame
+// counting at most a quarter of a second).
+void ShowHudNotice(const std::string& text, float seconds);
+// Draws the notice of ShowHudNotice, if one is still due, and counts dt off its time.
+void DrawHudNotice(float dt);

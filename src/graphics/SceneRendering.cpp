@@ -81,11 +81,12 @@ bool BeginPlayFrame() {
     return true;
 }
 
-void RenderGame(float, int32_t fps) {
+void RenderGame(float dt, int32_t fps) {
     if (!BeginPlayFrame()) return;
     RenderDevice* device = g_device;
     if (g_level && !g_level->lost && !g_level->won) DrawLevelScene(true);
     DrawFps(fps);
+    DrawHudNotice(dt);
     device->EndScene();
 
     const Result presented = device->Present();

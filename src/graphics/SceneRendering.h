@@ -2,7 +2,7 @@
 #include <cstdint>
 
 // Draws and presents one frame of play: the level, bullets, floor, pointer, grid and the
-// head-up display on white. dt is not used; fps is printed.
+// head-up display on white. fps is printed; dt counts down a notice's time (ShowHudNotice).
 void RenderGame(float dt, int32_t fps);
 
 // The render states every frame sets, play and menus alike.

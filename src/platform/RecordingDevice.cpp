@@ -459,6 +459,24 @@ Result RecordingDevice::CreateTextureFromFile(const std::string& path, Texture**
     return result;
 }
 
+Result RecordingDevice::CaptureImage(const Rect& area, Texture** image) {
+    Result result = log->TakeFailure("CaptureImage");
+    if (image) *image = nullptr;
+    if (result == kOk && (!image || area.right <= area.left || area.bottom <= area.top)) result = kErrInvalidCall;
+    if (result == kOk) {
+        auto* made = new RecordingTexture;
+        made->path = "captured";
+        made->width = static_cast<uint32_t>(area.right - area.left);
+        made->height = static_cast<uint32_t>(area.bottom - area.top);
+        *image = made;
+    }
+    return log->Add("CaptureImage",
+                    std::to_string(area.left) + " " + std::to_string(area.top) + " " + std::to_string(area.right) +
+                        " " + std::to_string(area.bottom),
+                    result)
+        .result;
+}
+
 Result RecordingDevice::CreateFont(const FontDesc& desc, Font** font) {
     Result result = log->TakeFailure("CreateFont");
     if (result == kOk && !font) result = kErrInvalidCall;

@@ -119,6 +119,7 @@ public:
     Result DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
     Result DrawSubset(const MeshData& mesh, uint32_t subset) override;
     Result CreateTextureFromFile(const std::string& path, Texture** texture) override;
+    Result CaptureImage(const Rect& area, Texture** image) override;
     Result CreateFont(const FontDesc& desc, Font** font) override;
 
     // Largest vertex buffer the recorder allocates; longer requests fail with kErrOutOfVideoMemory.

@@ -68,6 +68,10 @@ public:
 
     // Decodes an image file (PNG, BMP, TGA, JPEG) into a texture; *texture stays null on failure.
     virtual Result CreateTextureFromFile(const std::string& path, Texture** texture) = 0;
+    // Copies the rectangle `area` (back-buffer pixels, top-left origin) of the image drawn so far
+    // into a new texture, which draws with texture coordinates (0, 0) at the area's bottom-left and
+    // (1, 1) at its top-right. *image stays null on failure (an area outside the image).
+    virtual Result CaptureImage(const Rect& area, Texture** image) = 0;
     // Makes a font after the description (face name resolved by the platform's font lookup).
     virtual Result CreateFont(const FontDesc& desc, Font** font) = 0;
 };

@@ -48,6 +48,8 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     app.add_flag("--verbose", options->verbose, "print why each data file that did not load was refused");
     app.add_option("--window", window, "play in a window of W by H pixels instead of full screen")->type_name("WxH")->check(windowSize);
     app.add_option("--record", options->recordFile, "write the play of each level started to FILE as a tracklet-sim script")->type_name("FILE");
+    app.add_option("--profile", options->profileFolder, "keep progress, best runs and settings in DIR")->type_name("DIR");
+    app.add_option("--replay", options->replayFile, "watch the run recorded in FILE (by --record, or a best run)")->type_name("FILE")->check(CLI::Validator(CLI::ExistingFile).description(""));
 
     try {
         app.parse(argc, argv);

@@ -9,6 +9,8 @@ struct CommandLine {
     int windowHeight = 0;
     bool verbose = false;    // --verbose: say on stderr why each file that did not load was refused
     std::string recordFile;  // --record FILE; empty: play is not recorded
+    std::string profileFolder;  // --profile DIR; empty: the XDG folders
+    std::string replayFile;     // --replay FILE; empty: the title screen
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit

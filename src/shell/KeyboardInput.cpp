@@ -24,10 +24,7 @@ void SaveCamera() {
 }
 
 // Each query clears the key's pressed-since bit, so the order of the polls below matters.
-bool Pressed(int key) {
-    Keyboard& keyboard = g_inputKeyboard ? *g_inputKeyboard : SystemKeyboard();
-    return KeyCountsAsPressed(keyboard.GetAsyncKeyState(key));
-}
+bool Pressed(int key) { return KeyCountsAsPressed(InputKeyboard().GetAsyncKeyState(key)); }
 
 // A latched key acts once, in the first frame after it stops counting as pressed.
 bool Released(int key, KeyLatch& latch) {
@@ -44,6 +41,8 @@ bool Released(int key, KeyLatch& latch) {
 
 float Scaled(double speed, float dt) { return static_cast<float>(speed * dt); }
 
+}  // namespace
+
 void FlyFreeCamera(float dt) {
     if (Pressed('W')) g_camera.Walk(Scaled(kMoveSpeed, dt));
     if (Pressed('S')) g_camera.Walk(Scaled(-kMoveSpeed, dt));
@@ -59,6 +58,8 @@ void FlyFreeCamera(float dt) {
     // M also toggles the music on release; while paused it rolls the camera as well.
     if (Pressed('M')) g_camera.Roll(Scaled(-kTurnSpeed, dt));
 }
+
+namespace {
 
 void HandleGameKeys(float dt) {
     // Not latched: held down, the camera file is written again every frame.
@@ -105,6 +106,8 @@ int HandleScreenKeys() {
 }  // namespace
 
 void SetInputKeyboard(Keyboard* keyboard) { g_inputKeyboard = keyboard; }
+
+Keyboard& InputKeyboard() { return g_inputKeyboard ? *g_inputKeyboard : SystemKeyboard(); }
 
 void SetCameraFile(const std::string& path) { g_cameraFile = path; }
 

@@ -6,6 +6,12 @@ class Keyboard;
 
 // Makes HandleKeyboard read keyboard (tests pass a fake); null restores the system keyboard.
 void SetInputKeyboard(Keyboard* keyboard);
+// The keyboard HandleKeyboard reads.
+Keyboard& InputKeyboard();
+
+// The paused game's camera keys: W S A D R F walk, strafe and fly, the arrows pitch and yaw,
+// N and M roll, each by its speed times dt.
+void FlyFreeCamera(float dt);
 
 // Makes C write the camera to `path` (its folder is created when missing); "camera.txt", in the
 // current folder, until called.

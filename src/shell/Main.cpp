@@ -17,6 +17,8 @@
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
 #include "shell/MainLoop.h"
+#include "shell/ProfileScreens.h"
+#include "shell/ProfileSession.h"
 #include "shell/ReplayRecorder.h"
 #include "shell/WindowProc.h"
 
@@ -66,8 +68,17 @@ int main(int argc, char** argv) {
         ShowErrorBox("Cannot write the recording " + options.recordFile + ".");
         return 1;
     }
+    // Named relative to where the player started the game, like the recording.
+    for (std::string* path : {&options.profileFolder, &options.replayFile})
+        if (!path->empty()) *path = std::filesystem::absolute(*path).lexically_normal().string();
+    OpenProfile(options.profileFolder);
     if (!EnterDataFolder(options.dataFolder)) return 1;
 
+    // --window wins over the stored choice of a window, which has the window's usual size.
+    if (options.windowWidth == 0 && !CurrentSettings().fullScreen) {
+        options.windowWidth = 1024;
+        options.windowHeight = 768;
+    }
     const bool windowed = options.windowWidth > 0;
     g_window = Window::Create("Tracklet", 100, 100, windowed ? options.windowWidth : 1024,
                               windowed ? options.windowHeight : 768, WindowProc);
@@ -76,7 +87,10 @@ int main(int argc, char** argv) {
     const WindowedSize size{static_cast<uint32_t>(options.windowWidth), static_cast<uint32_t>(options.windowHeight)};
     if (Failed(InitGraphics(g_window, size))) return 0;
 
+    SetProfileWindow(g_window);
+    g_musicOff = !CurrentSettings().musicOn;
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
+    ApplySoundVolumes();
     g_levelIndex = 0;
     // A long load still answers the window: closing it or Escape ends the program at once.
     SetLevelLoadCheck(KeepLoadingLevel);
@@ -92,6 +106,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (g_window) g_window->Show();
+    if (!options.replayFile.empty()) WatchRecording(options.replayFile);
     RunMainLoop();
     ReleaseGraphics();
     if (!StopRecording()) ShowErrorBox("The recording " + options.recordFile + " could not be written in full.");

@@ -11,6 +11,8 @@
 #include "shell/FrameTimer.h"
 #include "state/GameState.h"
 #include "shell/KeyboardInput.h"
+#include "shell/ProfileScreens.h"
+#include "shell/ProfileSession.h"
 #include "shell/ReplayRecorder.h"
 
 bool MenuScreenUp() {
@@ -20,12 +22,15 @@ bool MenuScreenUp() {
 
 bool RunFrame(FrameTimer& timer, int64_t now) {
     const float dt = timer.BeginFrame(now);
+    // The level list, the settings and watching a run take the whole frame while they are up.
+    if (RunProfileFrame(timer, dt, now)) return true;
     if (HandleKeyboard(dt) != 0) return false;
     // A paused game is still drawn (with "PAUSED"), but it does not move.
     if (!g_paused && !MenuScreenUp()) {
         RecordFrame(dt);
         UpdateGame(dt);
     }
+    KeepProfileUpToDate();
     timer.EndFrame(now);
     if (MenuScreenUp()) {
         RenderMenus(dt, timer.Fps());

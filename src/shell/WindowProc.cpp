@@ -5,12 +5,15 @@
 #include "rules/Firing.h"
 #include "state/GameState.h"
 #include "shell/Picking.h"
+#include "shell/ProfileScreens.h"
 #include "shell/ReplayRecorder.h"
 
 LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {
         case kWmMouseMove:
         case kWmLButtonDown: {
+            if (ProfileScreenMouse(message, static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam))))
+                return 0;
             // No level or no device: nothing to pick against yet.
             if (!g_level || !g_device || !MouseMayAct()) return 0;
             const int32_t x = static_cast<int32_t>(MouseX(lParam));

@@ -276,14 +276,6 @@ int RenderSheet(const RenderRequest& request, std::ostream& err) {
 
 }  // namespace
 
-std::string ReadableLevelName(const std::string& listName) {
-    std::string name = std::filesystem::path(listName).stem().string();
-    const size_t start = name.find_first_not_of("0123456789");
-    if (start != std::string::npos && start > 0 && name[start] == '_') name.erase(0, start + 1);
-    std::replace(name.begin(), name.end(), '_', ' ');
-    return name;
-}
-
 int RunRender(const RenderRequest& request, std::ostream& err) {
     const int status = request.sheet.empty() ? RenderOne(request, err) : RenderSheet(request, err);
     err.flush();

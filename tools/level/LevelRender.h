@@ -2,6 +2,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "profile/LevelIdentity.h"  // ReadableLevelName
+
 // What `render` draws and where it writes it.
 struct RenderRequest {
     std::string level;   // the level file (a path used as given); unused with a sheet
@@ -22,6 +24,3 @@ inline constexpr int kMaxSheetLevels = 100;
 // folder. 0 when the file was written; 1, with the message on err and no file written, when a
 // level, the style, the script or the device fails.
 int RunRender(const RenderRequest& request, std::ostream& err);
-
-// "first shot" from "01_first_shot.txt": the list name without its number, extension and underscores.
-std::string ReadableLevelName(const std::string& listName);

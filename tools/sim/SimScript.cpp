@@ -1,7 +1,5 @@
 #include "sim/SimScript.h"
 
-#include <charconv>
-#include <cmath>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -12,47 +10,21 @@
 #include "state/LevelProgression.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
-#include "rules/Firing.h"
-#include "rules/UpdateGame.h"
 #include "state/GameState.h"
-#include "sim/SimReport.h"
+#include "profile/PlayReport.h"
+#include "profile/RunPlayback.h"
+#include "profile/RunScript.h"
 
 namespace {
 
 constexpr const char* kTool = "tracklet-sim";
 
-bool ParseCount(const std::string& token, long long* out) {
-    const char* end = token.data() + token.size();
-    const auto result = std::from_chars(token.data(), end, *out);
-    return result.ec == std::errc() && result.ptr == end && *out >= 0;
-}
-
-bool ParseNumber(const std::string& token, float* out) {
-    const char* end = token.data() + token.size();
-    const auto result = std::from_chars(token.data(), end, *out);
-    return result.ec == std::errc() && result.ptr == end && std::isfinite(*out);
-}
-
-std::vector<std::string> Split(const std::string& line) {
-    std::istringstream words(line);
-    std::vector<std::string> tokens;
-    for (std::string token; words >> token;) tokens.push_back(token);
-    return tokens;
-}
-
-// One frame as the main loop runs it during play: the rules run only while the level is on.
+// One frame as the main loop runs it during play, as the game's playback of a run does it too.
 void RunFrame(float dt, SimProgress& progress) {
     ++progress.frames;
-    if (!g_level || g_level->lost || g_level->won) return;
-    UpdateGame(dt);
-    if (g_level->lost || g_level->won) progress.endFrame = progress.frames;
-}
-
-// A left click that picked the floor point (x, y, z), as the window procedure handles it.
-void Click(const Vec3& point) {
-    if (!MouseMayAct()) return;
-    g_pointer = point;
-    FireBullet(g_pointer);
+    const bool over = !g_level || g_level->lost || g_level->won;
+    PlayRecordedFrame(dt);
+    if (!over && g_level && (g_level->lost || g_level->won)) progress.endFrame = progress.frames;
 }
 
 }  // namespace
@@ -77,32 +49,26 @@ int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err, SimProg
     SimProgress& counted = progress ? *progress : ignored;
     std::string line;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
-        const std::vector<std::string> tokens = Split(line);
-        if (tokens.empty() || tokens[0][0] == '#') continue;
-        const std::string& command = tokens[0];
-        const auto fail = [&](const std::string& why) {
-            err << kTool << ": line " << lineNumber << ": " << why << ": " << line << "\n";
+        RunCommand command;
+        std::string why;
+        const int parsed = ParseRunLine(line, &command, &why);
+        const auto fail = [&](const std::string& reason) {
+            err << kTool << ": line " << lineNumber << ": " << reason << ": " << line << "\n";
             return 2;
         };
-
-        if (command == "frames") {
-            long long count = 0;
-            float dt = 0.0f;
-            if (tokens.size() != 3 || !ParseCount(tokens[1], &count) || !ParseNumber(tokens[2], &dt))
-                return fail("malformed line, expected 'frames N DT'");
-            for (long long i = 0; i < count; ++i) RunFrame(dt, counted);
-        } else if (command == "click") {
-            Vec3 point(0.0f, 0.0f, 0.0f);
-            if ((tokens.size() != 3 && tokens.size() != 4) || !ParseNumber(tokens[1], &point.x) ||
-                !ParseNumber(tokens[2], &point.y) || (tokens.size() == 4 && !ParseNumber(tokens[3], &point.z)))
-                return fail("malformed line, expected 'click X Y' or 'click X Y Z'");
-            Click(point);
-        } else if (command == "print") {
-            if (tokens.size() != 1) return fail("malformed line, expected 'print'");
-            if (!g_level) return fail("no level in play");
-            out << ReportLevel(*g_level, g_bullets.size()) << "\n";
-        } else {
-            return fail("unknown command '" + command + "'");
+        if (parsed < 0) return fail(why);
+        if (parsed == 0) continue;
+        switch (command.kind) {
+            case RunCommand::Kind::Frames:
+                for (uint64_t i = 0; i < command.count; ++i) RunFrame(command.dt, counted);
+                break;
+            case RunCommand::Kind::Click:
+                PlayRecordedShot(command.point);
+                break;
+            case RunCommand::Kind::Print:
+                if (!g_level) return fail("no level in play");
+                out << ReportLevel(*g_level, g_bullets.size()) << "\n";
+                break;
         }
     }
     out.flush();

@@ -106,3 +106,9 @@ void GlBackBuffer::Read(std::vector<uint8_t>* rgba) {
                   rgba->begin() + y * row);
     Bind();
 }
+
+GLuint GlBackBuffer::ReadableFramebuffer() {
+    const GLuint source = Resolve();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+    return source;
+}

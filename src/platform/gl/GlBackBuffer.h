@@ -23,6 +23,10 @@ public:
     // The resolved image as RGBA bytes, rows top to bottom.
     void Read(std::vector<uint8_t>* rgba);
 
+    // The framebuffer holding the image as single samples (resolving a multisampled one first),
+    // bound for reading; Bind() makes the back buffer the target again.
+    GLuint ReadableFramebuffer();
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Samples() const { return samples_; }

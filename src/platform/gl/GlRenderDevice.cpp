@@ -521,3 +521,33 @@ void GlRenderDevice::DrawGlyphQuads(GLuint atlas, const std::vector<float>& quad
     glDisable(GL_BLEND);
     ApplyViewport();
 }
+
+Result GlRenderDevice::CaptureImage(const Rect& area, Texture** image) {
+    if (!image) return kErrInvalidCall;
+    *image = nullptr;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (area.left < 0 || area.top < 0 || width <= 0 || height <= 0 || area.right > backBuffer_.Width() ||
+        area.bottom > backBuffer_.Height())
+        return kErrInvalidCall;
+    while (glGetError() != GL_NO_ERROR) {}
+    backBuffer_.ReadableFramebuffer();
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // GL rows run bottom to top: the area's bottom edge is this far above the image's.
+    const int bottom = backBuffer_.Height() - area.bottom;
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, area.left, bottom, width, height, 0);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    backBuffer_.Bind();
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &name);
+        return kFail;
+    }
+    *image = new GlTexture(life_, name);
+    return kOk;
+}

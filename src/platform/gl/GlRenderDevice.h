@@ -54,6 +54,7 @@ public:
     Result DrawSubset(const MeshData& mesh, uint32_t subset) override;
     Result CreateTextureFromFile(const std::string& path, Texture** texture) override;
     Result CreateFont(const FontDesc& desc, Font** font) override;
+    Result CaptureImage(const Rect& area, Texture** image) override;
 
     // Reads the back buffer as drawn so far: RGBA bytes, rows top to bottom. For tests and tools.
     bool ReadPixels(std::vector<uint8_t>* rgba, int* width, int* height);

@@ -17,6 +17,8 @@ class GlTexture : public Texture {
 public:
     GlTexture(std::shared_ptr<GlLife> life, std::string path, EncodedImage file)
         : life_(std::move(life)), path_(std::move(path)), file_(std::move(file)) {}
+    // A texture already uploaded as `name`, owned from now on.
+    GlTexture(std::shared_ptr<GlLife> life, GLuint name) : life_(std::move(life)), name_(name) {}
     ~GlTexture() override;
     // The GL texture, decoded and uploaded on first use; 0 when the pixels could not be decoded
     // or uploaded, so the texture draws as none.

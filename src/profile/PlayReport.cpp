@@ -1,4 +1,4 @@
-#include "sim/SimReport.h"
+#include "profile/PlayReport.h"
 
 #include <charconv>
 #include <cmath>

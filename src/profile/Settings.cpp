@@ -1,0 +1,60 @@
+#include "profile/Settings.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+namespace {
+using Json = nlohmann::ordered_json;
+constexpr int kVersion = 1;
+
+bool ReadVolume(const Json& document, const char* key, int32_t* volume) {
+    if (!document.contains(key) || !document[key].is_number_integer()) return false;
+    const int64_t value = document[key].get<int64_t>();
+    if (value < 0 || value > 100 || value % 10 != 0) return false;
+    *volume = static_cast<int32_t>(value);
+    return true;
+}
+
+bool ReadFlag(const Json& document, const char* key, bool* flag) {
+    if (!document.contains(key) || !document[key].is_boolean()) return false;
+    *flag = document[key].get<bool>();
+    return true;
+}
+}  // namespace
+
+int32_t StepVolume(int32_t volume, int32_t steps) { return std::clamp(volume + 10 * steps, 0, 100); }
+
+std::string SettingsToJson(const Settings& s) {
+    const Json document{{"version", kVersion},
+                        {"musicVolume", s.musicVolume},
+                        {"effectsVolume", s.effectsVolume},
+                        {"fullScreen", s.fullScreen},
+                        {"music", s.musicOn}};
+    return document.dump(2) + "\n";
+}
+
+bool SettingsFromJson(const std::string& text, Settings* settings, std::string* why) {
+    const Json document = Json::parse(text, nullptr, false);
+    if (document.is_discarded()) {
+        *why = "not JSON";
+        return false;
+    }
+    if (!document.is_object() || !document.contains("version") || !document["version"].is_number_integer()) {
+        *why = "no version number";
+        return false;
+    }
+    const int64_t version = document["version"].get<int64_t>();
+    if (version > kVersion || version < 1) {
+        *why = "version " + std::to_string(version) + ", this game reads version " + std::to_string(kVersion);
+        return false;
+    }
+    Settings read;
+    if (!ReadVolume(document, "musicVolume", &read.musicVolume) ||
+        !ReadVolume(document, "effectsVolume", &read.effectsVolume) ||
+        !ReadFlag(document, "fullScreen", &read.fullScreen) || !ReadFlag(document, "music", &read.musicOn)) {
+        *why = "musicVolume and effectsVolume (0 to 100 in steps of 10), fullScreen and music (true or false) expected";
+        return false;
+    }
+    *settings = read;
+    return true;
+}

@@ -1,0 +1,129 @@
+#include "shell/ProfileSession.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+#include "audio/SoundSystem.h"
+#include "graphics/HeadUpDisplay.h"
+#include "platform/Paths.h"
+#include "platform/Window.h"
+#include "profile/LevelIdentity.h"
+#include "resources/ResourceCatalogue.h"
+#include "shell/ReplayRecorder.h"
+#include "state/GameState.h"
+#include "state/LevelProgression.h"
+
+namespace {
+
+constexpr float kNoticeSeconds = 6.0f;
+
+struct Session {
+    bool opened = false;  // OpenProfile ran: without it (tests of the frame loop) nothing is kept
+    ProfilePaths paths;
+    Progress progress;
+    Settings settings;
+    bool saidNotSaving = false;
+    uint64_t savedStart = 0;  // LevelStartCount() of the last win saved
+    std::map<std::string, std::string> listedHashes;  // level path -> content hash, read once
+};
+
+Session session;
+Window* gameWindow = nullptr;
+
+// The nearest folder that exists on the way up to `folder`.
+std::string ExistingAncestor(std::filesystem::path folder) {
+    std::error_code ec;
+    while (!folder.empty() && !std::filesystem::exists(folder, ec) && folder.has_parent_path() &&
+           folder.parent_path() != folder)
+        folder = folder.parent_path();
+    return folder.string();
+}
+
+void SaveCurrentSettings() {
+    std::string why;
+    if (session.paths.configFolder.empty()) return;
+    if (!SaveSettings(session.paths.SettingsFile(), session.settings, &why)) SayNotSaving(why);
+}
+
+}  // namespace
+
+void SetProfileWindow(Window* window) { gameWindow = window; }
+
+void OpenProfile(const std::string& profileFolder) {
+    session = Session{};
+    session.opened = true;
+    session.paths = ChooseProfilePaths(profileFolder, std::getenv("XDG_DATA_HOME"), std::getenv("XDG_CONFIG_HOME"),
+                                       std::getenv("HOME"));
+    if (!session.paths.dataFolder.empty()) session.progress = LoadProgress(session.paths.ProgressFile(), std::cerr);
+    if (!session.paths.configFolder.empty()) session.settings = LoadSettings(session.paths.SettingsFile(), std::cerr);
+    const std::string folder = session.paths.dataFolder;
+    if (folder.empty()) {
+        SayNotSaving("neither XDG_DATA_HOME nor HOME says where");
+    } else if (!FolderWritable(ExistingAncestor(folder))) {
+        SayNotSaving(folder + " cannot be written");
+    }
+}
+
+const ProfilePaths& ProfileFolders() { return session.paths; }
+const Progress& CurrentProgress() { return session.progress; }
+const Settings& CurrentSettings() { return session.settings; }
+
+void SayNotSaving(const std::string& why) {
+    if (session.saidNotSaving) return;
+    session.saidNotSaving = true;
+    std::cerr << "tracklet: progress is not being saved: " << why << "\n";
+    ShowHudNotice("Progress is not being saved", kNoticeSeconds);
+}
+
+void ApplySoundVolumes() {
+    if (!g_catalogue || !g_soundSystem) return;
+    for (const auto& [name, sound] : g_catalogue->sounds)
+        g_soundSystem->SetLoudness(sound.get(),
+                                   name == "blues" ? session.settings.musicVolume : session.settings.effectsVolume);
+}
+
+void SetFullScreen(bool fullScreen) {
+    if (gameWindow) gameWindow->SetFullScreenDesktop(fullScreen);
+    if (session.settings.fullScreen == fullScreen) return;
+    session.settings.fullScreen = fullScreen;
+    SaveCurrentSettings();
+}
+
+void ChangeSettings(const Settings& settings) {
+    const bool screenChanged = settings.fullScreen != session.settings.fullScreen;
+    session.settings = settings;
+    g_musicOff = !settings.musicOn;
+    ApplySoundVolumes();
+    if (screenChanged && gameWindow) gameWindow->SetFullScreenDesktop(settings.fullScreen);
+    SaveCurrentSettings();
+}
+
+const LevelRecord* RecordOfListedLevel(const std::string& name) {
+    const std::string path = LevelPath(name);
+    auto known = session.listedHashes.find(path);
+    if (known == session.listedHashes.end()) known = session.listedHashes.emplace(path, LevelFileHash(path)).first;
+    return FindRecord(session.progress, LevelFileName(path), known->second);
+}
+
+void KeepProfileUpToDate() {
+    if (!session.opened) return;
+    if (session.settings.musicOn == g_musicOff) {
+        session.settings.musicOn = !g_musicOff;
+        SaveCurrentSettings();
+    }
+    if (!g_level || !g_level->won || session.savedStart == LevelStartCount()) return;
+    const RunScriptWriter* run = RunOfLevelInPlay();
+    if (!run) return;
+    session.savedStart = LevelStartCount();
+    const std::string path = StartedLevelPath();
+    LevelRecord record;
+    record.file = LevelFileName(path);
+    record.content = LevelFileHash(path);
+    session.listedHashes[path] = record.content;
+    record.bestScore = g_level->score;
+    record.bestTime = run->Seconds();
+    std::string why;
+    if (!SaveWonRun(session.paths, record, run->Text(), &session.progress, &why, std::cerr)) SayNotSaving(why);
+}

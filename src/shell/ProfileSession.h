@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "profile/ProfileFiles.h"
+
+class Window;
+
+// The player's profile for the whole game: where it lives, what it holds, and its saving.
+// Nothing here stops play: a file that cannot be written is said once and play goes on.
+
+// Chooses the folders (--profile DIR, else the XDG ones) and reads progress and settings; a bad
+// file is set aside with a line on stderr. Says once when the folders cannot be written.
+void OpenProfile(const std::string& profileFolder);
+
+// The window whose full screen the settings switch.
+void SetProfileWindow(Window* window);
+
+const ProfilePaths& ProfileFolders();
+const Progress& CurrentProgress();
+const Settings& CurrentSettings();
+
+// Makes `settings` the current ones, applies them (volumes, music, full screen) and saves them.
+void ChangeSettings(const Settings& settings);
+
+// Applies the volumes of the current settings to the catalogue's sounds (the music "blues", every
+// other sound an effect).
+void ApplySoundVolumes();
+
+// Turns full screen on or off on the game's window and keeps it as the setting.
+void SetFullScreen(bool fullScreen);
+
+// Once per frame after the rules ran: saves the run of the level in play when it has just been
+// won, and keeps the music setting as the M key leaves it. Nothing before OpenProfile.
+void KeepProfileUpToDate();
+
+// The record of the listed level file `name` as it is now (its content hash); null when none.
+const LevelRecord* RecordOfListedLevel(const std::string& name);
+
+// Says, once per game, on stderr and over play for a few seconds, that progress is not saved.
+void SayNotSaving(const std::string& why);

@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+
+// Key edges for the profile's screens, read from the game's input keyboard once per frame. Only
+// polled while such a screen is up: a poll takes every key's pressed-since bit.
+class ScreenKeys {
+public:
+    // Polls every key once; call once per frame before asking.
+    void Poll();
+    // True in the frame a key went down (a tap between two frames included).
+    bool Went(int vk) const { return now_[vk] && !before_[vk]; }
+    // True in the frame a key came up after being seen down.
+    bool Released(int vk) const { return !now_[vk] && before_[vk]; }
+    // Starts a screen: keys down now do not count as going down (only their release acts).
+    void Start() {
+        Poll();
+        before_ = now_;
+    }
+
+private:
+    std::array<bool, 256> now_{};
+    std::array<bool, 256> before_{};
+};
