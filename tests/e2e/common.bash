@@ -14,6 +14,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# What the game remembers for its player (progress, best runs, settings, a camera file that
+# cannot go into the data folder) stays in this test's folder, never in the tester's home.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
+mkdir -p "$HOME"
 
 # Prints the message, the tail of $log and where the last screenshot was kept, and ends with 1.
 fail() {
