@@ -15,7 +15,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 build_packages=(build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libmeshoptimizer-dev libglm-dev
-  libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
+  libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev zlib1g-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream gcovr)

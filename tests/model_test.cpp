@@ -5,7 +5,7 @@
 #include <bit>
 #include <set>
 
-#include "platform/MeshImporter.h"
+#include "resources/MeshImporter.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "TempDir.h"

@@ -3,7 +3,7 @@
 
 #include "math/MathFunctions.h"
 #include "platform/LoadReport.h"
-#include "platform/MeshImporter.h"
+#include "resources/MeshImporter.h"
 #include "resources/ResourceCatalogue.h"
 
 static_assert(offsetof(MeshVertex, position) == 0, "the bounding sphere reads positions from the first vertex on");
