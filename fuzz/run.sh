@@ -25,6 +25,10 @@ case "$target" in
   xtext) for f in "$data"/standard/models/*.x; do tail -c +17 "$f" > "$corpus/$(basename "$f")"; done ;;
   xbinary) for f in "$data"/standard/models/*.x; do
              python3 "$here/fuzz/x_to_binary.py" < "$f" > "$corpus/$(basename "$f")"; done ;;
+  xzip) for f in "$data"/standard/models/*.x; do
+          python3 "$here/fuzz/x_to_compressed.py" < "$f" > "$corpus/text-$(basename "$f")"
+          { printf 'xof 0303bin 0032'; python3 "$here/fuzz/x_to_binary.py" < "$f"; } |
+            python3 "$here/fuzz/x_to_compressed.py" 1024 > "$corpus/binary-$(basename "$f")"; done ;;
   image) cp "$data"/standard/textures/* "$corpus"/ ;;
   wav) cp "$data"/standard/sounds/*.wav "$corpus"/ ;;
   *) echo "unknown target $target" >&2; exit 2 ;;

@@ -27,7 +27,7 @@ for token in re.findall(r'"[^"]*"|[{}]|[^\s;,{}"]+', text):
     elif token in '{}':
         out.extend(struct.pack('<H', 0x0a if token == '{' else 0x0b))
     elif token.startswith('"'):
-        out.extend(struct.pack('<HI', 2, len(token) - 2) + token[1:-1].encode() + struct.pack('<HH', 0x14, 0))
+        out.extend(struct.pack('<HI', 2, len(token) - 2) + token[1:-1].encode() + struct.pack('<H', 0x14))
     else:
         out.extend(struct.pack('<HI', 1, len(token)) + token.encode())
 flush()

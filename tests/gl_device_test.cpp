@@ -136,6 +136,26 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
     EXPECT_FALSE(DecodeImageFile(tga(4097, 1, 4097 * 3), &image));
     EXPECT_FALSE(DecodeImageFile(tga(8, 8, 8 * 8 * 3), &image, 4));
     EXPECT_TRUE(DecodeImageFile(tga(4096, 1, 4096 * 3), &image));
+    EXPECT_FALSE(DecodeImageFile(tga(100000, 100000, 0), &image, 1 << 20, &reason));
+    EXPECT_NE(reason.find("too many"), std::string::npos) << reason;
+
+    // Headers that give no pixels are refused when the file is read, not when first drawn: a
+    // BMP's signed width below zero or a side of zero.
+    const auto bmp = [&](int32_t w, int32_t h) {
+        std::string file(54 + 15, '\0');
+        const auto put = [&](size_t at, uint32_t v) { for (int k = 0; k < 4; ++k) file[at + k] = char(v >> (8 * k)); };
+        file[0] = 'B', file[1] = 'M', file[26] = 1, file[28] = 24;
+        put(2, uint32_t(file.size())), put(10, 54), put(14, 40), put(18, uint32_t(w)), put(22, uint32_t(h));
+        return dir.Write("side.bmp", file);
+    };
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{-5, 1}, {0, 1}, {1, 0}, {-1, -1}}) {
+        EncodedImage encoded;
+        EXPECT_FALSE(ReadImageFile(bmp(w, h), &encoded, kMaxImageSide, &reason)) << w << " x " << h;
+        EXPECT_TRUE(encoded.bytes.empty());
+    }
+    EncodedImage encoded;
+    EXPECT_TRUE(ReadImageFile(bmp(5, -1), &encoded, kMaxImageSide, &reason)) << reason;  // a top-down BMP
+    EXPECT_TRUE(encoded.width == 5 && encoded.height == 1);
 }
 
 // The quadrant image (red, green / blue, white) on a white square, modulated by the lit colour.
