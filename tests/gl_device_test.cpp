@@ -141,21 +141,15 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
 
     // Headers that give no pixels are refused when the file is read, not when first drawn: a
     // BMP's signed width below zero or a side of zero.
-    const auto bmp = [&](int32_t w, int32_t h) {
-        std::string file(54 + 15, '\0');
-        const auto put = [&](size_t at, uint32_t v) { for (int k = 0; k < 4; ++k) file[at + k] = char(v >> (8 * k)); };
-        file[0] = 'B', file[1] = 'M', file[26] = 1, file[28] = 24;
-        put(2, uint32_t(file.size())), put(10, 54), put(14, 40), put(18, uint32_t(w)), put(22, uint32_t(h));
-        return dir.Write("side.bmp", file);
+    const auto bmp = [&](int w, int h) {
+        WriteBmp(dir.Write("side.bmp", ""), 5, std::vector<TestTexel>(15));
+        std::fstream(dir.Path() / "side.bmp").seekp(18).write(reinterpret_cast<const char*>(&w), 4).write(reinterpret_cast<const char*>(&h), 4);
+        return (dir.Path() / "side.bmp").string();
     };
-    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{-5, 1}, {0, 1}, {1, 0}, {-1, -1}}) {
-        EncodedImage encoded;
-        EXPECT_FALSE(ReadImageFile(bmp(w, h), &encoded, kMaxImageSide, &reason)) << w << " x " << h;
-        EXPECT_TRUE(encoded.bytes.empty());
-    }
     EncodedImage encoded;
-    EXPECT_TRUE(ReadImageFile(bmp(5, -1), &encoded, kMaxImageSide, &reason)) << reason;  // a top-down BMP
-    EXPECT_TRUE(encoded.width == 5 && encoded.height == 1);
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{-5, 3}, {0, 3}, {5, 0}, {-5, -3}})
+        EXPECT_FALSE(ReadImageFile(bmp(w, h), &encoded, kMaxImageSide, &reason) || !encoded.bytes.empty()) << w << " x " << h;
+    EXPECT_TRUE(ReadImageFile(bmp(5, -3), &encoded, kMaxImageSide, &reason) && encoded.height == 3) << reason;  // top-down rows
 }
 
 // The quadrant image (red, green / blue, white) on a white square, modulated by the lit colour.
