@@ -136,8 +136,7 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
     EXPECT_FALSE(DecodeImageFile(tga(4097, 1, 4097 * 3), &image));
     EXPECT_FALSE(DecodeImageFile(tga(8, 8, 8 * 8 * 3), &image, 4));
     EXPECT_TRUE(DecodeImageFile(tga(4096, 1, 4096 * 3), &image));
-    EXPECT_FALSE(DecodeImageFile(tga(100000, 100000, 0), &image, 1 << 20, &reason));
-    EXPECT_NE(reason.find("too many"), std::string::npos) << reason;
+    EXPECT_FALSE(DecodeImageFile(tga(100000, 100000, 0), &image, 1 << 20, &reason) || reason.find("too many") == std::string::npos) << reason;
 
     // Headers that give no pixels are refused when the file is read, not when first drawn: a
     // BMP's signed width below zero or a side of zero.

@@ -48,8 +48,7 @@ std::string Report(const std::string& path) {
 void ExpectLoadsAsPlain(const std::string& layout, const std::string& textFloats) {
     using namespace xexport;
     TempDir dir;
-    static const std::string plainText = Layout("plain");
-    const std::string plain = dir.Write("plain.x", plainText);
+    const std::string plain = dir.Write("plain.x", Layout("plain"));
     const std::string plainReport = Report(plain).substr(Report(plain).find('\n'));
     const std::string text = Layout(layout), binary32 = ToBinary(text, 32), binary64 = ToBinary(text, 64);
     const std::pair<std::string, std::string> encodings[] = {
@@ -103,8 +102,7 @@ TEST(CompressedXFiles, RefusesBadSizesAndBrokenBlocks) {
     for (const auto& [file, reason] : cases) {
         std::string error;
         plain = "untouched";
-        EXPECT_FALSE(ExpandCompressedXFile(file, 4u << 20, &plain, &error)) << reason;
-        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_TRUE(!ExpandCompressedXFile(file, 4u << 20, &plain, &error) && error.find(reason) != std::string::npos) << error;
         EXPECT_EQ(plain, "untouched");
     }
 }
