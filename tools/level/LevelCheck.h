@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,9 +16,10 @@ struct ModelList {
 
 // Where the loader found the tokens that warnings point at (byte offsets into the file).
 struct ReadPlaces {
+    // Offsets fit 32 bits: the loader reads at most 64 MiB of a file.
     struct Entry {
-        size_t x = 0;     // the entry's first token
-        size_t name = 0;  // its name
+        uint32_t x = 0;     // the entry's first token
+        uint32_t name = 0;  // its name
     };
     std::vector<Entry> entries;  // one per object entry of the file, in file order
     size_t height = 0, width = 0;
