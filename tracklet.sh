@@ -21,10 +21,10 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 build_packages=(build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libmeshoptimizer-dev libglm-dev
-  libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
+  libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev zlib1g-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr)
+  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr python3)
 # The browser build: Emscripten (its Node needs acorn), the typeface and the header-only libraries.
 web_packages=(emscripten node-acorn ninja-build cmake fonts-liberation libstb-dev libcli11-dev nlohmann-json3-dev)
 browser_packages=(chromium chromium-driver python3-selenium)

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/MeshImporter.h"
+#include "resources/MeshImporter.h"
 
 const std::string& InputFolder() {
     // Never destroyed: the clean-up at exit still needs the name.

@@ -25,10 +25,24 @@ case "$target" in
   xtext) for f in "$data"/standard/models/*.x; do tail -c +17 "$f" > "$corpus/$(basename "$f")"; done ;;
   xbinary) for f in "$data"/standard/models/*.x; do
              python3 "$here/fuzz/x_to_binary.py" < "$f" > "$corpus/$(basename "$f")"; done ;;
+  xzip) for f in "$data"/standard/models/*.x; do
+          python3 "$here/fuzz/x_to_compressed.py" --seed < "$f" > "$corpus/text-$(basename "$f")"
+          { printf 'xof 0303bin 0032'; python3 "$here/fuzz/x_to_binary.py" < "$f"; } |
+            python3 "$here/fuzz/x_to_compressed.py" --seed 1024 > "$corpus/binary-$(basename "$f")"; done ;;
   image) cp "$data"/standard/textures/* "$corpus"/ ;;
   wav) cp "$data"/standard/sounds/*.wav "$corpus"/ ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
+# The small scene in each exporter's layout (fuzz/x_layouts.py), in the target's encoding.
+for layout in plain blender max saved; do
+  case "$target" in
+    xtext) python3 "$here/fuzz/x_layouts.py" $layout | tail -c +17 > "$corpus/layout-$layout" ;;
+    xbinary) python3 "$here/fuzz/x_layouts.py" $layout | python3 "$here/fuzz/x_to_binary.py" > "$corpus/layout-$layout" ;;
+    xzip) python3 "$here/fuzz/x_layouts.py" $layout | python3 "$here/fuzz/x_to_compressed.py" --seed 512 > "$corpus/layout-$layout"
+          { printf 'xof 0303bin 0032'; python3 "$here/fuzz/x_layouts.py" $layout | python3 "$here/fuzz/x_to_binary.py"; } |
+            python3 "$here/fuzz/x_to_compressed.py" --seed 512 > "$corpus/layout-binary-$layout" ;;
+  esac
+done
 find "$regressions" -type f ! -name '.*' -exec cp {} "$corpus"/ \;
 
 cd "$build"

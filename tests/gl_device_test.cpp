@@ -136,6 +136,19 @@ TEST(ImageFile, DecodesTopRowFirstAndChecksTheSizeBeforeDecoding) {
     for (auto [w, h] : {std::pair{4097, 1}, {1, 4097}}) EXPECT_FALSE(DecodeImageFile(tga(w, h, 4097 * 3), &image)) << w;
     EXPECT_FALSE(DecodeImageFile(tga(8, 8, 8 * 8 * 3), &image, 4));
     EXPECT_TRUE(DecodeImageFile(tga(4096, 1, 4096 * 3), &image));
+    EXPECT_FALSE(DecodeImageFile(tga(100000, 100000, 0), &image, 1 << 20, &reason) || reason.find("too many") == std::string::npos) << reason;
+
+    // Headers that give no pixels are refused when the file is read, not when first drawn: a
+    // BMP's signed width below zero or a side of zero.
+    const auto bmp = [&](int w, int h) {
+        WriteBmp(dir.Write("side.bmp", ""), 5, std::vector<TestTexel>(15));
+        std::fstream(dir.Path() / "side.bmp").seekp(18).write(reinterpret_cast<const char*>(&w), 4).write(reinterpret_cast<const char*>(&h), 4);
+        return (dir.Path() / "side.bmp").string();
+    };
+    EncodedImage encoded;
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{-5, 3}, {0, 3}, {5, 0}, {-5, -3}})
+        EXPECT_FALSE(ReadImageFile(bmp(w, h), &encoded, kMaxImageSide, &reason) || !encoded.bytes.empty()) << w << " x " << h;
+    EXPECT_TRUE(ReadImageFile(bmp(5, -3), &encoded, kMaxImageSide, &reason) && encoded.height == 3) << reason;  // top-down rows
 }
 
 // The quadrant image (red, green / blue, white) on a white square, modulated by the lit colour.

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <set>
 
-#include "platform/MeshImporter.h"
+#include "resources/MeshImporter.h"
 #include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "TempDir.h"
@@ -69,58 +67,6 @@ TEST(MeshImporter, KeepsPositionsNormalsCoordinatesAndSubsetsAsWritten) {
         EXPECT_LE(mesh.subsets[s].indexStart + mesh.subsets[s].indexCount, mesh.indices.size());
     }
     for (uint32_t index : mesh.indices) EXPECT_LT(index, mesh.vertices.size());
-}
-
-// Binary `.x` tokens: a token word, a name, an integer list, a float list, a string.
-std::string Word(uint16_t w) { return {char(w & 0xFF), char(w >> 8)}; }
-std::string U32(uint32_t v) { return Word(uint16_t(v)) + Word(uint16_t(v >> 16)); }
-std::string BinName(const std::string& name) { return Word(1) + U32(uint32_t(name.size())) + name + Word(0x0a); }
-std::string BinInts(const std::vector<uint32_t>& values) {
-    std::string out = Word(6) + U32(uint32_t(values.size()));
-    for (uint32_t v : values) out += U32(v);
-    return out;
-}
-std::string BinFloats(const std::vector<float>& values) {
-    std::string out = Word(7) + U32(uint32_t(values.size()));
-    for (float v : values) out += U32(std::bit_cast<uint32_t>(v));
-    return out;
-}
-
-// Well-formed files load whatever their numbers, in either form, placed by their frames.
-TEST(MeshImporter, ReadsTextAndBinaryFilesWithTheirFrames) {
-    const std::string closeBrace = Word(0x0b);
-    const std::string binary = "xof 0303bin 0032" + BinName("Mesh") + BinInts({3}) + BinFloats({0, 0, 0, 2, 0, 0, 0, 2, 0}) +
-                               BinInts({1, 3, 0, 1, 2}) + BinName("MeshMaterialList") + BinInts({1, 1, 0}) +
-                               BinName("Material") + BinFloats({1, 0, 0, 1, 5, 0, 0, 0, 0, 0, 0}) +
-                               BinName("TextureFilename") + Word(2) + U32(5) + "t.png" + U32(0x14) + closeBrace +
-                               closeBrace + closeBrace + closeBrace;
-    std::string framed = TriangleX();
-    framed.insert(16, "Frame f { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }\n");
-    framed += "}\n";
-    const struct {
-        const char* name;
-        std::string content;
-        std::set<std::array<float, 3>> corners;
-        std::vector<std::string> textures;
-    } files[] = {
-        {"floor.x", "xof 0303txt 0032\nMesh floor { 4; -500;-500;0;, 500;-500;0;, 500;500;0;, -500;500;0;; 1; 4;0,1,2,3;; }\n",
-         {{-500, -500, 0}, {500, -500, 0}, {500, 500, 0}, {-500, 500, 0}}, {}},
-        {"binary.x", binary, {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}}, {"t.png"}},
-        {"framed.x", framed, {{10, 0, 0}, {12, 0, 0}, {10, 2, 0}}, {}},
-    };
-    TempDir dir;
-    for (const auto& file : files) {
-        MeshData mesh;
-        std::string error;
-        ASSERT_TRUE(ImportMesh(dir.Write(file.name, file.content), &mesh, &error)) << file.name << ": " << error;
-        std::set<std::array<float, 3>> corners;
-        for (const MeshVertex& v : mesh.vertices) corners.insert({v.position.x, v.position.y, v.position.z});
-        EXPECT_EQ(corners, file.corners) << file.name;
-        std::vector<std::string> textures;
-        for (const MeshMaterial& m : mesh.materials) textures.push_back(m.textureName);
-        EXPECT_EQ(textures, file.textures) << file.name;
-        EXPECT_EQ(mesh.indices.size(), 3 * (file.corners.size() - 2)) << file.name;
-    }
 }
 
 TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {

@@ -1,6 +1,8 @@
 #include "platform/ImageFile.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <fstream>
 
 // The decoder stays private to this file: every image the game reads goes through DecodeImageFile.
@@ -120,8 +122,21 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
         if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
         return false;
     }
+    // A BMP whose height is below zero stores its rows top first; the decoder takes the size.
+    if (data.compare(0, 2, "BM") == 0 && h < 0 && h != INT_MIN) h = -h;
+    // A header can give a side of zero or less (a BMP's width is signed); such an image has no
+    // pixels, and the decoder would refuse it only when first drawn.
+    if (w <= 0 || h <= 0) {
+        if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels: no pixels";
+        return false;
+    }
     if (w > maxSide || h > maxSide) {
         if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " + std::to_string(maxSide) + " a side";
+        return false;
+    }
+    // The decoder refuses any image whose RGBA size does not fit its int arithmetic.
+    if (int64_t(w) * h * 4 > INT_MAX) {
+        if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, too many to decode";
         return false;
     }
     image->bytes = std::move(data);

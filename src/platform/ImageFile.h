@@ -27,8 +27,8 @@ struct EncodedImage {
 std::string NativePath(const std::string& path);
 
 // Reads a PNG, BMP, TGA or JPEG file (backslashes in the path allowed) and checks it as far as
-// can be done without decoding its pixels: its chunks and tables fit, its header reads and no
-// side is over `maxSide`. False, with a reason in *error when given, leaving *image empty.
+// can be done without decoding its pixels: its chunks and tables fit, its header reads, every
+// side is at least 1 and none over `maxSide`, and the decoder takes the size. False, with a reason in *error when given, leaving *image empty.
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide = kMaxImageSide,
                    std::string* error = nullptr);
 

@@ -16,3 +16,7 @@ struct Model {
     Vec3 boundCentre{0.0f, 0.0f, 0.0f};
     float boundRadius = 0.0f;
 };
+
+// The bounding sphere of a mesh's vertex positions, as the catalogue gives its models (a zero
+// sphere for a mesh without vertices).
+void ModelBounds(const MeshData& mesh, Vec3* centre, float* radius);

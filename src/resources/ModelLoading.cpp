@@ -3,10 +3,17 @@
 
 #include "math/MathFunctions.h"
 #include "platform/LoadReport.h"
-#include "platform/MeshImporter.h"
+#include "resources/MeshImporter.h"
 #include "resources/ResourceCatalogue.h"
 
 static_assert(offsetof(MeshVertex, position) == 0, "the bounding sphere reads positions from the first vertex on");
+
+void ModelBounds(const MeshData& mesh, Vec3* centre, float* radius) {
+    *centre = Vec3(0.0f, 0.0f, 0.0f);
+    *radius = 0.0f;
+    if (!mesh.vertices.empty())
+        ComputeBoundingSphere(&mesh.vertices[0].position, mesh.vertices.size(), sizeof(MeshVertex), centre, radius);
+}
 
 int ResourceCatalogue::LoadModels(int32_t style) {
     std::ifstream list(StylePath(style, "models.txt"));
@@ -26,9 +33,7 @@ int ResourceCatalogue::LoadModels(int32_t style) {
             return 1;  // the record stays, meshless
         }
 
-        if (!mesh->vertices.empty())
-            ComputeBoundingSphere(&mesh->vertices[0].position, mesh->vertices.size(), sizeof(MeshVertex),
-                                  &model.boundCentre, &model.boundRadius);
+        ModelBounds(*mesh, &model.boundCentre, &model.boundRadius);
         for (const MeshMaterial& imported : mesh->materials) {
             Material material = imported.material;
             // Lit by the global ambient as strongly as by the light: ambient follows diffuse.

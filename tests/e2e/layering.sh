@@ -18,7 +18,7 @@ for ((i = 0; i < ${#order[@]}; i++)); do
   done < <(grep -rnE '^#include "[a-z]+/' "$src/$folder" || true)
 done
 # Only the platform layer sees the third-party headers.
-if grep -rnE '^#include <(SDL|GL/|epoxy|stb_|fontconfig)' "$src" --exclude-dir=platform >&2; then
+if grep -rnE '^#include <(SDL|GL/|epoxy|stb_|fontconfig|zlib)' "$src" --exclude-dir=platform >&2; then
   echo "third-party header outside src/platform/" >&2
   status=1
 fi

@@ -1,6 +1,7 @@
 // tracklet-level: the level author's tool. `check` reports what is wrong in level files, `solve`
 // finds shots that win a level with the game's own rules, `frame` computes an opening view that
-// shows the whole grid, `render` draws a level with the game's own drawing code, off screen.
+// shows the whole grid, `render` draws a level with the game's own drawing code, off screen,
+// `model` reports what the game makes of `.x` model files.
 // Run it in a data folder (the one
 // holding styles.txt) so that names are checked against the style's models and shots hit what
 // the game's models make them hit.
@@ -11,6 +12,7 @@
 
 #include "LevelRender.h"
 #include "LevelTool.h"
+#include "ModelReport.h"
 #include "platform/ProcessMemory.h"
 
 int main(int argc, char** argv) {
@@ -65,12 +67,21 @@ int main(int argc, char** argv) {
                    "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
                    "2 the arguments do not make a request.");
 
+    CLI::App* model = app.add_subcommand("model", "Report what the game makes of .x model files");
+    std::vector<std::string> models;
+    model->add_option("FILE", models, ".x files, paths used as given")->required();
+    model->footer("Per file: how it is written, vertex and triangle counts, each material's colours and texture\n"
+                  "(and whether the style's textures.txt lists it), the bounding sphere; or FILE: refused: REASON.\n"
+                  "The style is the folder above the models folder the file sits in, else styles.txt's first.\n"
+                  "Exit status: 0 every file loads, 1 the game refuses a file.");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? kExitOk : kExitUsage;
     }
 
+    if (model->parsed()) return RunModelReport(models, std::cout);
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
     if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
     if (render->parsed()) {

@@ -1,4 +1,4 @@
-#include "platform/XFileTokens.h"
+#include "resources/XFileTokens.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +7,7 @@ namespace {
 
 // Binary token words.
 enum : uint16_t {
-    kTokName = 1, kTokString = 2, kTokInteger = 3, kTokGuid = 5, kTokIntegerList = 6, kTokFloatList = 7,
+    kTokPad = 0, kTokName = 1, kTokString = 2, kTokInteger = 3, kTokGuid = 5, kTokIntegerList = 6, kTokFloatList = 7,
     kTokOpenBrace = 0x0a, kTokCloseBrace = 0x0b, kTokComma = 0x13, kTokSemicolon = 0x14, kTokTemplate = 0x1f,
 };
 
@@ -134,8 +134,8 @@ XToken XTokenizer::NextBinary() {
                 if (!Take(length, &p)) return {};
                 token.text.assign(p, length);
                 token.kind = word == kTokName ? XToken::kName : XToken::kString;
-                // A string ends with a separator token word and a pad, four bytes in all.
-                if (word == kTokString && !Take(4, &p)) return {};
+                // A string's terminating ';' or ',' is a token word of its own, read past like any
+                // separator; writers that pad it to four bytes leave a zero word, read past too.
                 return token;
             }
             case kTokInteger:
@@ -154,6 +154,7 @@ XToken XTokenizer::NextBinary() {
                 listFloats = word == kTokFloatList;
                 if (listLeft == 0) continue;
                 return NextBinary();  // one level deep: the list has a number to give
+            case kTokPad:
             case kTokComma:
             case kTokSemicolon:
                 continue;

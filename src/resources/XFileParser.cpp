@@ -1,10 +1,10 @@
-#include "platform/XFileParser.h"
+#include "resources/XFileParser.h"
 
 #include <cmath>
 #include <map>
 #include <tuple>
 
-#include "platform/XFileTokens.h"
+#include "resources/XFileTokens.h"
 
 namespace {
 
@@ -137,7 +137,8 @@ private:
         if (!Open(&name)) return false;
         if (type == "Mesh") return Mesh(transform, depth);
         if (type == "Frame") return Frame(transform, depth);
-        if (type == "Material" && depth == 0) return MaterialBody(&named[name]);
+        // A material outside a material list is there to be referenced by name.
+        if (type == "Material") return MaterialBody(&named[name]);
         return SkipBody();
     }
 
@@ -245,8 +246,11 @@ private:
                 mesh->materials.push_back(found->second);
                 if (!SkipBody()) return false;
             } else if (t.kind == XToken::kName && t.text == "Material") {
+                // A named material given in place may be referenced by later meshes' lists.
+                std::string name;
                 mesh->materials.emplace_back();
-                if (!Open() || !MaterialBody(&mesh->materials.back())) return false;
+                if (!Open(&name) || !MaterialBody(&mesh->materials.back())) return false;
+                if (!name.empty()) named[name] = mesh->materials.back();
             } else if (t.kind == XToken::kName && !Object(t.text, Transform(), depth + 1)) {
                 return false;
             }
