@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "resources/MeshImporter.h"
 #include "platform/RecordingDevice.h"
@@ -68,6 +69,23 @@ TEST(MeshImporter, KeepsPositionsNormalsCoordinatesAndSubsetsAsWritten) {
     }
     for (uint32_t index : mesh.indices) EXPECT_LT(index, mesh.vertices.size());
 }
+
+namespace {
+// Binary .x tokens as the encoding lays them out: a 16-bit token code, then its data.
+std::string Word(uint16_t w) { return {char(w & 0xFF), char(w >> 8)}; }
+std::string U32(uint32_t v) { return Word(uint16_t(v)) + Word(uint16_t(v >> 16)); }
+std::string BinName(const std::string& name) { return Word(1) + U32(uint32_t(name.size())) + name + Word(0x0a); }
+std::string BinInts(const std::vector<uint32_t>& values) {
+    std::string out = Word(6) + U32(uint32_t(values.size()));
+    for (uint32_t v : values) out += U32(v);
+    return out;
+}
+std::string BinFloats(const std::vector<float>& values) {
+    std::string out = Word(7) + U32(uint32_t(values.size()));
+    for (float f : values) out += U32(std::bit_cast<uint32_t>(f));
+    return out;
+}
+}  // namespace
 
 TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
     TempDir dir;
