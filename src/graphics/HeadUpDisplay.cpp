@@ -42,3 +42,14 @@ void DrawScore() {
 void DrawFps(int32_t fps) { DrawHudText(FpsText(fps), Rect{0, 0, 500, 100}); }
 
 void DrawPaused() { DrawHudText("PAUSED", Rect{300, 0, 300, 100}); }
+
+namespace {
+std::string g_notice;
+}  // namespace
+
+void SetHeadUpNotice(std::string notice) { g_notice = std::move(notice); }
+
+void DrawHeadUpNotice() {
+    if (!g_font || g_notice.empty()) return;
+    g_font->DrawText(g_notice.c_str(), -1, Rect{0, 20, 1000, 100}, kTextNoClip, 0xFFC00000u);
+}

@@ -22,3 +22,9 @@ void DrawScore();
 void DrawFps(int32_t fps);
 // Draws "PAUSED" at (300, 0).
 void DrawPaused();
+
+// A line the head-up display shows under the frame rate until replaced (empty: none), e.g. why
+// the level file in play no longer loads.
+void SetHeadUpNotice(std::string notice);
+// Draws the notice at (0, 20) in red; nothing when there is none.
+void DrawHeadUpNotice();

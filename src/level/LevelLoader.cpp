@@ -18,6 +18,8 @@ int32_t WholeDegrees(float value) {
 
 }  // namespace
 
+Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_) : device(device_), catalogue(catalogue_) {}
+
 Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path, KeepLoading keepLoading)
     : device(device_), catalogue(catalogue_) {
     Load(path, keepLoading);
@@ -38,6 +40,12 @@ int32_t Level::Load(const std::string& path, const KeepLoading& keepLoading) {
         loadStop = ReadStop{"", 0, 0, "the keyword \"style\""};
         return 1;
     }
+    return LoadText(std::move(text), keepLoading);
+}
+
+int32_t Level::LoadText(std::string text, const KeepLoading& keepLoading) {
+    loadStop.reset();
+    loadCancelled = false;
     const size_t fileBytes = text.size();
     TokenReader in(std::move(text));
     if (tokenObserver) in.ObserveTokens(tokenObserver);

@@ -19,6 +19,23 @@ void EventKeyboard::KeyDown(int vk, bool repeat) {
     // got the keyboard while it was held) still means it is down.
     if (!repeat || !down_[vk]) pressed_[vk] = true;
     down_[vk] = true;
+    if (presses_.size() < kMaxKeyPresses) presses_.push_back({vk, down_[kVkControl], down_[kVkShift]});
+}
+
+std::vector<KeyPress> EventKeyboard::TakeKeyPresses() {
+    std::vector<KeyPress> taken;
+    taken.swap(presses_);
+    return taken;
+}
+
+void FakeKeyboard::Press(int vk, bool ctrl, bool shift) {
+    if (presses_.size() < kMaxKeyPresses) presses_.push_back({vk, ctrl, shift});
+}
+
+std::vector<KeyPress> FakeKeyboard::TakeKeyPresses() {
+    std::vector<KeyPress> taken;
+    taken.swap(presses_);
+    return taken;
 }
 
 void EventKeyboard::KeyUp(int vk) {
@@ -28,6 +45,7 @@ void EventKeyboard::KeyUp(int vk) {
 void EventKeyboard::Reset() {
     down_.fill(false);
     pressed_.fill(false);
+    presses_.clear();
 }
 
 void FakeKeyboard::Set(int vk, uint16_t state) {
@@ -63,6 +81,16 @@ int VirtualKeyFromSdl(int32_t sdlKey) {
     case SDLK_RETURN: return 0x0D;
     case SDLK_TAB: return 0x09;
     case SDLK_BACKSPACE: return 0x08;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return kVkShift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return kVkControl;
+    case SDLK_DELETE: return kVkDelete;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return kVkPlus;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return kVkMinus;
     default: return 0;
     }
 }

@@ -11,6 +11,7 @@
 #include "shell/FrameTimer.h"
 #include "state/GameState.h"
 #include "shell/KeyboardInput.h"
+#include "shell/LevelWatch.h"
 #include "shell/ReplayRecorder.h"
 
 bool MenuScreenUp() {
@@ -19,6 +20,7 @@ bool MenuScreenUp() {
 }
 
 bool RunFrame(FrameTimer& timer, int64_t now) {
+    KeepLevelFresh();
     const float dt = timer.BeginFrame(now);
     if (HandleKeyboard(dt) != 0) return false;
     // A paused game is still drawn (with "PAUSED"), but it does not move.

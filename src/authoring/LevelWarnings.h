@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "Diagnostic.h"
-#include "LevelCheck.h"
+#include "authoring/Diagnostic.h"
+#include "authoring/LevelCheck.h"
 
 class Level;
 
