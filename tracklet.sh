@@ -18,7 +18,7 @@ build_packages=(build-essential cmake ninja-build pkg-config ccache
   libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream gcovr)
+  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr)
 # The fuzzers (fuzz/run.sh, CI) need clang and its libFuzzer runtime.
 [ "${TRACKLET_FUZZ_PACKAGES:-0}" = 1 ] && test_packages+=(clang-14 libclang-rt-14-dev)
 

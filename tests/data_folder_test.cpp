@@ -12,14 +12,20 @@ TEST(DataFolder, GivenFolderThenACurrentFolderHoldingBothListsThenTheInstalledDa
     const std::string full = (dir.Path() / "full").string();
     const struct {
         std::string given, current, chosen;
+        bool installed;
     } cases[] = {
-        {"/given", full, "/given"},
-        {"", full, full},
-        {"", (dir.Path() / "stylesOnly").string(), "/installed"},
-        {"", (dir.Path() / "levelsOnly").string(), "/installed"},
-        {"", (dir.Path() / "missing").string(), "/installed"},
+        {"/given", full, "/given", false},
+        {"/installed", full, "/installed", false},
+        {"", full, full, false},
+        {"", (dir.Path() / "stylesOnly").string(), "/installed", true},
+        {"", (dir.Path() / "levelsOnly").string(), "/installed", true},
+        {"", (dir.Path() / "missing").string(), "/installed", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(ChooseDataFolder(c.given, c.current, "/installed"), c.chosen) << c.current;
+    for (const auto& c : cases) {
+        const DataFolderChoice choice = ChooseDataFolder(c.given, c.current, "/installed");
+        EXPECT_EQ(choice.folder, c.chosen) << c.current;
+        EXPECT_EQ(choice.installed, c.installed) << c.given << " " << c.current;
+    }
 }
 
 TEST(DataFolder, CameraFileInTheDataFolderElseUnderTheUsersDataHome) {

@@ -16,15 +16,15 @@ bool HoldsGameData(const std::string& folder) {
     return fs::is_regular_file(root / "styles.txt", ignored) && fs::is_regular_file(root / "levels.txt", ignored);
 }
 
-std::string ChooseDataFolder(const std::string& given, const std::string& currentFolder,
-                             const std::string& installedFolder) {
-    if (!given.empty()) return given;
-    if (HoldsGameData(currentFolder)) return currentFolder;
-    return installedFolder;
+DataFolderChoice ChooseDataFolder(const std::string& given, const std::string& currentFolder,
+                                  const std::string& installedFolder) {
+    if (!given.empty()) return {given, false};
+    if (HoldsGameData(currentFolder)) return {currentFolder, false};
+    return {installedFolder, true};
 }
 
-std::string CameraFilePath(bool dataFolderWritable, const char* xdgDataHome, const char* home) {
-    if (dataFolderWritable) return kCameraFile;
+std::string CameraFilePath(bool inDataFolder, const char* xdgDataHome, const char* home) {
+    if (inDataFolder) return kCameraFile;
     // The XDG base directory rules ignore a relative XDG_DATA_HOME.
     if (Set(xdgDataHome) && xdgDataHome[0] == '/') return (fs::path(xdgDataHome) / "tracklet" / kCameraFile).string();
     if (Set(home)) return (fs::path(home) / ".local/share/tracklet" / kCameraFile).string();

@@ -38,7 +38,8 @@ bool EnterDataFolder(const std::string& given) {
     // Relative to the program itself, so the installed tree can be moved as a whole.
     const std::string installed =
         std::filesystem::path(ExecutableFolder() + TRACKLET_INSTALLED_DATA).lexically_normal().string();
-    const std::string folder = ChooseDataFolder(given, current, installed);
+    const DataFolderChoice choice = ChooseDataFolder(given, current, installed);
+    const std::string& folder = choice.folder;
     // Asked once, before moving: a relative folder names another place afterwards.
     const bool holdsData = HoldsGameData(folder);
     if (holdsData) std::filesystem::current_path(folder, ec);
@@ -47,7 +48,10 @@ bool EnterDataFolder(const std::string& given) {
                      " (styles.txt and levels.txt): start Tracklet in its data folder or give --data DIR.");
         return false;
     }
-    SetCameraFile(CameraFilePath(FolderWritable("."), std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    // The installed data is shared by every player and updated by the package manager: never
+    // written, even by root, who could.
+    const bool cameraInDataFolder = !choice.installed && FolderWritable(".");
+    SetCameraFile(CameraFilePath(cameraInDataFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     return true;
 }
 }  // namespace

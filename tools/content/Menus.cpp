@@ -106,8 +106,13 @@ Image Title() {
     y += 10;
     y += Text(img, mid.get(), "Lay the track in front of the train by shooting at the targets.", kCentreX, y, kInk, true);
     y += 50;
-    const char* lines[] = {"Space:   play", "F1:   introduction", "M:   music on or off", "Escape:   quit"};
-    for (const char* line : lines) y += Text(img, keys.get(), line, kCentreX, y, kInk, true) + 8;
+    // Two columns, so the seven keys leave the locomotive's smoke clear.
+    const char* left[] = {"Space:   play", "L:   choose a level", "O:   settings", "F1:   introduction"};
+    const char* right[] = {"M:   music on or off", "F11:   full screen", "Escape:   quit"};
+    const float top = y, offset = 0.45f * kSafeHalfWidth;
+    for (const char* line : left) y += Text(img, keys.get(), line, kCentreX - offset, y, kInk, true) + 8;
+    y = top;
+    for (const char* line : right) y += Text(img, keys.get(), line, kCentreX + offset, y, kInk, true) + 8;
     Locomotive(img, kCentreX - kSafeHalfWidth + 80, kRailY - 12, 1.3f);
     return img;
 }
