@@ -73,7 +73,7 @@ TEST(LevelWriter, WritesTheShippedLayoutAndKeepsOddValuesExactly) {
     // and scale, a negative turn and numbers that need all their digits.
     const std::string text =
         "style standard\nheight 4\nwidth 5\ncamera_data\n1.5 2.25 -3\n0 1 0\n0 0 1\n1 0 0\nobjects 5\n"
-        "2 2 station 1 0\n3 2 blocked 1 0\n1 2 rails 1.5 12.5\n0 0 rturn 0.333333343 -90\n4 3 50pts 1 270\n"
+        "2 2 station 1 0\n3 2 blocked 1 0\n1 2 rails 1.5 12.5\n0 0 rturn 0.33333334 -90\n4 3 50pts 1 270\n"
         "start 0 1 e\nfinish 4 3 n\nspeed 2.5\n";
     const auto level = FromText(text);
     EXPECT_EQ(LevelText(*level), text);

@@ -1,6 +1,7 @@
 #include "shell/LevelWatch.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -59,8 +60,13 @@ void KeepLevelFresh() {
     seen = now;
     std::string text;
     std::string error = ReadTextFile(path, &text) ? FirstError(path, text) : path + ": error: cannot be opened";
+    // Said on standard error as well, for the author's terminal.
     SetHeadUpNotice(error);
-    if (!error.empty()) return;
+    if (!error.empty()) {
+        std::fprintf(stderr, "tracklet: %s\n", error.c_str());
+        return;
+    }
     LoadLevelFromPath(path);
     watchedStart = LevelStartCount();
+    std::fprintf(stderr, "tracklet: %s changed: play starts again from it\n", path.c_str());
 }
