@@ -90,6 +90,9 @@ public:
         runFile_ = (std::filesystem::temp_directory_path() / ("tracklet-run-" + std::to_string(getpid()) + ".sim")).string();
         StartRecording(runFile_);
         StartLevel(std::move(play), editor_.path());
+        // The editor's keys left their pressed-since marks (an Escape among them would end the
+        // play at once); the game's polling starts afresh.
+        for (int vk = 0; vk < 256; ++vk) SystemKeyboard().GetAsyncKeyState(vk);
         g_showTitleMenu = false;
         g_showIntroduction = false;
         g_paused = false;
