@@ -17,28 +17,43 @@ std::string FormatDiagnostic(const std::string& file, const Diagnostic& d) {
     return file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + kind + ": " + d.text;
 }
 
-TextPositions::TextPositions(const std::string& text) {
-    lineStarts_.push_back(0);
-    for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n') lineStarts_.push_back(i + 1);
+TextPositions::TextPositions(std::string_view text) : text_(text) {
+    size_t newlines = 0, lineStart = 0;
+    for (size_t block = 0; block < text.size(); block += kBlock) {
+        newlinesBefore_.push_back(newlines);
+        lineStartBefore_.push_back(lineStart);
+        const std::string_view part = text.substr(block, kBlock);
+        newlines += static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
+        const size_t last = part.rfind('\n');
+        if (last != std::string_view::npos) lineStart = block + last + 1;
+    }
 }
 
 void TextPositions::At(size_t offset, int* line, int* column) const {
-    // The last line start at or before the offset.
-    const auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset) - 1;
-    *line = static_cast<int>(it - lineStarts_.begin()) + 1;
-    *column = static_cast<int>(offset - *it) + 1;
+    // The line breaks before the offset (past the end of the text, before its end): those before
+    // its block, counted when this was made, and those of its block up to it.
+    const size_t end = std::min(offset, text_.size());
+    size_t newlines = 0, lineStart = 0;
+    if (!newlinesBefore_.empty()) {
+        const size_t block = std::min(end / kBlock, newlinesBefore_.size() - 1);
+        const std::string_view part = text_.substr(block * kBlock, end - block * kBlock);
+        newlines = newlinesBefore_[block] + static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
+        const size_t last = part.rfind('\n');
+        lineStart = last != std::string_view::npos ? block * kBlock + last + 1 : lineStartBefore_[block];
+    }
+    *line = static_cast<int>(newlines) + 1;
+    *column = static_cast<int>(offset - lineStart) + 1;
 }
 
-size_t TokenEnd(const std::string& text, size_t offset) {
+size_t TokenEnd(std::string_view text, size_t offset) {
     size_t end = std::min(offset, text.size());
     while (end < text.size() && !IsBlank(text[end])) ++end;
     return end;
 }
 
-std::string TokenFrom(const std::string& text, size_t offset) {
+std::string TokenFrom(std::string_view text, size_t offset) {
     if (offset >= text.size()) return {};
-    return text.substr(offset, TokenEnd(text, offset) - offset);
+    return std::string(text.substr(offset, TokenEnd(text, offset) - offset));
 }
 
 std::string Printable(const std::string& token) {

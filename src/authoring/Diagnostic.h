@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One message of the checker about a place in a level file.
@@ -15,19 +16,24 @@ struct Diagnostic {
 // "FILE:LINE:COLUMN: error: TEXT" (or "FILE: error: TEXT" without a line).
 std::string FormatDiagnostic(const std::string& file, const Diagnostic& diagnostic);
 
-// Line and column (from 1, columns in bytes) of byte offsets into one text.
+// Line and column (from 1, columns in bytes) of byte offsets into one text, which must outlive
+// it. It keeps the count of lines per block of the text, so making it reads the text once and
+// each position costs at most a block's reading, however long the text or its lines.
 class TextPositions {
 public:
-    explicit TextPositions(const std::string& text);
+    explicit TextPositions(std::string_view text);
     void At(size_t offset, int* line, int* column) const;
 
 private:
-    std::vector<size_t> lineStarts_;
+    static constexpr size_t kBlock = 65536;
+    std::string_view text_;
+    std::vector<size_t> newlinesBefore_;  // by block: the line breaks before its first byte
+    std::vector<size_t> lineStartBefore_;  // by block: where the line holding its first byte starts
 };
 
 // The run of non-blank characters starting at `offset` (empty at the end of the text).
-std::string TokenFrom(const std::string& text, size_t offset);
+std::string TokenFrom(std::string_view text, size_t offset);
 // The offset just past that run.
-size_t TokenEnd(const std::string& text, size_t offset);
+size_t TokenEnd(std::string_view text, size_t offset);
 // A token made safe to print: control and non-ASCII bytes as \xNN, cut after 40 characters.
 std::string Printable(const std::string& token);

@@ -1,6 +1,11 @@
 #include "authoring/LevelCheck.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <utility>
 #include <filesystem>
 #include <optional>
 
@@ -14,6 +19,7 @@ namespace {
 // The descriptions the loader gives its reads; the checker keys the places it keeps on them.
 bool Is(const char* what, const char* text) { return std::strcmp(what, text) == 0; }
 bool IsHeadingRead(const char* what) { return std::strncmp(what, "a heading", 9) == 0; }
+bool IsBlankByte(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
 
 // A read that took only part of its token: "12.5" read as an integer, "east" as a heading. The
 // game reads on from the middle of the token; the checker reports the whole token instead.
@@ -36,29 +42,36 @@ std::string ExpectedText(const std::string& expected) {
 // Observes the loader's reads: keeps the places warnings need and the first part-read token.
 class PlaceRecorder {
 public:
-    explicit PlaceRecorder(const std::string& text) : text_(text) {}
+    explicit PlaceRecorder(std::string_view text) : text_(text) {}
 
     void operator()(const TokenPlace& place) {
-        const char* what = place.what;
-        if (!partRead && place.end < TokenEnd(text_, place.start)) {
-            partRead = PartRead{place.start, what, TokenFrom(text_, place.start)};
-        } else if (!partRead && IsHeadingRead(what) && !IsHeading(text_[place.start])) {
-            partRead = PartRead{place.start, what, TokenFrom(text_, place.start)};
-        }
-        if (Is(what, "an integer (object x)")) {
-            places.entries.push_back({place.start, place.start});
-        } else if (Is(what, "an object name") && !places.entries.empty()) {
-            places.entries.back().name = place.start;
-        } else if (Is(what, "an integer (height)")) {
-            places.height = place.start;
-        } else if (Is(what, "an integer (width)")) {
-            places.width = place.start;
-        } else if (Is(what, "start")) {
-            places.start = place.start;
-        } else if (Is(what, "finish")) {
-            places.finish = place.start;
-        } else if (Is(what, "a number (speed)")) {
-            places.speedEnd = place.end;
+        const Role role = RoleOf(place.what);
+        // A read never takes a blank, so it took its whole token when a blank or the end follows.
+        const bool cut = place.end < text_.size() && !IsBlankByte(text_[place.end]);
+        if (!partRead && (cut || (role.heading && !IsHeading(text_[place.start]))))
+            partRead = PartRead{place.start, place.what, TokenFrom(text_, place.start)};
+        switch (role.kind) {
+            case Kind::kEntryX: {
+                const auto at = static_cast<uint32_t>(place.start);
+                places.entries.push_back({at, at});
+                break;
+            }
+            case Kind::kEntryName:
+                if (!places.entries.empty()) places.entries.back().name = static_cast<uint32_t>(place.start);
+                break;
+            case Kind::kCount: {
+                // Room for the announced entries, as many as the file can hold (ten bytes each at least).
+                int32_t count = 0;
+                std::from_chars(text_.data() + place.start, text_.data() + place.end, count);
+                if (count > 0) places.entries.reserve(std::min(static_cast<size_t>(count), text_.size() / 10));
+                break;
+            }
+            case Kind::kHeight: places.height = place.start; break;
+            case Kind::kWidth: places.width = place.start; break;
+            case Kind::kStart: places.start = place.start; break;
+            case Kind::kFinish: places.finish = place.start; break;
+            case Kind::kSpeed: places.speedEnd = place.end; break;
+            case Kind::kOther: break;
         }
     }
 
@@ -66,7 +79,39 @@ public:
     std::optional<PartRead> partRead;
 
 private:
-    const std::string& text_;
+    enum class Kind { kOther, kEntryX, kEntryName, kCount, kHeight, kWidth, kStart, kFinish, kSpeed };
+    struct Role {
+        Kind kind = Kind::kOther;
+        bool heading = false;
+    };
+
+    static Role Classify(const char* what) {
+        Role role{Kind::kOther, IsHeadingRead(what)};
+        static constexpr std::pair<const char*, Kind> kKinds[] = {
+            {"an integer (object x)", Kind::kEntryX}, {"an object name", Kind::kEntryName},
+            {"an integer (object count)", Kind::kCount}, {"an integer (height)", Kind::kHeight},
+            {"an integer (width)", Kind::kWidth}, {"start", Kind::kStart}, {"finish", Kind::kFinish},
+            {"a number (speed)", Kind::kSpeed}};
+        for (const auto& [text, kind] : kKinds)
+            if (Is(what, text)) role.kind = kind;
+        return role;
+    }
+
+    // The loader describes its reads with the same few literals millions of times over, so each
+    // description is compared once and then known by its address.
+    Role RoleOf(const char* what) {
+        Known& known = known_[(reinterpret_cast<uintptr_t>(what) >> 3) % kKnown];
+        if (known.what != what) known = Known{what, Classify(what)};
+        return known.role;
+    }
+
+    static constexpr size_t kKnown = 64;
+    struct Known {
+        const char* what = nullptr;
+        Role role;
+    };
+    Known known_[kKnown];
+    std::string_view text_;
 };
 
 Diagnostic Error(int line, int column, std::string text) {
@@ -101,12 +146,12 @@ std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList*
     const auto status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status)) return {Error(0, 0, "cannot be opened: no such file")};
     if (std::filesystem::is_directory(status)) return {Error(0, 0, "is a folder, not a level file")};
-    std::string text;
-    if (!ReadTextFile(path, &text)) return {Error(0, 0, "cannot be opened for reading")};
-    return CheckLevelText(text, models, unlisted);
+    MappedFile file;
+    if (!OpenTextFile(path, &file)) return {Error(0, 0, "cannot be opened for reading")};
+    return CheckLevelText(file.Text(), models, unlisted);
 }
 
-std::vector<Diagnostic> CheckLevelText(const std::string& text, const ModelList* models, size_t* unlisted) {
+std::vector<Diagnostic> CheckLevelText(std::string_view text, const ModelList* models, size_t* unlisted) {
     if (unlisted) *unlisted = 0;
     // The game's own loader reads the file; the checker only watches where its tokens lie. The
     // level is made from no file (an empty record) so that the observer is in place for the load.

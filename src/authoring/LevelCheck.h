@@ -1,7 +1,9 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "authoring/Diagnostic.h"
@@ -15,9 +17,10 @@ struct ModelList {
 
 // Where the loader found the tokens that warnings point at (byte offsets into the file).
 struct ReadPlaces {
+    // Offsets fit 32 bits: the loader reads at most 64 MiB of a file.
     struct Entry {
-        size_t x = 0;     // the entry's first token
-        size_t name = 0;  // its name
+        uint32_t x = 0;     // the entry's first token
+        uint32_t name = 0;  // its name
     };
     std::vector<Entry> entries;  // one per object entry of the file, in file order
     size_t height = 0, width = 0;
@@ -32,7 +35,7 @@ struct ReadPlaces {
 std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models, size_t* unlisted = nullptr);
 
 // The same check of a level file's text held in memory (line 0 errors are not given).
-std::vector<Diagnostic> CheckLevelText(const std::string& text, const ModelList* models, size_t* unlisted = nullptr);
+std::vector<Diagnostic> CheckLevelText(std::string_view text, const ModelList* models, size_t* unlisted = nullptr);
 
 // True when any diagnostic is an error (or, with strict, any diagnostic at all).
 bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict);

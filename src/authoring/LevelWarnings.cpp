@@ -1,7 +1,6 @@
 #include "authoring/LevelWarnings.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "state/FloorGrid.h"
@@ -13,7 +12,7 @@ namespace {
 
 constexpr size_t kMaxKept = 1000;
 
-bool IsTrackPiece(const std::string& name) { return name == "rails" || name == "railscorner"; }
+bool IsTrackPiece(ObjectName name) { return name == ObjectName::kRails || name == ObjectName::kRailsCorner; }
 
 std::string Tile(int32_t x, int32_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
@@ -46,12 +45,14 @@ class WarningList {
 public:
     WarningList(const TextPositions& positions) : positions_(positions) {}
 
-    // Warnings come in file order object by object, so the ones kept are the first in the file
-    // but for the few about the grid, start and finish; a damaged file with millions of objects
-    // is only counted beyond that.
-    void Add(size_t offset, std::string text) {
+    // Adds the warning whose text `make` returns. Warnings come in file order object by object,
+    // so the ones kept are the first in the file but for the few about the grid, start and
+    // finish; a damaged file with millions of objects is only counted beyond that, and the texts
+    // of the warnings not kept are never made.
+    template <class Make>
+    void Add(size_t offset, Make make) {
         if (found_.size() < kMaxKept)
-            found_.emplace_back(offset, std::move(text));
+            found_.emplace_back(offset, make());
         else
             ++dropped;
     }
@@ -74,39 +75,49 @@ private:
     std::vector<std::pair<size_t, std::string>> found_;
 };
 
-// Where each object of the level came from: the file entry that wrote it (its index), and
+// Where an object of the level came from: the file entry that wrote it (its index), and
 // whether it is one of the eight "blocked" tiles the loader adds after a station.
 struct Origin {
     size_t entry;
     bool ring;
 };
 
-std::vector<Origin> Origins(const Level& level) {
-    std::vector<Origin> origins;
-    size_t entry = 0;
-    for (size_t i = 0; i < level.objects.size(); ++i) {
-        origins.push_back({entry, false});
-        if (level.objects[i].name == "station") {
-            for (size_t r = 0; r < 8 && i + 1 < level.objects.size(); ++r) origins.push_back({entry, true}), ++i;
-        }
-        ++entry;
+// The origins of a level's objects, kept as the positions of its stations: every object but the
+// rings comes from one entry, and each ring (eight objects, fewer only at the end of the list)
+// follows its station.
+class Origins {
+public:
+    explicit Origins(const Level& level) {
+        const size_t count = level.objects.size();
+        for (size_t i = 0; i < count; ++i)
+            if (level.objects[i].name == ObjectName::kStation) stations_.push_back(i), i += 8;
     }
-    return origins;
-}
+    Origin Of(size_t position) const {
+        // The stations before `position`; all of their rings are whole, as something follows them.
+        const auto before = static_cast<size_t>(std::lower_bound(stations_.begin(), stations_.end(), position) - stations_.begin());
+        if (before > 0 && position - stations_[before - 1] <= 8) return {stations_[before - 1] - 8 * (before - 1), true};
+        return {position - 8 * before, false};
+    }
+
+private:
+    std::vector<size_t> stations_;
+};
 
 }  // namespace
 
-std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, const std::string& text,
+std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, std::string_view text,
                                       const TextPositions& positions, const ModelList* models, size_t* unlisted) {
     WarningList warnings(positions);
     const std::string grid = std::to_string(level.width) + " by " + std::to_string(level.height) + " tiles";
 
-    if (level.height < 1) warnings.Add(places.height, "height " + std::to_string(level.height) + " is under 1: the level has no tiles");
-    if (level.width < 1) warnings.Add(places.width, "width " + std::to_string(level.width) + " is under 1: the level has no tiles");
+    if (level.height < 1)
+        warnings.Add(places.height, [&] { return "height " + std::to_string(level.height) + " is under 1: the level has no tiles"; });
+    if (level.width < 1)
+        warnings.Add(places.width, [&] { return "width " + std::to_string(level.width) + " is under 1: the level has no tiles"; });
     if (level.height >= 1 && level.width >= 1 && !GridDrawable(level))
-        warnings.Add(places.height, "a grid of " + grid + " is too large to draw");
+        warnings.Add(places.height, [&] { return "a grid of " + grid + " is too large to draw"; });
 
-    const std::vector<Origin> origins = Origins(level);
+    const Origins origins(level);
     const auto entryAt = [&](size_t entry) { return entry < places.entries.size() ? places.entries[entry].x : 0; };
     const auto lineOf = [&](size_t entry) {
         int line, column;
@@ -114,57 +125,75 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
         return std::to_string(line);
     };
 
+    // Whether a name has a model, looked up in the list once per name.
+    std::vector<signed char> modelFound;  // by name handle: -1 not looked up yet
+    const auto hasModel = [&](ObjectName name) {
+        if (name.id() >= modelFound.size()) modelFound.resize(name.id() + 1, -1);
+        signed char& found = modelFound[name.id()];
+        if (found < 0) found = models->names.count(name) ? 1 : 0;
+        return found == 1;
+    };
+
     // The first object on each tile is the one the train and the track see.
-    std::map<std::pair<int32_t, int32_t>, size_t> firstOnTile;
+    const std::vector<bool> firstOnTile = level.objects.FirstsOnTiles();
     for (size_t i = 0; i < level.objects.size(); ++i) {
         const LevelObject& object = level.objects[i];
-        const Origin origin = origins[i];
-        const auto [first, isFirst] = firstOnTile.emplace(std::make_pair(object.x, object.y), i);
+        const Origin origin = origins.Of(i);
         if (origin.ring) continue;  // the station's entry speaks for its ring
         const size_t at = entryAt(origin.entry);
 
         if (!level.InsideGrid(object.x, object.y))
-            warnings.Add(at, Quoted(object.name) + " at " + Tile(object.x, object.y) + " lies off the grid of " + grid);
+            warnings.Add(at, [&] { return Quoted(object.name) + " at " + Tile(object.x, object.y) + " lies off the grid of " + grid; });
         if (IsTrackPiece(object.name) && Impassable(object))
-            warnings.Add(at, Quoted(object.name) + " turned " + std::to_string(object.Turn()) +
-                                 " degrees cannot be entered from any side (straight pieces take 0 or 90, "
-                                 "curves 0, 90, 180 or 270)");
-        if (models && object.name != "blocked" && !models->names.count(object.name)) {
+            warnings.Add(at, [&] {
+                return Quoted(object.name) + " turned " + std::to_string(object.Turn()) +
+                       " degrees cannot be entered from any side (straight pieces take 0 or 90, "
+                       "curves 0, 90, 180 or 270)";
+            });
+        if (models && object.name != ObjectName::kBlocked && !hasModel(object.name)) {
             const size_t nameAt = origin.entry < places.entries.size() ? places.entries[origin.entry].name : 0;
-            warnings.Add(nameAt, "no model named " + Quoted(object.name) + " in " + models->listPath +
-                                     (models->refused.empty() ? "" : "; the list stops at " + models->refused));
+            warnings.Add(nameAt, [&] {
+                return "no model named " + Quoted(object.name) + " in " + models->listPath +
+                       (models->refused.empty() ? "" : "; the list stops at " + models->refused);
+            });
         }
-        if (!isFirst && IsTrackPiece(object.name)) {
-            const size_t hider = first->second;
-            const LevelObject& cover = level.objects[hider];
-            const std::string by = origins[hider].ring ? "the ring of the station on line " + lineOf(origins[hider].entry)
-                                                       : Quoted(cover.name) + " on line " + lineOf(origins[hider].entry);
-            warnings.Add(at, Quoted(object.name) + " at " + Tile(object.x, object.y) + " is hidden from the train by " +
-                                 by + ", listed earlier on the same tile");
+        if (!firstOnTile[i] && IsTrackPiece(object.name)) {
+            warnings.Add(at, [&] {
+                const size_t hider = level.objects.FirstAt(object.x, object.y);
+                const LevelObject& cover = level.objects[hider];
+                const Origin from = origins.Of(hider);
+                const std::string by = from.ring ? "the ring of the station on line " + lineOf(from.entry)
+                                                 : Quoted(cover.name) + " on line " + lineOf(from.entry);
+                return Quoted(object.name) + " at " + Tile(object.x, object.y) + " is hidden from the train by " + by +
+                       ", listed earlier on the same tile";
+            });
         }
-        if (object.name == "station") {
+        if (object.name == ObjectName::kStation) {
             // Only a station on the grid is asked about its ring (an off-grid one is warned above),
             // so its neighbours' coordinates cannot overflow.
             if (level.InsideGrid(object.x, object.y) &&
                 !(level.InsideGrid(object.x - 1, object.y - 1) && level.InsideGrid(object.x + 1, object.y + 1)))
-                warnings.Add(at, "the ring of blocked tiles around the station at " + Tile(object.x, object.y) +
-                                     " falls off the grid");
+                warnings.Add(at, [&] {
+                    return "the ring of blocked tiles around the station at " + Tile(object.x, object.y) + " falls off the grid";
+                });
         }
     }
 
     if (!level.InsideGrid(level.trainX, level.trainY))
-        warnings.Add(places.start, "the start " + Tile(level.trainX, level.trainY) + " lies off the grid of " + grid);
+        warnings.Add(places.start, [&] { return "the start " + Tile(level.trainX, level.trainY) + " lies off the grid of " + grid; });
     if (!level.InsideGrid(level.finishX, level.finishY))
-        warnings.Add(places.finish, "the finish " + Tile(level.finishX, level.finishY) + " lies off the grid of " + grid);
+        warnings.Add(places.finish, [&] { return "the finish " + Tile(level.finishX, level.finishY) + " lies off the grid of " + grid; });
     if (level.TrackComplete())
-        warnings.Add(places.finish, "the track already runs from the start to the finish when the level loads: "
-                                    "track builders will lay nothing");
+        warnings.Add(places.finish, [] {
+            return std::string("the track already runs from the start to the finish when the level loads: "
+                               "track builders will lay nothing");
+        });
 
     const size_t after = places.speedEnd;
     size_t next = after;
     while (next < text.size() && TokenFrom(text, next).empty()) ++next;
     if (next < text.size())
-        warnings.Add(next, "text after the speed is ignored by the game: '" + Printable(TokenFrom(text, next)) + "'");
+        warnings.Add(next, [&] { return "text after the speed is ignored by the game: '" + Printable(TokenFrom(text, next)) + "'"; });
 
     if (unlisted) *unlisted = warnings.dropped;
     return warnings.Sorted();

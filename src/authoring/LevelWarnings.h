@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "authoring/Diagnostic.h"
@@ -12,5 +13,5 @@ class Level;
 // hidden by an earlier object on their tile, start or finish off the grid, station rings off the
 // grid, text after the speed, a grid too small or too large to draw, a track complete at load.
 // Past the first thousand, warnings are only counted, in *unlisted.
-std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, const std::string& text,
+std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& places, std::string_view text,
                                       const TextPositions& positions, const ModelList* models, size_t* unlisted);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "camera/Camera.h"
@@ -63,7 +64,7 @@ public:
     // number keeps its field and sets only loadStop).
     int32_t Load(const std::string& path, const KeepLoading& keepLoading = {});
     // Reads a level file's whole text as Load reads the file (stops report lines of this text).
-    int32_t LoadText(std::string text, const KeepLoading& keepLoading = {});
+    int32_t LoadText(std::string_view text, const KeepLoading& keepLoading = {});
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);
 

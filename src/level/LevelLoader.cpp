@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "level/Level.h"
 #include "level/Tiles.h"
@@ -7,6 +8,41 @@
 #include "platform/LoadReport.h"
 
 namespace {
+
+// The handles of the few names a level uses, found by comparing the bytes with the last ones met
+// instead of hashing each object's name into the process-wide table.
+class RecentNames {
+public:
+    ObjectName Find(std::string_view name) {
+        for (const Entry& entry : entries_)
+            if (entry.text == name) return entry.name;
+        const ObjectName found = ObjectName::Of(name);
+        entries_[next_] = Entry{found.str(), found};
+        next_ = (next_ + 1) % kEntries;
+        return found;
+    }
+
+private:
+    static constexpr size_t kEntries = 8;
+    struct Entry {
+        std::string_view text;  // the table's copy, which lives as long as the process
+        ObjectName name;
+    };
+    Entry entries_[kEntries] = {};
+    size_t next_ = 0;
+};
+
+// Appends the eight "blocked" objects around a station, in the order the rules expect.
+void AppendStationRing(const LevelObject& station, std::vector<LevelObject>& items) {
+    static constexpr int32_t kOffsets[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
+    for (const auto& offset : kOffsets) {
+        LevelObject ring = station;
+        ring.name = ObjectName::kBlocked;
+        ring.x = static_cast<int32_t>(static_cast<uint32_t>(station.x) + static_cast<uint32_t>(offset[0]));
+        ring.y = static_cast<int32_t>(static_cast<uint32_t>(station.y) + static_cast<uint32_t>(offset[1]));
+        items.push_back(ring);
+    }
+}
 
 // The whole degrees of an angle as read, truncated toward zero; values beyond int32 are clamped
 // (no track rule accepts them anyway).
@@ -34,20 +70,20 @@ Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::st
 int32_t Level::Load(const std::string& path, const KeepLoading& keepLoading) {
     loadStop.reset();
     loadCancelled = false;
-    std::string text;
-    if (!ReadTextFile(path, &text)) {
+    MappedFile file;
+    if (!OpenTextFile(path, &file)) {
         // An unreadable file stops at the first keyword, like an empty one; line 0 says why.
         loadStop = ReadStop{"", 0, 0, "the keyword \"style\""};
         return 1;
     }
-    return LoadText(std::move(text), keepLoading);
+    return LoadText(file.Text(), keepLoading);
 }
 
-int32_t Level::LoadText(std::string text, const KeepLoading& keepLoading) {
+int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
     loadStop.reset();
     loadCancelled = false;
     const size_t fileBytes = text.size();
-    TokenReader in(std::move(text));
+    TokenReader in(text);
     if (tokenObserver) in.ObserveTokens(tokenObserver);
     const auto stop = [&]() {
         loadStop = in.Stop();
@@ -81,25 +117,30 @@ int32_t Level::LoadText(std::string text, const KeepLoading& keepLoading) {
     // Room for the announced entries, as many as the file can hold (one takes ten bytes at least),
     // so a long list is not copied over and over as it grows.
     objects.reserve(objects.size() + std::min(static_cast<size_t>(std::max(objectCount, 0)), fileBytes / 10));
-    for (int32_t i = 0; i < objectCount; ++i) {
-        if (keepLoading && i % kObjectsBetweenLoadChecks == 0 && i > 0 && !keepLoading()) {
-            loadCancelled = true;
-            loadStop = ReadStop{"", 0, 0, "the load to go on"};
-            return 1;
+    RecentNames names;
+    // The entries go straight into the list's vector and are indexed together once read.
+    objects.AppendAll([&](std::vector<LevelObject>& items) {
+        for (int32_t i = 0; i < objectCount; ++i) {
+            if (keepLoading && i % kObjectsBetweenLoadChecks == 0 && i > 0 && !keepLoading()) {
+                loadCancelled = true;
+                loadStop = ReadStop{"", 0, 0, "the load to go on"};
+                return;
+            }
+            LevelObject object;
+            float degreesRead = 0.0f;
+            std::string_view name;
+            in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
+                in.ReadWordView(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
+                in.ReadFloat(degreesRead, "a number (object angle in degrees)");
+            object.name = names.Find(name);
+            object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
+            object.degrees = WholeDegrees(degreesRead);
+            object.removed = false;
+            items.push_back(object);
+            if (object.name == ObjectName::kStation) AppendStationRing(object, items);
         }
-        LevelObject object;
-        float degreesRead = 0.0f;
-        std::string name;
-        in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
-            in.ReadWord(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
-            in.ReadFloat(degreesRead, "a number (object angle in degrees)");
-        object.name = name;
-        object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
-        object.degrees = WholeDegrees(degreesRead);
-        object.removed = false;
-        objects.push_back(object);
-        if (object.name == ObjectName::kStation) AddStationRing(object);
-    }
+    });
+    if (loadCancelled) return 1;
 
     if (!in.ReadKeyword("start")) return stop();
     in.ReadInt(trainX, "an integer (start x)");
@@ -120,12 +161,5 @@ int32_t Level::LoadText(std::string text, const KeepLoading& keepLoading) {
 }
 
 void Level::AddStationRing(LevelObject station) {
-    static constexpr int32_t kOffsets[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
-    for (const auto& offset : kOffsets) {
-        LevelObject ring = station;
-        ring.name = ObjectName::kBlocked;
-        ring.x = static_cast<int32_t>(static_cast<uint32_t>(station.x) + static_cast<uint32_t>(offset[0]));
-        ring.y = static_cast<int32_t>(static_cast<uint32_t>(station.y) + static_cast<uint32_t>(offset[1]));
-        objects.push_back(ring);
-    }
+    objects.AppendAll([&station](std::vector<LevelObject>& items) { AppendStationRing(station, items); });
 }

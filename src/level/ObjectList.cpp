@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ProcessMemory.h"
+
 ObjectList::ObjectList(std::vector<LevelObject> objects) : items_(std::move(objects)) { Reindex(); }
 
 ObjectList& ObjectList::operator=(std::vector<LevelObject> objects) {
@@ -27,11 +29,17 @@ void ObjectList::Reindex() {
     index_.Reserve(items_.size());
     marked_.clear();
     erased_.clear();
-    for (size_t i = 0; i < items_.size(); ++i) {
+    IndexFrom(0);
+}
+
+void ObjectList::IndexFrom(size_t first) {
+    // The new objects take the next ids, as push_back gives them.
+    const auto firstId = static_cast<uint32_t>(index_.Size());
+    index_.AppendMany(items_.size() - first, [this, first](size_t k) -> const LevelObject& { return items_[first + k]; });
+    for (size_t i = first; i < items_.size(); ++i) {
         const LevelObject& o = items_[i];
-        index_.Append(o.x, o.y);
         Note(o);
-        if (o.removed) marked_.push_back(static_cast<uint32_t>(i));
+        if (o.removed) marked_.push_back(firstId + static_cast<uint32_t>(i - first));
     }
 }
 
@@ -51,7 +59,10 @@ void ObjectList::clear() {
 }
 
 void ObjectList::reserve(size_t count) {
-    items_.reserve(count);
+    if (count > items_.capacity()) {
+        items_.reserve(count);
+        AdviseLargeBlock(items_.data(), items_.capacity() * sizeof(LevelObject));
+    }
     index_.Reserve(count);
 }
 
@@ -102,6 +113,12 @@ size_t ObjectList::EraseRemoved() {
     // Renumbering costs the whole list, so it waits until the erased ids are a good share of it.
     if (erased_.size() > 64 + items_.size() / 4) Reindex();
     return erased;
+}
+
+std::vector<bool> ObjectList::FirstsOnTiles() const {
+    std::vector<bool> first(items_.size());
+    index_.ForEachFirst([&](uint32_t id) { first[PositionOf(id)] = true; });
+    return first;
 }
 
 size_t ObjectList::FirstAt(int32_t x, int32_t y) const {

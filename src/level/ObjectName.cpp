@@ -38,4 +38,10 @@ ObjectName::ObjectName(const std::string& name) : id_(Table().Intern(name)) {}
 
 ObjectName::ObjectName(const char* name) : id_(Table().Intern(name)) {}
 
+ObjectName ObjectName::Of(std::string_view name) {
+    ObjectName handle;
+    handle.id_ = Table().Intern(name);
+    return handle;
+}
+
 const std::string& ObjectName::str() const { return Table().names[id_]; }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 // An object's kind as a small handle into a process-wide table of names: a level holds millions
 // of objects but only a handful of distinct names, so each object keeps four bytes instead of a
@@ -17,6 +18,8 @@ public:
     ObjectName(const std::string& name);  // NOLINT: a name converts from text implicitly
     ObjectName(const char* name);          // NOLINT
     ObjectName(Known known) : id_(known) {}
+    // The handle of the name spelt by `name`'s bytes, entered the first time it is seen.
+    static ObjectName Of(std::string_view name);
 
     // The name's text; valid for the life of the process.
     const std::string& str() const;

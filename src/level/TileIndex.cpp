@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "platform/ProcessMemory.h"
 
-size_t Hash(int32_t x, int32_t y) {
+size_t TileIndex::Hash(int32_t x, int32_t y) {
     // splitmix64's finaliser: neighbouring tiles land far apart.
     uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
     h ^= h >> 30;
@@ -15,7 +15,20 @@ size_t Hash(int32_t x, int32_t y) {
     return static_cast<size_t>(h);
 }
 
-}  // namespace
+int TileIndex::BucketBits() const {
+    int bits = 0;
+    while ((size_t{1} << bits) < slots_.size()) ++bits;
+    return bits;
+}
+
+uint32_t TileIndex::PrepareMany(size_t count) {
+    const auto first = static_cast<uint32_t>(next_.size());
+    Reserve(next_.size() + count);
+    // Every new id may start a tile of its own: the table stays at most half full.
+    while (2 * (used_ + count) > slots_.size()) Grow();
+    next_.resize(next_.size() + count, kNone);
+    return first;
+}
 
 void TileIndex::Clear() {
     // The table keeps its size: a list that is reindexed after erasing needs about as many slots.
@@ -25,11 +38,17 @@ void TileIndex::Clear() {
 }
 
 void TileIndex::Reserve(size_t objects) {
-    next_.reserve(objects);
+    if (objects > next_.capacity()) {
+        next_.reserve(objects);
+        AdviseLargeBlock(next_.data(), next_.capacity() * sizeof(uint32_t));
+    }
     size_t want = 16;
     while (want < 2 * objects) want *= 2;
     if (want <= slots_.size()) return;
-    std::vector<Slot> old(want);
+    std::vector<Slot> old;
+    old.reserve(want);
+    AdviseLargeBlock(old.data(), want * sizeof(Slot));
+    old.resize(want);
     old.swap(slots_);
     for (const Slot& s : old)
         if (s.head != kNone) slots_[Find(s.x, s.y)] = s;
@@ -49,6 +68,10 @@ void TileIndex::Append(int32_t x, int32_t y) {
     if (2 * (used_ + 1) > slots_.size()) Grow();
     const auto position = static_cast<uint32_t>(next_.size());
     next_.push_back(kNone);
+    Link(x, y, position);
+}
+
+void TileIndex::Link(int32_t x, int32_t y, uint32_t position) {
     Slot& s = slots_[Find(x, y)];
     if (s.head == kNone || s.head == kVacant) {
         if (s.head == kNone) ++used_;

@@ -1,40 +1,121 @@
 #include "level/TokenReader.h"
 
-#include <fstream>
+#include <charconv>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
-// The blanks of the classic locale, the ones formatted extraction skips.
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// The blanks of the classic locale, the ones formatted extraction skips: ' ' and \t \n \v \f \r.
+bool IsBlank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Long tokens are cut in messages so a damaged file cannot flood the terminal.
 constexpr size_t kMaxShownToken = 40;
 
 constexpr size_t kMaxFileBytes = size_t{64} << 20;
 
+// The end of the longest prefix of text[start, ...) that num_get takes for a floating-point
+// number: a sign, digits with at most one point, then an exponent mark (only after a digit) with
+// a sign and digits. *complete says whether strtof can take all of it (a digit in the mantissa,
+// and one in the exponent when it has one); num_get refuses the number otherwise.
+size_t ScanFloat(std::string_view text, size_t start, bool* complete) {
+    size_t i = start;
+    const size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    bool mantissa = false, point = false, exponent = false, exponentDigit = false;
+    while (i < n) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            (exponent ? exponentDigit : mantissa) = true;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+        } else if ((c == 'e' || c == 'E') && !exponent && mantissa) {
+            exponent = true;
+            if (i + 1 < n && (text[i + 1] == '+' || text[i + 1] == '-')) ++i;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    *complete = mantissa && (!exponent || exponentDigit);
+    return i;
+}
+
+// Converts a number ScanFloat found complete as num_get does: rounded to nearest; refused when
+// it overflows; a value below the smallest float becomes zero or a subnormal, not a refusal.
+bool ConvertFloat(std::string_view number, float* out) {
+    const char* first = number.data();
+    const char* last = first + number.size();
+    // Most numbers in a level are short decimals ("1", "90", "0.5"): with at most seven digits
+    // and no exponent, both the digits and the power of ten are exact floats, and one division,
+    // rounded to nearest as every float operation is, gives the correctly rounded value.
+    {
+        const char* p = first;
+        const bool negative = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        uint32_t digits = 0, count = 0, fraction = 0;
+        bool point = false;
+        for (; p != last && count <= 7; ++p) {
+            if (*p == '.') {
+                point = true;
+            } else if (IsDigit(*p)) {
+                digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+                if (digits != 0) ++count;  // leading zeros are not significant
+                fraction += point;
+            } else {
+                break;
+            }
+        }
+        if (p == last && count <= 7 && fraction <= 10) {
+            static constexpr float kTens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+            const float value = static_cast<float>(digits) / kTens[fraction];
+            *out = negative ? -value : value;
+            return true;
+        }
+    }
+    if (*first == '+') ++first;  // from_chars takes a minus sign only
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc() && end == last) {
+        *out = value;
+        return true;
+    }
+    // Out of range (or a form from_chars reads differently): strtof decides, as it does for num_get.
+    const std::string copy(number);
+    char* stop = nullptr;
+    value = std::strtof(copy.c_str(), &stop);
+    if (stop != copy.c_str() + copy.size() || value == std::numeric_limits<float>::infinity() ||
+        value == -std::numeric_limits<float>::infinity())
+        return false;
+    *out = value;
+    return true;
+}
+
 }  // namespace
 
-TokenReader::TokenReader(std::string text) : text_(std::move(text)), stream_(text_) {}
+size_t TokenReader::SkipBlanks() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    return pos_;
+}
 
-size_t TokenReader::NextTokenStart() {
-    // The stream knows how far it has read; the token starts after the blanks from there. A
-    // stream at its end (eof after the last token) has no position to tell, so it is the end.
-    size_t offset = text_.size();
-    if (stream_.good()) {
-        const auto pos = stream_.tellg();
-        if (pos >= 0) offset = static_cast<size_t>(pos);
-    }
-    while (offset < text_.size() && IsBlank(text_[offset])) ++offset;
-    return offset;
+bool TokenReader::Took(size_t start, const char* what) {
+    lastStart_ = start;
+    if (observer_) observer_(TokenPlace{start, pos_, what});
+    return true;
+}
+
+bool TokenReader::Refuse(size_t start, const char* expected) {
+    RecordStop(start, TokenAt(start), expected);
+    return false;
 }
 
 std::string TokenReader::TokenAt(size_t offset) const {
     size_t end = offset;
     while (end < text_.size() && !IsBlank(text_[end])) ++end;
     if (end == offset) return "end of file";
-    std::string token = text_.substr(offset, end - offset);
+    std::string token(text_.substr(offset, end - offset));
     if (token.size() > kMaxShownToken) token = token.substr(0, kMaxShownToken) + "...";
     return token;
 }
@@ -59,68 +140,76 @@ void TokenReader::PositionOf(size_t offset, int* line, int* column) const {
     *column = static_cast<int>(offset - lineStart) + 1;
 }
 
-void TokenReader::Report(size_t start, const char* what) {
-    if (!observer_) return;
-    // The stream's position is where the read stopped; at the end of the text it has none.
-    size_t end = text_.size();
-    if (stream_.good()) {
-        const auto pos = stream_.tellg();
-        if (pos >= 0) end = static_cast<size_t>(pos);
-    }
-    observer_(TokenPlace{start, end, what});
+bool TokenReader::ReadWordView(std::string_view& out, const char* expected) {
+    if (failed_) return false;
+    const size_t start = SkipBlanks();
+    while (pos_ < text_.size() && !IsBlank(text_[pos_])) ++pos_;
+    if (pos_ == start) return Refuse(start, expected);
+    out = text_.substr(start, pos_ - start);
+    return Took(start, expected);
 }
 
-template <typename T>
-bool TokenReader::Extract(T& out, const char* expected) {
-    if (failed_) return false;
-    const size_t start = NextTokenStart();
-    // A failed extraction stores 0 (or clears a word); a field read that fails keeps its value.
-    T value = out;
-    if (!(stream_ >> value)) {
-        RecordStop(start, TokenAt(start), expected);
-        return false;
-    }
-    out = value;
-    lastStart_ = start;
-    Report(start, expected);
+bool TokenReader::ReadWord(std::string& out, const char* expected) {
+    std::string_view word;
+    if (!ReadWordView(word, expected)) return false;
+    out.assign(word);
     return true;
 }
 
-bool TokenReader::ReadWord(std::string& out, const char* expected) { return Extract(out, expected); }
+bool TokenReader::ReadInt(int32_t& out, const char* expected) {
+    if (failed_) return false;
+    const size_t start = SkipBlanks();
+    size_t i = start;
+    const size_t n = text_.size();
+    const bool negative = i < n && text_[i] == '-';
+    if (i < n && (text_[i] == '-' || text_[i] == '+')) ++i;
+    const size_t digits = i;
+    // The magnitude saturates just past int32's reach; the digits are taken to the end either way.
+    uint64_t magnitude = 0;
+    for (; i < n && IsDigit(text_[i]); ++i)
+        if (magnitude <= uint64_t{1} << 31) magnitude = magnitude * 10 + static_cast<uint64_t>(text_[i] - '0');
+    const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+    if (i == digits || magnitude > limit) return Refuse(start, expected);
+    pos_ = i;
+    out = static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
+    return Took(start, expected);
+}
 
-bool TokenReader::ReadInt(int32_t& out, const char* expected) { return Extract(out, expected); }
+bool TokenReader::ReadFloat(float& out, const char* expected) {
+    if (failed_) return false;
+    const size_t start = SkipBlanks();
+    bool complete = false;
+    const size_t end = ScanFloat(text_, start, &complete);
+    float value = 0.0f;
+    if (!complete || !ConvertFloat(text_.substr(start, end - start), &value)) return Refuse(start, expected);
+    pos_ = end;
+    out = value;
+    return Took(start, expected);
+}
 
-bool TokenReader::ReadFloat(float& out, const char* expected) { return Extract(out, expected); }
-
-bool TokenReader::ReadHeading(char& out, const char* expected) { return Extract(out, expected); }
+bool TokenReader::ReadHeading(char& out, const char* expected) {
+    if (failed_) return false;
+    const size_t start = SkipBlanks();
+    if (start == text_.size()) return Refuse(start, expected);
+    out = text_[pos_++];
+    return Took(start, expected);
+}
 
 bool TokenReader::ReadKeyword(const char* keyword) {
-    const std::string wanted = std::string("the keyword \"") + keyword + "\"";
     if (failed_) return false;
-    const size_t start = NextTokenStart();
-    std::string word;
-    if (!(stream_ >> word)) {
-        RecordStop(start, TokenAt(start), wanted.c_str());
-        return false;
-    }
-    if (word != keyword) {
-        RecordStop(start, TokenAt(start), wanted.c_str());
-        return false;
-    }
-    Report(start, keyword);
-    return true;
+    const size_t start = SkipBlanks();
+    while (pos_ < text_.size() && !IsBlank(text_[pos_])) ++pos_;
+    if (pos_ == start || text_.substr(start, pos_ - start) != keyword)
+        return Refuse(start, (std::string("the keyword \"") + keyword + "\"").c_str());
+    return Took(start, keyword);
 }
 
+bool OpenTextFile(const std::string& path, MappedFile* file) { return file->Open(path, kMaxFileBytes); }
+
 bool ReadTextFile(const std::string& path, std::string* text) {
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in) return false;
-    // A path naming a device or a pipe could stream without end; no data file of this game comes
-    // near the cap, and what lies beyond it reads as the end of the file.
-    text->clear();
-    char buffer[65536];
-    while (text->size() < kMaxFileBytes && in.read(buffer, sizeof buffer).gcount() > 0)
-        text->append(buffer, static_cast<size_t>(in.gcount()));
-    if (text->size() > kMaxFileBytes) text->resize(kMaxFileBytes);
+    MappedFile file;
+    if (!OpenTextFile(path, &file)) return false;
+    text->assign(file.Text());
     return true;
 }
 

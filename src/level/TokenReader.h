@@ -2,8 +2,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
+#include <string_view>
+
+#include "platform/MappedFile.h"
 
 // Where and why a token read went wrong. Line and column count from 1; line 0 means the file
 // could not be opened at all.
@@ -24,17 +26,22 @@ struct TokenPlace {
 };
 using TokenObserver = std::function<void(const TokenPlace&)>;
 
-// Reads white-space separated tokens from a text with the standard formatted extraction (a word
-// is a run of non-blanks, numbers stop at the first character that cannot continue them, a
-// heading is the first non-blank character), remembering where each token starts. The first read
-// that fails ends reading, as a failed stream does, and is kept as the stop.
+// Reads white-space separated tokens from a text exactly as the standard formatted extraction
+// of the classic locale reads them (a word is a run of non-blanks; an integer is a sign and
+// decimal digits, refused beyond int32; a number is what num_get takes, "-1.5e3", ".5", "5.",
+// never "inf" or hex, refused when it overflows a float; a heading is the first non-blank
+// character; a number stops at the first character that cannot continue it), remembering where
+// each token starts. The first read that fails ends reading, as a failed stream does, and is kept
+// as the stop. It works on the text in place: the text must outlive the reader.
 class TokenReader {
 public:
-    explicit TokenReader(std::string text);
+    explicit TokenReader(std::string_view text) : text_(text) {}
 
     // Each reads the next token into `out`; false (and the stop recorded) when it cannot.
     // `expected` describes the token for the stop, e.g. "an integer (height)".
     bool ReadWord(std::string& out, const char* expected);
+    // The same word, as a view into the text (no copy).
+    bool ReadWordView(std::string_view& out, const char* expected);
     bool ReadInt(int32_t& out, const char* expected);
     bool ReadFloat(float& out, const char* expected);
     bool ReadHeading(char& out, const char* expected);
@@ -55,21 +62,27 @@ public:
     void PositionOf(size_t offset, int* line, int* column) const;
 
 private:
-    // One formatted extraction into `out`, recording the stop or reporting the token.
-    template <typename T>
-    bool Extract(T& out, const char* expected);
-    size_t NextTokenStart();
+    // Skips the blanks from the read position; the offset of the next token (the text's size at
+    // its end).
+    size_t SkipBlanks();
+    // Ends a read that took text_[start, pos_): remembers it and tells the observer; true.
+    bool Took(size_t start, const char* what);
+    // Ends reading at the token starting at `start`; false.
+    bool Refuse(size_t start, const char* expected);
     void RecordStop(size_t offset, const std::string& found, const char* expected);
     std::string TokenAt(size_t offset) const;
-    void Report(size_t start, const char* what);
 
-    std::string text_;
-    std::istringstream stream_;
+    std::string_view text_;
+    size_t pos_ = 0;  // where the next read starts
     bool failed_ = false;
     size_t lastStart_ = 0;
     ReadStop stop_;
     TokenObserver observer_;
 };
+
+// Opens a level file for a TokenReader, at most 64 MiB of it (no level comes near; what lies
+// beyond reads as the end of the file); false when it cannot be opened.
+bool OpenTextFile(const std::string& path, MappedFile* file);
 
 // Reads a whole file into text; false when it cannot be opened.
 bool ReadTextFile(const std::string& path, std::string* text);

@@ -37,6 +37,15 @@ void PrepareLargeBufferMemory() {
     // Advice only: without transparent huge pages the kernel ignores it.
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
+
+void AdviseLargeBlock(const void* data, size_t bytes) {
+    if (!data || bytes < 2 * kHugePage) return;
+    const auto first = reinterpret_cast<uintptr_t>(data);
+    const uintptr_t start = (first + kHugePage - 1) & ~uintptr_t{kHugePage - 1};
+    const uintptr_t end = (first + bytes) & ~uintptr_t{kHugePage - 1};
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
 #else
 void PrepareLargeBufferMemory() {}
+void AdviseLargeBlock(const void*, size_t) {}
 #endif
