@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "LevelCheck.h"
+#include "authoring/LevelCheck.h"
 #include "LevelTool.h"
 #include "TempDir.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "LevelFraming.h"
+#include "authoring/LevelFraming.h"
 #include "LevelTool.h"
 #include "TempDir.h"
 #include "level/Level.h"

@@ -7,7 +7,7 @@
 
 #include "LevelTool.h"
 #include "TempDir.h"
-#include "TrackDistance.h"
+#include "authoring/TrackDistance.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
 #include "sim/SimScript.h"

@@ -58,3 +58,14 @@ void DrawHudNotice(float dt) {
     // so the notice is still read.
     noticeLeft -= dt < 0.25f ? dt : 0.25f;
 }
+
+namespace {
+std::string g_notice;
+}  // namespace
+
+void SetHeadUpNotice(std::string notice) { g_notice = std::move(notice); }
+
+void DrawHeadUpNotice() {
+    if (!g_font || g_notice.empty()) return;
+    g_font->DrawText(g_notice.c_str(), -1, Rect{0, 20, 1000, 100}, kTextNoClip, 0xFFC00000u);
+}

@@ -28,3 +28,8 @@ void DrawPaused();
 void ShowHudNotice(const std::string& text, float seconds);
 // Draws the notice of ShowHudNotice, if one is still due, and counts dt off its time.
 void DrawHudNotice(float dt);
+// A line the head-up display shows under the frame rate until replaced (empty: none), e.g. why
+// the level file in play no longer loads.
+void SetHeadUpNotice(std::string notice);
+// Draws the notice at (0, 20) in red; nothing when there is none.
+void DrawHeadUpNotice();

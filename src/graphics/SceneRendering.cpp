@@ -44,6 +44,7 @@ void DrawLevelScene(bool pointerAndTexts) {
         device->SetTransform(TransformType::World, g_identity);
     }
     if (pointerAndTexts) DrawScore();
+    if (pointerAndTexts) DrawHeadUpNotice();
 }
 
 void SetFrameRenderStates() {

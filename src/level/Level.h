@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "camera/Camera.h"
@@ -54,12 +55,16 @@ public:
 
     bool loadCancelled = false;  // the last Load was stopped by its KeepLoading
 
+    // Makes an empty level record (no grid, no objects, no camera) that loads nothing.
+    Level(RenderDevice* device, ResourceCatalogue* catalogue);
     // Makes the level and loads the file at path (the load's result is not looked at).
     Level(RenderDevice* device, ResourceCatalogue* catalogue, const std::string& path, KeepLoading keepLoading = {});
     // Reads the level file; 1 when a keyword did not match, more than kMaxLevelObjects objects
     // are announced or keepLoading answered false (loadCancelled set), else 0 (a damaged last
     // number keeps its field and sets only loadStop).
     int32_t Load(const std::string& path, const KeepLoading& keepLoading = {});
+    // Reads a level file's whole text as Load reads the file (stops report lines of this text).
+    int32_t LoadText(std::string_view text, const KeepLoading& keepLoading = {});
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);
 

@@ -54,6 +54,8 @@ int32_t WholeDegrees(float value) {
 
 }  // namespace
 
+Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_) : device(device_), catalogue(catalogue_) {}
+
 Level::Level(RenderDevice* device_, ResourceCatalogue* catalogue_, const std::string& path, KeepLoading keepLoading)
     : device(device_), catalogue(catalogue_) {
     Load(path, keepLoading);
@@ -74,8 +76,14 @@ int32_t Level::Load(const std::string& path, const KeepLoading& keepLoading) {
         loadStop = ReadStop{"", 0, 0, "the keyword \"style\""};
         return 1;
     }
-    const size_t fileBytes = file.Text().size();
-    TokenReader in(file.Text());
+    return LoadText(file.Text(), keepLoading);
+}
+
+int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
+    loadStop.reset();
+    loadCancelled = false;
+    const size_t fileBytes = text.size();
+    TokenReader in(text);
     if (tokenObserver) in.ObserveTokens(tokenObserver);
     const auto stop = [&]() {
         loadStop = in.Stop();

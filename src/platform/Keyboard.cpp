@@ -17,6 +17,23 @@ void EventKeyboard::KeyDown(int vk, bool repeat) {
     // got the keyboard while it was held) still means it is down.
     if (!repeat || !down_[vk]) pressed_[vk] = true;
     down_[vk] = true;
+    if (presses_.size() < kMaxKeyPresses) presses_.push_back({vk, down_[kVkControl], down_[kVkShift]});
+}
+
+std::vector<KeyPress> EventKeyboard::TakeKeyPresses() {
+    std::vector<KeyPress> taken;
+    taken.swap(presses_);
+    return taken;
+}
+
+void FakeKeyboard::Press(int vk, bool ctrl, bool shift) {
+    if (presses_.size() < kMaxKeyPresses) presses_.push_back({vk, ctrl, shift});
+}
+
+std::vector<KeyPress> FakeKeyboard::TakeKeyPresses() {
+    std::vector<KeyPress> taken;
+    taken.swap(presses_);
+    return taken;
 }
 
 void EventKeyboard::KeyUp(int vk) {
@@ -26,6 +43,7 @@ void EventKeyboard::KeyUp(int vk) {
 void EventKeyboard::Reset() {
     down_.fill(false);
     pressed_.fill(false);
+    presses_.clear();
 }
 
 void FakeKeyboard::Set(int vk, uint16_t state) {

@@ -19,6 +19,16 @@ int VirtualKeyFromSdl(int32_t sdlKey) {
     case SDLK_RETURN: return 0x0D;
     case SDLK_TAB: return 0x09;
     case SDLK_BACKSPACE: return 0x08;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return kVkShift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return kVkControl;
+    case SDLK_DELETE: return kVkDelete;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return kVkPlus;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return kVkMinus;
     default: return 0;
     }
 }

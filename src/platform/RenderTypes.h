@@ -73,6 +73,7 @@ constexpr uint32_t kPoolManaged = 1;
 constexpr uint32_t kLockReadOnly = 0x10;
 
 constexpr uint32_t kTextNoClip = 0x100;
+constexpr uint32_t kTextCalcRect = 0x400;  // draw nothing; answer the height the text would take
 
 // Device set-up (the stand-in for the display adapter and its device creation).
 constexpr uint32_t kDevCapsHwTransformAndLight = 0x10000;

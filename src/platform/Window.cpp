@@ -114,8 +114,20 @@ bool Translate(const SDL_Event& event, WindowMessage* out) {
         *out = {window, kWmMouseMove, buttons, MakeMouseLParam(x, y)};
         return true;
     }
+    case SDL_MOUSEWHEEL: {
+        if (!window || event.wheel.y == 0) return false;
+        const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        *out = {window, kWmMouseWheel, static_cast<WParam>(static_cast<intptr_t>(notches)), 0};
+        return true;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
+        if (window && event.button.button == SDL_BUTTON_RIGHT && event.type == SDL_MOUSEBUTTONDOWN) {
+            int x = event.button.x, y = event.button.y;
+            window->ToDrawingPixels(&x, &y);
+            *out = {window, kWmRButtonDown, 0, MakeMouseLParam(x, y)};
+            return true;
+        }
         if (!window || event.button.button != SDL_BUTTON_LEFT) return false;
         int x = event.button.x, y = event.button.y;
         window->ToDrawingPixels(&x, &y);

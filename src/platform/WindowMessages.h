@@ -13,6 +13,11 @@ constexpr uint32_t kWmQuit = 0x0012;
 constexpr uint32_t kWmMouseMove = 0x0200;
 constexpr uint32_t kWmLButtonDown = 0x0201;
 constexpr uint32_t kWmLButtonUp = 0x0202;
+constexpr uint32_t kWmRButtonDown = 0x0204;
+constexpr uint32_t kWmMouseWheel = 0x020A;
+
+// The wheel's turn in a kWmMouseWheel message's wParam: +1 a notch away from the player, -1 towards.
+inline int WheelNotches(WParam wParam) { return static_cast<int>(static_cast<intptr_t>(wParam)); }
 
 // wParam bit of mouse messages: the left button is down.
 constexpr WParam kMkLButton = 0x0001;

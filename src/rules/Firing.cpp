@@ -20,11 +20,16 @@ bool MouseMayAct() {
 
 void FireBullet(const Vec3& hitPoint) {
     if (!g_level) return;
-    const Vec3 start(TileCentre(g_level->trainX), TileCentre(g_level->trainY), kBulletHeight);
+    FireBulletIn(*g_level, g_bullets, hitPoint, g_catalogue, g_soundSystem);
+}
+
+void FireBulletIn(Level& level, std::vector<Bullet>& bullets, const Vec3& hitPoint, ResourceCatalogue* catalogue,
+                  SoundSystem* soundSystem) {
+    const Vec3 start(TileCentre(level.trainX), TileCentre(level.trainY), kBulletHeight);
     Vec3 direction;
     Vec3Normalize(&direction, hitPoint - start);
-    g_bullets.push_back(Bullet(start, direction, kBulletSpeed, g_level.get(), g_catalogue, g_soundSystem));
-    if (!g_catalogue) return;
-    CSound* steam = g_catalogue->FindSound("steam");
-    if (g_soundSystem) g_soundSystem->Play(steam);
+    bullets.push_back(Bullet(start, direction, kBulletSpeed, &level, catalogue, soundSystem));
+    if (!catalogue) return;
+    CSound* steam = catalogue->FindSound("steam");
+    if (soundSystem) soundSystem->Play(steam);
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr int kStart = -1;
 constexpr int kUsageError = 2;
 constexpr int kLargestSide = 16384;
+constexpr int kLargestGrid = 1000;
 
 // One side of a window size: digits only, within 1..kLargestSide.
 bool ParseSide(const char* first, const char* last, int* value) {
@@ -27,6 +28,10 @@ bool ParseWindowSize(const std::string& text, int* width, int* height) {
     if (x == std::string::npos) return false;
     const char* begin = text.data();
     return ParseSide(begin, begin + x, width) && ParseSide(begin + x + 1, begin + text.size(), height);
+}
+
+bool ParseGridSize(const std::string& text, int* width, int* height) {
+    return ParseWindowSize(text, width, height) && *width <= kLargestGrid && *height <= kLargestGrid;
 }
 
 int ParseCommandLine(int argc, char** argv, CommandLine* options) {
@@ -50,6 +55,17 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     app.add_option("--record", options->recordFile, "write the play of each level started to FILE as a tracklet-sim script")->type_name("FILE");
     app.add_option("--profile", options->profileFolder, "keep progress, best runs and settings in DIR")->type_name("DIR");
     app.add_option("--replay", options->replayFile, "watch the run recorded in FILE (by --record, or a best run)")->type_name("FILE")->check(CLI::Validator(CLI::ExistingFile).description(""));
+    std::string grid;
+    const CLI::Validator gridSize(
+        [](std::string& text) {
+            int w = 0, h = 0;
+            return ParseGridSize(text, &w, &h) ? std::string() : "expected COLUMNSxROWS from 1x1 to 1000x1000, e.g. 8x6";
+        },
+        "");
+    auto* edit = app.add_option("--edit", options->editFile, "edit the level FILE (made new when it does not exist) in the level editor")->type_name("FILE");
+    app.add_option("--grid", grid, "the grid of a new level in the editor (default 8x6)")->type_name("WxH")->check(gridSize)->needs(edit);
+    app.add_option("--level", options->levelFile, "play only the level FILE")->type_name("FILE")->excludes(edit);
+    app.add_flag("--watch", options->watch, "reload the level in play whenever its file changes")->excludes(edit);
 
     try {
         app.parse(argc, argv);
@@ -61,5 +77,6 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
         return kUsageError;
     }
     if (!window.empty()) ParseWindowSize(window, &options->windowWidth, &options->windowHeight);
+    if (!grid.empty()) ParseGridSize(grid, &options->gridWidth, &options->gridHeight);
     return kStart;
 }

@@ -11,6 +11,11 @@ struct CommandLine {
     std::string recordFile;  // --record FILE; empty: play is not recorded
     std::string profileFolder;  // --profile DIR; empty: the XDG folders
     std::string replayFile;     // --replay FILE; empty: the title screen
+    std::string editFile;    // --edit FILE: the level editor on FILE instead of the game
+    int gridWidth = 8;       // --grid WxH: the grid of a level the editor makes new
+    int gridHeight = 6;
+    std::string levelFile;   // --level FILE: play only this level file
+    bool watch = false;      // --watch: reload the level in play when its file changes
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit
@@ -20,3 +25,6 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options);
 
 // Reads "WxH" (each 1 to 16384 pixels) into *width and *height; false when the text is not that.
 bool ParseWindowSize(const std::string& text, int* width, int* height);
+
+// Reads a grid size "WxH" (each 1 to 1000 tiles); false when the text is not that.
+bool ParseGridSize(const std::string& text, int* width, int* height);

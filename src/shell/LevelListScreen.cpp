@@ -23,7 +23,6 @@ constexpr uint32_t kChosenRow = 0xFFBFD7FFu;
 constexpr uint32_t kPictureFrame = 0xFF808080u;
 constexpr uint32_t kText = 0xFF000000u;
 constexpr uint32_t kWonText = 0xFF006000u;
-constexpr int kVkReturn = 0x0D;
 
 struct ListState {
     int32_t chosen = 0;

@@ -12,6 +12,8 @@
 #include "resources/ResourceCatalogue.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
+#include "shell/EditMode.h"
+#include "shell/LevelWatch.h"
 #include "shell/KeyboardInput.h"
 #include "shell/LoadInterrupt.h"
 #include "state/GameState.h"
@@ -91,6 +93,14 @@ int main(int argc, char** argv) {
     g_musicOff = !CurrentSettings().musicOn;
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     ApplySoundVolumes();
+    if (!options.editFile.empty()) {
+        if (g_window) g_window->Show();
+        const int status = RunEditMode({options.editFile, options.gridWidth, options.gridHeight});
+        ReleaseGraphics();
+        return status;
+    }
+    if (!options.levelFile.empty()) PlayOnlyLevel(options.levelFile);
+    if (options.watch) WatchLevelFiles();
     g_levelIndex = 0;
     // A long load still answers the window: closing it or Escape ends the program at once.
     SetLevelLoadCheck(KeepLoadingLevel);

@@ -13,6 +13,7 @@
 #include "shell/KeyboardInput.h"
 #include "shell/ProfileScreens.h"
 #include "shell/ProfileSession.h"
+#include "shell/LevelWatch.h"
 #include "shell/ReplayRecorder.h"
 
 bool MenuScreenUp() {
@@ -21,6 +22,7 @@ bool MenuScreenUp() {
 }
 
 bool RunFrame(FrameTimer& timer, int64_t now) {
+    KeepLevelFresh();
     const float dt = timer.BeginFrame(now);
     // The level list, the settings and watching a run take the whole frame while they are up.
     if (RunProfileFrame(timer, dt, now)) return true;

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kVkTab = 0x09;
 constexpr double kFastSpeed = 4.0;
 // After a part, before the next one starts.
 constexpr float kPauseBetweenParts = 1.5f;

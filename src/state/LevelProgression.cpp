@@ -16,6 +16,7 @@ int32_t LineCount(int32_t tiles) { return static_cast<int32_t>(static_cast<uint3
 uint64_t startCount = 0;
 std::string startedPath;
 KeepLoading loadCheck;
+std::string onlyLevel;  // when set, the one level every index plays
 
 }  // namespace
 
@@ -32,8 +33,14 @@ std::string LevelPath(const std::string& name) {
     return path;
 }
 
+void PlayOnlyLevel(const std::string& path) { onlyLevel = path; }
+
 int32_t LoadLevel(int32_t index) {
     if (!g_catalogue) return 1;
+    if (!onlyLevel.empty()) {
+        g_levelIndex = 0;
+        return LoadLevelFromPath(onlyLevel);
+    }
     const auto count = g_catalogue->levels.size();
     if (index < 0 || static_cast<size_t>(index) >= count) {
         g_levelIndex = 0;
@@ -59,11 +66,25 @@ int32_t LoadLevelFromPath(const std::string& path) {
     }
     ++startCount;
     startedPath = path;
-    const Level& level = *g_level;
+    MakeFloorGrid(*g_level);
+    // A file that stopped before "camera_data" has no camera; the view in use stays.
+    if (g_level->camera) g_camera = *g_level->camera;
+    return 0;
+}
+
+int32_t StartLevel(std::unique_ptr<Level> level, const std::string& path) {
+    if (!g_catalogue || !level) return 1;
+    g_bullets.clear();
+    g_level = std::move(level);
+    ++startCount;
+    startedPath = path;
+    MakeFloorGrid(*g_level);
+    if (g_level->camera) g_camera = *g_level->camera;
+    return 0;
+}
+
+void MakeFloorGrid(const Level& level) {
     g_grid = std::make_unique<FloorGrid>(g_device, 10.0f * static_cast<float>(level.height),
                                          10.0f * static_cast<float>(level.width), 0.0f, LineCount(level.width),
                                          LineCount(level.height));
-    // A file that stopped before "camera_data" has no camera; the view in use stays.
-    if (level.camera) g_camera = *level.camera;
-    return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "level/Level.h"
@@ -13,6 +14,18 @@ int32_t LoadLevel(int32_t index);
 // Loads the level file at `path` (used as given) as the level in play, exactly as LoadLevel does
 // for a listed level; 1 without a catalogue, else 0 (a damaged file still becomes the level).
 int32_t LoadLevelFromPath(const std::string& path);
+
+// Starts a level record already made (e.g. from text in memory) as the level in play, exactly as
+// LoadLevelFromPath does after loading; `path` names it for recordings. 1 without a catalogue or
+// a level, else 0.
+int32_t StartLevel(std::unique_ptr<Level> level, const std::string& path);
+
+// Builds g_grid, the floor grid of the level's width and height.
+void MakeFloorGrid(const Level& level);
+
+// From now on LoadLevel plays the level file at `path` (used as given) for every index, as if
+// the list named only it; empty: the list again.
+void PlayOnlyLevel(const std::string& path);
 
 // Makes every later load ask `keepLoading` now and then; one answering false stops the load and
 // leaves no level in play (LoadLevel and LoadLevelFromPath then return 2). Empty: never asked.

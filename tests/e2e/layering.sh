@@ -7,7 +7,8 @@ order=(math platform camera audio resources level state rules graphics authoring
 status=0
 for ((i = 0; i < ${#order[@]}; i++)); do
   folder=${order[$i]}
-  [ -d "$src/$folder" ] || continue  # a layer not (yet) in this tree
+  # A folder of the order that this tree does not have yet has nothing to check.
+  [ -d "$src/$folder" ] || continue
   allowed=" ${order[*]:0:$((i + 1))} "
   while IFS=: read -r file line include; do
     target=$(sed -E 's/.*#include "([a-z]+)\/.*/\1/' <<<"$include")

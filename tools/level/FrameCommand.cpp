@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "LevelFraming.h"
+#include "authoring/LevelFraming.h"
 #include "LevelTool.h"
 #include "level/Level.h"
 #include "platform/AtomicFile.h"

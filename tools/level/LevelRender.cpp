@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "LevelCheck.h"
+#include "authoring/LevelCheck.h"
 #include "audio/SoundSystem.h"
 #include "graphics/GraphicsSetup.h"
 #include "graphics/SceneRendering.h"

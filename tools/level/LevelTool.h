@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "LevelCheck.h"
-#include "ShotSearch.h"
+#include "authoring/LevelCheck.h"
+#include "authoring/ShotSearch.h"
 
 // Exit statuses of the tool.
 inline constexpr int kExitOk = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "ShotSearch.h"
+#include "authoring/ShotSearch.h"
 
 // The solution as a tracklet-sim script: the frames between the clicks, the clicks, the frames
 // until the level is won and a closing "print"; a '#' comment line names the level and another

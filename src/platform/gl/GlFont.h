@@ -45,4 +45,3 @@ private:
     std::vector<float> quads_;  // the quads of the text being drawn, kept so drawing does not allocate
 };
 
-constexpr uint32_t kTextCalcRect = 0x400;

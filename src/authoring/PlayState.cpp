@@ -1,4 +1,4 @@
-#include "PlayState.h"
+#include "authoring/PlayState.h"
 
 #include <bit>
 #include <functional>

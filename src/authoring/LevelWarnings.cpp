@@ -1,4 +1,4 @@
-#include "LevelWarnings.h"
+#include "authoring/LevelWarnings.h"
 
 #include <algorithm>
 #include <utility>
@@ -28,11 +28,16 @@ bool Impassable(const LevelObject& piece) {
 // True when the floor grid of a level this size can be built (the game draws no grid otherwise).
 bool GridDrawable(const Level& level) {
     RecordingDevice device;
+    // The grid's buffer and material are process-wide: the ones in use (the editor draws with
+    // them) are put back afterwards.
+    std::unique_ptr<VertexBuffer> inUse = std::move(g_gridVertexBuffer);
+    const Material material = g_gridMaterial;
     const auto lines = [](int32_t tiles) { return static_cast<int32_t>(static_cast<uint32_t>(tiles) + 1u); };
     FloorGrid grid(&device, 10.0f * static_cast<float>(level.height), 10.0f * static_cast<float>(level.width), 0.0f,
                    lines(level.width), lines(level.height));
     const bool built = g_gridVertexBuffer != nullptr;
-    g_gridVertexBuffer.reset();
+    g_gridVertexBuffer = std::move(inUse);
+    g_gridMaterial = material;
     return built;
 }
 

@@ -1,4 +1,4 @@
-#include "TrackDistance.h"
+#include "authoring/TrackDistance.h"
 
 #include <deque>
 #include <vector>

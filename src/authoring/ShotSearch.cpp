@@ -1,15 +1,16 @@
-#include "ShotSearch.h"
+#include "authoring/ShotSearch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cmath>
 #include <tuple>
 #include <unordered_set>
 
-#include "AimPoints.h"
-#include "PlayState.h"
-#include "TrackDistance.h"
+#include "authoring/AimPoints.h"
+#include "authoring/PlayState.h"
+#include "authoring/TrackDistance.h"
 #include "level/Level.h"
 #include "rules/Firing.h"
 #include "rules/UpdateGame.h"
@@ -33,18 +34,20 @@ struct Child {
 
 class ShotSearch {
 public:
-    ShotSearch(const SearchLimits& limits, bool best)
-        : limits_(limits), best_(best), level_(*g_level), started_(std::chrono::steady_clock::now()) {}
+    ShotSearch(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
+               const std::atomic<bool>* cancel)
+        : limits_(limits), best_(best), level_(level), bullets_(bullets), cancel_(cancel),
+          started_(std::chrono::steady_clock::now()) {}
 
     SearchReport Run() {
-        const PlayState start = CapturePlay(level_, g_bullets);
+        const PlayState start = CapturePlay(level_, bullets_);
         // Builders alone usually win; other targets are tried only when they do not.
         for (bool allTargets : {best_, true}) {
             allTargets_ = allTargets;
             visited_.clear();
             frame_ = 0;
             Expand(0);
-            RestorePlay(start, level_, g_bullets);
+            RestorePlay(start, level_, bullets_);
             if (report_.end != SearchReport::End::Exhausted || report_.solution || allTargets) break;
         }
         if (report_.end == SearchReport::End::Exhausted && depthCut_) report_.end = SearchReport::End::ShotLimit;
@@ -56,12 +59,16 @@ private:
     bool Over() const { return level_.lost || level_.won; }
 
     void Frame() {
-        if (!Over()) UpdateGame(kFrameTime);
+        if (!Over()) UpdateLevel(level_, bullets_, kFrameTime);
         ++frame_;
     }
 
     bool Stopping() {
         if (stopped_) return true;
+        if (cancel_ && cancel_->load(std::memory_order_relaxed)) {
+            report_.end = SearchReport::End::Cancelled;
+            return stopped_ = true;
+        }
         if (report_.solution && !best_) return stopped_ = true;
         if (nodes_ >= limits_.maxNodes) {
             report_.end = SearchReport::End::NodeLimit;
@@ -86,14 +93,14 @@ private:
             ++frames;
             if (level_.stepTimer < timer || level_.stepTimer == 0.0f) {
                 ++steps;
-                if (level_.trainHeading == 'x' && g_bullets.empty()) break;
+                if (level_.trainHeading == 'x' && bullets_.empty()) break;
             }
         }
     }
 
     // Runs until no shot is in flight any more.
     void Resolve() {
-        for (uint64_t n = 0; n < kMaxFlightFrames && !g_bullets.empty() && !Over(); ++n) Frame();
+        for (uint64_t n = 0; n < kMaxFlightFrames && !bullets_.empty() && !Over(); ++n) Frame();
     }
 
     // Runs until the train has made its next step; false when it never does within the limit.
@@ -135,14 +142,14 @@ private:
 
     void Expand(int depth) {
         if (Stopping()) return;
-        const PlayState here = CapturePlay(level_, g_bullets);
+        const PlayState here = CapturePlay(level_, bullets_);
         if (!visited_.insert(Fingerprint(here)).second) return;
         ++nodes_;
         const uint64_t hereFrame = frame_;
 
         RunOut();
         if (level_.won) Record();
-        RestorePlay(here, level_, g_bullets);
+        RestorePlay(here, level_, bullets_);
         frame_ = hereFrame;
         if (Stopping()) return;
         if (depth >= limits_.maxShots) {
@@ -152,15 +159,16 @@ private:
 
         std::vector<Child> children;
         bool someTargetOutOfReach = false;
-        const Vec3 muzzle = MuzzlePoint();
+        const Vec3 muzzle = MuzzlePoint(level_);
         for (const LevelObject& target : Targets()) {
             const size_t before = CountLike(level_, target);
             bool hit = false;
             for (const Vec3& aim : AimPoints(muzzle, target, level_.catalogue)) {
-                RestorePlay(here, level_, g_bullets);
+                RestorePlay(here, level_, bullets_);
                 frame_ = hereFrame;
-                if (!MouseMayAct()) break;
-                FireBullet(aim);
+                // Play takes clicks only while the level is neither lost nor won.
+                if (Over()) break;
+                FireBulletIn(level_, bullets_, aim, level_.catalogue, nullptr);
                 Resolve();
                 if (CountLike(level_, target) >= before) continue;
                 hit = true;
@@ -170,7 +178,7 @@ private:
             someTargetOutOfReach = someTargetOutOfReach || !hit;
         }
         if (someTargetOutOfReach) {
-            RestorePlay(here, level_, g_bullets);
+            RestorePlay(here, level_, bullets_);
             frame_ = hereFrame;
             if (WaitForStep() && !level_.lost) AddChild(children, std::nullopt, false, here);
         }
@@ -178,14 +186,14 @@ private:
         std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.key < b.key; });
         KeepFewAlike(children);
         for (const Child& child : children) {
-            RestorePlay(child.state, level_, g_bullets);
+            RestorePlay(child.state, level_, bullets_);
             frame_ = child.frame;
             if (child.shot) path_.push_back(*child.shot);
             Expand(depth + 1);
             if (child.shot) path_.pop_back();
             if (Stopping()) break;
         }
-        RestorePlay(here, level_, g_bullets);
+        RestorePlay(here, level_, bullets_);
         frame_ = hereFrame;
     }
 
@@ -215,13 +223,15 @@ private:
         // A track that can no longer reach the finish is a lost game, unless the train gets there
         // on the track that already lies.
         if (distance == kUnreachable && !level_.won) return;
-        children.push_back(Child{CapturePlay(level_, g_bullets), frame_, shot,
+        children.push_back(Child{CapturePlay(level_, bullets_), frame_, shot,
                                  {distance, builder ? 0 : 1, here.score - level_.score, frame_}});
     }
 
     SearchLimits limits_;
     bool best_;
     Level& level_;
+    std::vector<Bullet>& bullets_;
+    const std::atomic<bool>* cancel_;
     std::chrono::steady_clock::time_point started_;
     bool allTargets_ = false;
     std::unordered_set<uint64_t> visited_;
@@ -237,7 +247,12 @@ private:
 
 SearchReport SearchShots(const SearchLimits& limits, bool best) {
     if (!g_level) return {};
-    return ShotSearch(limits, best).Run();
+    return ShotSearch(*g_level, g_bullets, limits, best, nullptr).Run();
+}
+
+SearchReport SearchShotsIn(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
+                           const std::atomic<bool>* cancel) {
+    return ShotSearch(level, bullets, limits, best, cancel).Run();
 }
 
 std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits) {
@@ -252,6 +267,7 @@ std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits) 
         case SearchReport::End::ShotLimit:
             return "every sequence of up to " + std::to_string(limits.maxShots) +
                    " shots was tried (--max-shots limits the length)";
+        case SearchReport::End::Cancelled: return "cancelled";
         case SearchReport::End::Exhausted: break;
     }
     return "every sequence of shots the search considers was tried";

@@ -1,4 +1,4 @@
-#include "LevelFraming.h"
+#include "authoring/LevelFraming.h"
 
 #include <cmath>
 #include <cstdio>

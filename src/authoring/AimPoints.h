@@ -8,7 +8,7 @@ class ResourceCatalogue;
 struct LevelObject;
 
 // The point a shot leaves from now: where the game starts a bullet fired from the train's tile.
-Vec3 MuzzlePoint();
+Vec3 MuzzlePoint(Level& level);
 
 // Floor points to click so that a bullet fired from `muzzle` meets the target's sphere: first the
 // target's tile centre (the plain click), then points whose line passes through other parts of

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Diagnostic.h"
-#include "LevelCheck.h"
+#include "authoring/Diagnostic.h"
+#include "authoring/LevelCheck.h"
 
 class Level;
 

@@ -1,4 +1,4 @@
-#include "LevelCheck.h"
+#include "authoring/LevelCheck.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "LevelWarnings.h"
+#include "authoring/LevelWarnings.h"
 #include "level/Level.h"
 #include "level/Tiles.h"
 #include "level/TokenReader.h"
@@ -148,14 +148,17 @@ std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList*
     if (std::filesystem::is_directory(status)) return {Error(0, 0, "is a folder, not a level file")};
     MappedFile file;
     if (!OpenTextFile(path, &file)) return {Error(0, 0, "cannot be opened for reading")};
-    const std::string_view text = file.Text();
+    return CheckLevelText(file.Text(), models, unlisted);
+}
 
+std::vector<Diagnostic> CheckLevelText(std::string_view text, const ModelList* models, size_t* unlisted) {
+    if (unlisted) *unlisted = 0;
     // The game's own loader reads the file; the checker only watches where its tokens lie. The
     // level is made from no file (an empty record) so that the observer is in place for the load.
-    Level level(nullptr, nullptr, "");
+    Level level(nullptr, nullptr);
     PlaceRecorder recorder(text);
     level.tokenObserver = [&recorder](const TokenPlace& place) { recorder(place); };
-    level.Load(path);
+    level.LoadText(text);
     level.tokenObserver = nullptr;
 
     const TextPositions positions(text);

@@ -1,4 +1,4 @@
-#include "AimPoints.h"
+#include "authoring/AimPoints.h"
 
 #include <cmath>
 
@@ -7,16 +7,13 @@
 #include "math/MathFunctions.h"
 #include "resources/ResourceCatalogue.h"
 #include "rules/Firing.h"
-#include "state/GameState.h"
+#include "state/Bullet.h"
 
-Vec3 MuzzlePoint() {
-    // The game's firing decides where a shot starts; a trial shot is fired and taken back.
-    const size_t before = g_bullets.size();
-    FireBullet(Vec3(0.0f, 0.0f, 0.0f));
-    if (g_bullets.size() == before) return Vec3(0.0f, 0.0f, 0.0f);
-    const Vec3 origin = g_bullets.back().origin;
-    g_bullets.pop_back();
-    return origin;
+Vec3 MuzzlePoint(Level& level) {
+    // The game's firing decides where a shot starts; a trial shot is fired on a list of its own.
+    std::vector<Bullet> trial;
+    FireBulletIn(level, trial, Vec3(0.0f, 0.0f, 0.0f), nullptr, nullptr);
+    return trial.empty() ? Vec3(0.0f, 0.0f, 0.0f) : trial.back().origin;
 }
 
 std::vector<Vec3> AimPoints(const Vec3& muzzle, const LevelObject& target, ResourceCatalogue* catalogue) {

@@ -1,8 +1,13 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "state/Bullet.h"
+
+class Level;
 
 // The frame time of every simulated frame: a power of two, so that the script states it exactly.
 inline constexpr float kFrameTime = 0.03125f;
@@ -31,7 +36,7 @@ struct SearchReport {
     std::optional<Solution> solution;  // the first one found, or with `best` the highest score
     uint64_t nodes = 0;
     // What ended the search: it ran out of sequences to try, or a limit stopped it.
-    enum class End { Exhausted, NodeLimit, TimeLimit, ShotLimit } end = End::Exhausted;
+    enum class End { Exhausted, NodeLimit, TimeLimit, ShotLimit, Cancelled } end = End::Exhausted;
 };
 
 // Searches for shots that win the level in play (g_level with g_bullets, its shots in flight),
@@ -41,6 +46,12 @@ struct SearchReport {
 // `best` it stops at the first win; with `best` it keeps the highest score within the limits.
 // The level and the bullets are as they were when it returns.
 SearchReport SearchShots(const SearchLimits& limits, bool best);
+
+// The same search on an explicit level and shot list, touching no process-wide state (so it may
+// run on a thread of its own on a copy of a level); it plays no sound. When *cancel turns true
+// the search stops soon after, with End::Cancelled.
+SearchReport SearchShotsIn(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
+                           const std::atomic<bool>* cancel);
 
 // "the node limit (--max-nodes 20000)"-style words for what ended a search.
 std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits);

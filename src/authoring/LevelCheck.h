@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "Diagnostic.h"
+#include "authoring/Diagnostic.h"
 
 // The models a style can draw, for the warning about names without one.
 struct ModelList {
@@ -32,6 +33,9 @@ struct ReadPlaces {
 // (no data folder): then names are not checked. A file with thousands of warnings lists the
 // first ones and counts the others in *unlisted (when given). Never throws.
 std::vector<Diagnostic> CheckLevelFile(const std::string& path, const ModelList* models, size_t* unlisted = nullptr);
+
+// The same check of a level file's text held in memory (line 0 errors are not given).
+std::vector<Diagnostic> CheckLevelText(std::string_view text, const ModelList* models, size_t* unlisted = nullptr);
 
 // True when any diagnostic is an error (or, with strict, any diagnostic at all).
 bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict);

@@ -1,4 +1,4 @@
-#include "Diagnostic.h"
+#include "authoring/Diagnostic.h"
 
 #include <algorithm>
 
