@@ -45,7 +45,9 @@ raw="$work/out.raw"
 export SDL_DISKAUDIOFILE="$raw"
 audio_driver=disk start_game --profile "$profile" --record "$work/run.sim"
 bytes() { stat -c %s "$raw" 2>/dev/null || echo 0; }
-wait_for 60 "two seconds of sound" test "$(bytes)" -gt 176400
+# Asked again at every try: the file grows while the game plays.
+sound_for_two_seconds() { [ "$(bytes)" -gt 176400 ]; }
+wait_for 60 "two seconds of sound" sound_for_two_seconds
 xdotool key space
 wait_for 60 "level 1" level1_up
 for x in 300 400 500 600 700; do xdotool mousemove "$x" 600 click 1; sleep 0.3; done
