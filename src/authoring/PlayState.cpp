@@ -70,7 +70,7 @@ void RestorePlay(const PlayState& s, Level& level, std::vector<Bullet>& bullets)
 uint64_t Fingerprint(const PlayState& s) {
     Hasher h;
     for (const LevelObject& o : s.objects) {
-        h.Add(std::hash<std::string>{}(o.name));
+        h.Add(static_cast<uint64_t>(std::hash<std::string>{}(o.name)));
         h.Add(Pack(o.x, o.y));
         h.Add(Pack(o.degrees, o.removed ? 1 : 0));
     }
