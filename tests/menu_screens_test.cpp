@@ -31,7 +31,7 @@ TEST_F(GameFixture, MenuScreensShowOneScreenByPrecedenceFromTheMenuPose) {
         EXPECT_EQ(device.CallsNamed("Clear").at(0).color, 0xFF000000u);
         if (c.paused) { EXPECT_EQ(g_camera.position, Vec3(5.0f, 6.0f, 7.0f)) << c.model; } else {
             // The view worked out by hand from the pose's axes and position (0.414, 2.855, 66.168).
-            const Matrix4& v = device.CallsNamed("SetTransform").at(0).matrix;
+            const Matrix4 v = device.CallsNamed("SetTransform").at(0).matrix;
             for (auto [i, e] : {std::pair{0, 1.0f}, {5, -1.0f}, {10, -1.0f}, {12, -0.41936f}, {13, 2.78326f}, {14, 66.17084f}})
                 EXPECT_NEAR(v.m[i], e, 1e-4f) << c.model << " " << i;
         }
