@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 #include "platform/Keyboard.h"
 #include "shell/KeyboardInput.h"
+#include "shell/ScreenKeys.h"
 
 namespace {
 class KeyboardInput : public GameFixture {
@@ -93,4 +94,28 @@ TEST_F(KeyboardInput, SpaceRetriesOrGoesOnAndEndSkipsWrappingAtTheEnd) {
     Tap(kVkEnd);
     Frame(), Frame();
     EXPECT_EQ(g_levelIndex, 0);
+}
+
+// The profile's screens read edges: a tap seen in one frame and another tap before the next
+// frame are two presses (a quick player, or a test that presses again as soon as it sees the
+// first press acted on), while a key held from before the screen opened is no press at all.
+TEST_F(KeyboardInput, ScreenKeysCountEveryTapAndIgnoreAKeyHeldFromBefore) {
+    ScreenKeys screen;
+    Down(kVkLeft);
+    screen.Start();
+    screen.Poll();
+    EXPECT_FALSE(screen.Went(kVkLeft)) << "held from before the screen";
+    Up(kVkLeft);
+    screen.Poll();
+    EXPECT_TRUE(screen.Released(kVkLeft));
+
+    int presses = 0;
+    for (int frame = 0; frame < 3; ++frame) {
+        Tap(kVkRight);
+        screen.Poll();
+        presses += screen.Went(kVkRight);
+    }
+    screen.Poll();
+    EXPECT_EQ(presses, 3);
+    EXPECT_FALSE(screen.Went(kVkRight)) << "no tap, no press";
 }
