@@ -1,6 +1,7 @@
 #include "editor/BackgroundSolver.h"
 
 #include "level/Level.h"
+#include "platform/ThreadPriority.h"
 #include "state/Bullet.h"
 
 SearchLimits EditorSearchLimits() {
@@ -27,6 +28,9 @@ void BackgroundSolver::Restart(const std::string& levelText) {
         report_.reset();
     }
     thread_ = std::thread([this, levelText]() {
+        // The search gives way to the editor's frames: the author sees a steady picture and the
+        // verdict a little later.
+        LowerThisThreadPriority();
         // The search's own level: the editor's record is never touched from here.
         Level level(nullptr, shapes_);
         std::vector<Bullet> bullets;

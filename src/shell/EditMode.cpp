@@ -171,9 +171,9 @@ private:
 
 // A measured run of the editor, asked for through the environment and never set in editing:
 // TRACKLET_BENCH_FRAMES=N draws N editor frames and prints "frames N mean M ms max X ms" (over
-// the last nine tenths) on stdout, then quits. The solver is started again whenever it ends and
-// every 30th frame (as an edit restarts it), so every frame is drawn while it searches; TRACKLET_BENCH_SOLVER=0 keeps it stopped instead (the
-// baseline the same frames are read against).
+// the last nine tenths) on stdout, then quits. Every 30th frame is an edit, and the solver is
+// started again whenever it ends, so every frame is drawn while it searches;
+// TRACKLET_BENCH_SOLVER=0 keeps it stopped instead (the baseline the same frames are read against).
 class EditorBench {
 public:
     EditorBench() {
@@ -183,12 +183,14 @@ public:
         solver_ = !(solver && solver[0] == '0');
     }
     bool active() const { return frames_ > 0; }
-    // Keeps the solver searching (or stopped) for the measured frames; every 30th frame cancels
-    // and restarts it as an edit does.
+    // Keeps the solver searching (or stopped) for the measured frames. Every 30th frame makes an
+    // edit as the author does, placing an object on the cursor's tile and then undoing that, so
+    // the measured frames include the check and the solver's restart that every edit brings.
     void Steer(LevelEditor& editor) {
         if (!active()) return;
+        if (frame_ % 30 == 29) (frame_ / 30) % 2 == 0 ? editor.Place() : editor.Undo();
         if (!solver_) editor.solver().Stop();
-        else if (editor.solver().Report() || frame_ % 30 == 29) editor.solver().Restart(editor.Text());
+        else if (editor.solver().Report()) editor.solver().Restart(editor.Text());
     }
     // Counts a frame that took `seconds`; true when all are drawn (the report is printed).
     bool Count(double seconds) {
