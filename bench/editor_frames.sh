@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Frame time of the level editor on the largest shipped level while the solver searches (restarted
-# every 30 frames, as edits restart it), against the same frames with the solver stopped, RUNS
+# Frame time of the level editor on the largest shipped level while the solver searches (an edit
+# every 30 frames, placing an object and then undoing it, checks the level and restarts it), against the same frames with the solver stopped, RUNS
 # times (default 3), each pair side by side in one X session. Prints each run's mean and worst
 # frame time and the ratio of the means.
 # Usage: bench/editor_frames.sh BUILD_DIR [RUNS] [FRAMES]   (needs xvfb-run)
