@@ -25,7 +25,7 @@ public:
     void At(size_t offset, int* line, int* column) const;
 
 private:
-    static constexpr size_t kBlock = 65536;
+    static constexpr size_t kBlock = 4096;
     std::string_view text_;
     std::vector<size_t> newlinesBefore_;  // by block: the line breaks before its first byte
     std::vector<size_t> lineStartBefore_;  // by block: where the line holding its first byte starts

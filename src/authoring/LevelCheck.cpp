@@ -1,7 +1,6 @@
 #include "authoring/LevelCheck.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -17,7 +16,6 @@
 namespace {
 
 // The descriptions the loader gives its reads; the checker keys the places it keeps on them.
-bool Is(const char* what, const char* text) { return std::strcmp(what, text) == 0; }
 bool IsHeadingRead(const char* what) { return std::strncmp(what, "a heading", 9) == 0; }
 bool IsBlankByte(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
 
@@ -39,78 +37,27 @@ std::string ExpectedText(const std::string& expected) {
     return expected;
 }
 
-// Observes the loader's reads: keeps the places warnings need and the first part-read token.
+// Observes the loader's reads outside the object entries: keeps the places warnings need and the
+// first heading read from a token that is none.
 class PlaceRecorder {
 public:
     explicit PlaceRecorder(std::string_view text) : text_(text) {}
 
     void operator()(const TokenPlace& place) {
-        const Role role = RoleOf(place.what);
-        // A read never takes a blank, so it took its whole token when a blank or the end follows.
-        const bool cut = place.end < text_.size() && !IsBlankByte(text_[place.end]);
-        if (!partRead && (cut || (role.heading && !IsHeading(text_[place.start]))))
-            partRead = PartRead{place.start, place.what, TokenFrom(text_, place.start)};
-        switch (role.kind) {
-            case Kind::kEntryX: {
-                const auto at = static_cast<uint32_t>(place.start);
-                places.entries.push_back({at, at});
-                break;
-            }
-            case Kind::kEntryName:
-                if (!places.entries.empty()) places.entries.back().name = static_cast<uint32_t>(place.start);
-                break;
-            case Kind::kCount: {
-                // Room for the announced entries, as many as the file can hold (ten bytes each at least).
-                int32_t count = 0;
-                std::from_chars(text_.data() + place.start, text_.data() + place.end, count);
-                if (count > 0) places.entries.reserve(std::min(static_cast<size_t>(count), text_.size() / 10));
-                break;
-            }
-            case Kind::kHeight: places.height = place.start; break;
-            case Kind::kWidth: places.width = place.start; break;
-            case Kind::kStart: places.start = place.start; break;
-            case Kind::kFinish: places.finish = place.start; break;
-            case Kind::kSpeed: places.speedEnd = place.end; break;
-            case Kind::kOther: break;
-        }
+        if (!badHeading && IsHeadingRead(place.what) && !IsHeading(text_[place.start]))
+            badHeading = PartRead{place.start, place.what, TokenFrom(text_, place.start)};
+        const std::string_view what = place.what;
+        if (what == "an integer (height)") places.height = place.start;
+        if (what == "an integer (width)") places.width = place.start;
+        if (what == "start") places.start = place.start;
+        if (what == "finish") places.finish = place.start;
+        if (what == "a number (speed)") places.speedEnd = place.end;
     }
 
     ReadPlaces places;
-    std::optional<PartRead> partRead;
+    std::optional<PartRead> badHeading;
 
 private:
-    enum class Kind { kOther, kEntryX, kEntryName, kCount, kHeight, kWidth, kStart, kFinish, kSpeed };
-    struct Role {
-        Kind kind = Kind::kOther;
-        bool heading = false;
-    };
-
-    static Role Classify(const char* what) {
-        Role role{Kind::kOther, IsHeadingRead(what)};
-        static constexpr std::pair<const char*, Kind> kKinds[] = {
-            {"an integer (object x)", Kind::kEntryX}, {"an object name", Kind::kEntryName},
-            {"an integer (object count)", Kind::kCount}, {"an integer (height)", Kind::kHeight},
-            {"an integer (width)", Kind::kWidth}, {"start", Kind::kStart}, {"finish", Kind::kFinish},
-            {"a number (speed)", Kind::kSpeed}};
-        for (const auto& [text, kind] : kKinds)
-            if (Is(what, text)) role.kind = kind;
-        return role;
-    }
-
-    // The loader describes its reads with the same few literals millions of times over, so each
-    // description is compared once and then known by its address.
-    Role RoleOf(const char* what) {
-        Known& known = known_[(reinterpret_cast<uintptr_t>(what) >> 3) % kKnown];
-        if (known.what != what) known = Known{what, Classify(what)};
-        return known.role;
-    }
-
-    static constexpr size_t kKnown = 64;
-    struct Known {
-        const char* what = nullptr;
-        Role role;
-    };
-    Known known_[kKnown];
     std::string_view text_;
 };
 
@@ -122,8 +69,7 @@ Diagnostic Error(int line, int column, std::string text) {
 std::string CountHint(const Level& level, const ReadPlaces& places, const ReadStop& stop) {
     const bool inEntry = stop.expected.find("(object") != std::string::npos || stop.expected == "an object name";
     // An entry whose x was read but not its last field is recorded yet not read in full.
-    const bool started = inEntry && stop.expected != "an integer (object x)";
-    const size_t read = places.entries.size() - (started && !places.entries.empty() ? 1 : 0);
+    const size_t read = places.trace.wholeEntries;
     if (inEntry && read < static_cast<size_t>(level.objectCount))
         return " (\"objects\" announces " + std::to_string(level.objectCount) + " entries, " +
                std::to_string(read) + " read in full)";
@@ -133,6 +79,18 @@ std::string CountHint(const Level& level, const ReadPlaces& places, const ReadSt
 }
 
 }  // namespace
+
+size_t ReadPlaces::EntryToken(std::string_view text, size_t entry, int field) const {
+    const size_t mark = entry / LoadTrace::kEntriesPerMark;
+    if (entry >= trace.wholeEntries || mark >= trace.entryMarks.size()) return 0;
+    size_t at = trace.entryMarks[mark];
+    const size_t skip = 5 * (entry % LoadTrace::kEntriesPerMark) + static_cast<size_t>(field);
+    for (size_t token = 0; token < skip; ++token) {
+        while (at < text.size() && !IsBlankByte(text[at])) ++at;
+        while (at < text.size() && IsBlankByte(text[at])) ++at;
+    }
+    return at;
+}
 
 bool Fails(const std::vector<Diagnostic>& diagnostics, bool strict) {
     for (const Diagnostic& d : diagnostics)
@@ -158,17 +116,21 @@ std::vector<Diagnostic> CheckLevelText(std::string_view text, const ModelList* m
     Level level(nullptr, nullptr);
     PlaceRecorder recorder(text);
     level.tokenObserver = [&recorder](const TokenPlace& place) { recorder(place); };
+    level.loadTrace = &recorder.places.trace;
     level.LoadText(text);
     level.tokenObserver = nullptr;
+    level.loadTrace = nullptr;
 
     const TextPositions positions(text);
-    // A part-read token comes before the stop it causes, so it is the first error when present.
-    if (recorder.partRead) {
+    // A token read in part comes before the stop it causes, so the first of them is the first
+    // error when there is one.
+    std::optional<PartRead> partRead = std::move(recorder.badHeading);
+    if (const auto& cut = recorder.places.trace.firstPartRead; cut && (!partRead || cut->start < partRead->start))
+        partRead = PartRead{cut->start, cut->what, TokenFrom(text, cut->start)};
+    if (partRead) {
         int line, column;
-        positions.At(recorder.partRead->start, &line, &column);
-        return {Error(line, column,
-                      "expected " + ExpectedText(recorder.partRead->expected) + ", found " +
-                          Found(recorder.partRead->found))};
+        positions.At(partRead->start, &line, &column);
+        return {Error(line, column, "expected " + ExpectedText(partRead->expected) + ", found " + Found(partRead->found))};
     }
     if (level.loadStop) {
         const ReadStop& stop = *level.loadStop;

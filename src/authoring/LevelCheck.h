@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "authoring/Diagnostic.h"
+#include "level/Level.h"
 
 // The models a style can draw, for the warning about names without one.
 struct ModelList {
@@ -17,15 +18,15 @@ struct ModelList {
 
 // Where the loader found the tokens that warnings point at (byte offsets into the file).
 struct ReadPlaces {
-    // Offsets fit 32 bits: the loader reads at most 64 MiB of a file.
-    struct Entry {
-        uint32_t x = 0;     // the entry's first token
-        uint32_t name = 0;  // its name
-    };
-    std::vector<Entry> entries;  // one per object entry of the file, in file order
+    LoadTrace trace;               // where the object entries lie
     size_t height = 0, width = 0;
     size_t start = 0, finish = 0;  // the keywords
     size_t speedEnd = 0;           // just past the speed number
+
+    // The offset of token `field` (0 the x, 2 the name) of object entry `entry` in `text`, the
+    // text read; 0 for an entry not read in full. Every entry before it must have been read in
+    // full with no token read in part, so that each is five whole tokens.
+    size_t EntryToken(std::string_view text, size_t entry, int field) const;
 };
 
 // Checks one level file as the game reads it: the first error (what was expected and what was

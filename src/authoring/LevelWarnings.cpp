@@ -1,6 +1,7 @@
 #include "authoring/LevelWarnings.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "state/FloorGrid.h"
@@ -49,12 +50,16 @@ public:
     // so the ones kept are the first in the file but for the few about the grid, start and
     // finish; a damaged file with millions of objects is only counted beyond that, and the texts
     // of the warnings not kept are never made.
-    template <class Make>
-    void Add(size_t offset, Make make) {
-        if (found_.size() < kMaxKept)
-            found_.emplace_back(offset, make());
-        else
+    // The offset is a number or a function giving it, called only for a warning kept.
+    template <class Offset, class Make>
+    void Add(Offset offset, Make make) {
+        if (found_.size() >= kMaxKept) {
             ++dropped;
+        } else if constexpr (std::is_invocable_v<Offset>) {
+            found_.emplace_back(offset(), make());
+        } else {
+            found_.emplace_back(offset, make());
+        }
     }
     size_t dropped = 0;
 
@@ -118,7 +123,7 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
         warnings.Add(places.height, [&] { return "a grid of " + grid + " is too large to draw"; });
 
     const Origins origins(level);
-    const auto entryAt = [&](size_t entry) { return entry < places.entries.size() ? places.entries[entry].x : 0; };
+    const auto entryAt = [&](size_t entry) { return places.EntryToken(text, entry, 0); };
     const auto lineOf = [&](size_t entry) {
         int line, column;
         positions.At(entryAt(entry), &line, &column);
@@ -140,7 +145,8 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
         const LevelObject& object = level.objects[i];
         const Origin origin = origins.Of(i);
         if (origin.ring) continue;  // the station's entry speaks for its ring
-        const size_t at = entryAt(origin.entry);
+        // Found in the text only for the warnings kept.
+        const auto at = [&] { return entryAt(origin.entry); };
 
         if (!level.InsideGrid(object.x, object.y))
             warnings.Add(at, [&] { return Quoted(object.name) + " at " + Tile(object.x, object.y) + " lies off the grid of " + grid; });
@@ -151,7 +157,7 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
                        "curves 0, 90, 180 or 270)";
             });
         if (models && object.name != ObjectName::kBlocked && !hasModel(object.name)) {
-            const size_t nameAt = origin.entry < places.entries.size() ? places.entries[origin.entry].name : 0;
+            const auto nameAt = [&] { return places.EntryToken(text, origin.entry, 2); };
             warnings.Add(nameAt, [&] {
                 return "no model named " + Quoted(object.name) + " in " + models->listPath +
                        (models->refused.empty() ? "" : "; the list stops at " + models->refused);

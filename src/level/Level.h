@@ -26,6 +26,17 @@ using KeepLoading = std::function<bool()>;
 // How many objects a load reads between two questions to its KeepLoading.
 constexpr int32_t kObjectsBetweenLoadChecks = 16384;
 
+// What a load notes about the text it read, for tools that point into it.
+struct LoadTrace {
+    static constexpr size_t kEntriesPerMark = 16;
+    // The offset of the first token of entries 0, 16, 32, ... (each whose first number was read).
+    std::vector<uint32_t> entryMarks;
+    // The object entries read in full before the first that was not.
+    size_t wholeEntries = 0;
+    // The first read that took only part of its token.
+    std::optional<TokenPlace> firstPartRead;
+};
+
 // One loaded level: the grid size, the objects on its tiles, the train, the finish, the track end
 // and the state of play.
 class Level {
@@ -50,7 +61,8 @@ public:
     RenderDevice* device = nullptr;          // not owned
     ResourceCatalogue* catalogue = nullptr;  // not owned
     std::optional<ReadStop> loadStop;        // where the last Load stopped early; empty when complete
-    TokenObserver tokenObserver;             // when set, Load reports every token it reads (for tools)
+    TokenObserver tokenObserver;             // when set, Load reports every token it reads outside the object entries (for tools)
+    LoadTrace* loadTrace = nullptr;          // when set, Load fills it (not owned)
     bool scanObjects = false;  // answer tile lookups and hit tests by walking the whole list (the reference the index is checked against)
 
     bool loadCancelled = false;  // the last Load was stopped by its KeepLoading
@@ -65,6 +77,8 @@ public:
     int32_t Load(const std::string& path, const KeepLoading& keepLoading = {});
     // Reads a level file's whole text as Load reads the file (stops report lines of this text).
     int32_t LoadText(std::string_view text, const KeepLoading& keepLoading = {});
+    // LoadText's reading, from the reader's first token on.
+    int32_t ReadTokens(TokenReader& in, const KeepLoading& keepLoading);
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);
 

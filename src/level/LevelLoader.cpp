@@ -15,7 +15,7 @@ class RecentNames {
 public:
     ObjectName Find(std::string_view name) {
         for (const Entry& entry : entries_)
-            if (entry.text == name) return entry.name;
+            if (Same(entry.text, name)) return entry.name;
         const ObjectName found = ObjectName::Of(name);
         entries_[next_] = Entry{found.str(), found};
         next_ = (next_ + 1) % kEntries;
@@ -23,6 +23,13 @@ public:
     }
 
 private:
+    // Names are a few bytes long: compared in place rather than through a library call.
+    static bool Same(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
     static constexpr size_t kEntries = 8;
     struct Entry {
         std::string_view text;  // the table's copy, which lives as long as the process
@@ -82,9 +89,16 @@ int32_t Level::Load(const std::string& path, const KeepLoading& keepLoading) {
 int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
     loadStop.reset();
     loadCancelled = false;
-    const size_t fileBytes = text.size();
     TokenReader in(text);
     if (tokenObserver) in.ObserveTokens(tokenObserver);
+    if (loadTrace) *loadTrace = LoadTrace{};
+    const int32_t result = ReadTokens(in, keepLoading);
+    if (loadTrace) loadTrace->firstPartRead = in.FirstPartRead();
+    return result;
+}
+
+int32_t Level::ReadTokens(TokenReader& in, const KeepLoading& keepLoading) {
+    const size_t fileBytes = in.TextSize();
     const auto stop = [&]() {
         loadStop = in.Stop();
         return 1;
@@ -116,8 +130,14 @@ int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
     }
     // Room for the announced entries, as many as the file can hold (one takes ten bytes at least),
     // so a long list is not copied over and over as it grows.
-    objects.reserve(objects.size() + std::min(static_cast<size_t>(std::max(objectCount, 0)), fileBytes / 10));
+    const size_t room = std::min(static_cast<size_t>(std::max(objectCount, 0)), fileBytes / 10);
+    objects.reserve(objects.size() + room);
     RecentNames names;
+    // Millions of entries are read without a call to the observer per token; a trace keeps what
+    // tools need of them instead.
+    in.ObserveTokens(nullptr);
+    LoadTrace* const trace = loadTrace;
+    if (trace) trace->entryMarks.reserve(room / LoadTrace::kEntriesPerMark + 1);
     // The entries go straight into the list's vector and are indexed together once read.
     objects.AppendAll([&](std::vector<LevelObject>& items) {
         for (int32_t i = 0; i < objectCount; ++i) {
@@ -129,9 +149,14 @@ int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
             LevelObject object;
             float degreesRead = 0.0f;
             std::string_view name;
-            in.ReadInt(object.x, "an integer (object x)") && in.ReadInt(object.y, "an integer (object y)") &&
-                in.ReadWordView(name, "an object name") && in.ReadFloat(object.scale, "a number (object scale)") &&
-                in.ReadFloat(degreesRead, "a number (object angle in degrees)");
+            if (in.ReadInt(object.x, "an integer (object x)")) {
+                if (trace && i % LoadTrace::kEntriesPerMark == 0)
+                    trace->entryMarks.push_back(static_cast<uint32_t>(in.LastStart()));
+                if (in.ReadInt(object.y, "an integer (object y)") && in.ReadWordView(name, "an object name") &&
+                    in.ReadFloat(object.scale, "a number (object scale)") &&
+                    in.ReadFloat(degreesRead, "a number (object angle in degrees)") && trace)
+                    trace->wholeEntries = static_cast<size_t>(i) + 1;
+            }
             object.name = names.Find(name);
             object.angle = degreesRead != 0.0f ? DegreesToRadians(degreesRead) : 0.0f;
             object.degrees = WholeDegrees(degreesRead);
@@ -140,6 +165,7 @@ int32_t Level::LoadText(std::string_view text, const KeepLoading& keepLoading) {
             if (object.name == ObjectName::kStation) AppendStationRing(object, items);
         }
     });
+    in.ObserveTokens(tokenObserver);
     if (loadCancelled) return 1;
 
     if (!in.ReadKeyword("start")) return stop();

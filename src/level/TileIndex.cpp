@@ -1,10 +1,12 @@
 #include "level/TileIndex.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 
 #include "platform/ProcessMemory.h"
 
-size_t TileIndex::Hash(int32_t x, int32_t y) {
+uint64_t TileIndex::Hash(int32_t x, int32_t y) {
     // splitmix64's finaliser: neighbouring tiles land far apart.
     uint64_t h = (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
     h ^= h >> 30;
@@ -12,20 +14,28 @@ size_t TileIndex::Hash(int32_t x, int32_t y) {
     h ^= h >> 27;
     h *= 0x94d049bb133111ebull;
     h ^= h >> 31;
-    return static_cast<size_t>(h);
+    return h;
 }
 
-int TileIndex::BucketBits() const {
-    int bits = 0;
-    while ((size_t{1} << bits) < slots_.size()) ++bits;
-    return bits;
+TileIndex::TileCounter::TileCounter(size_t count) {
+    const size_t bits = std::bit_ceil(std::max<size_t>(4 * count, 64));
+    bits_.assign(bits / 64, 0);
+    mask_ = bits - 1;
+}
+
+size_t TileIndex::TileCounter::Estimate() const {
+    size_t set = 0;
+    for (uint64_t word : bits_) set += static_cast<size_t>(std::popcount(word));
+    const auto bits = static_cast<double>(mask_ + 1);
+    const auto clear = static_cast<double>(mask_ + 1 - set);
+    // With n distinct hashes a bit stays clear with probability exp(-n / bits). The margin covers
+    // the estimate's spread many times over; a table that still fills up grows, as always.
+    return static_cast<size_t>(bits * std::log(bits / clear) * 1.01) + 64;
 }
 
 uint32_t TileIndex::PrepareMany(size_t count) {
     const auto first = static_cast<uint32_t>(next_.size());
     Reserve(next_.size() + count);
-    // Every new id may start a tile of its own: the table stays at most half full.
-    while (2 * (used_ + count) > slots_.size()) Grow();
     next_.resize(next_.size() + count, kNone);
     return first;
 }
@@ -42,37 +52,45 @@ void TileIndex::Reserve(size_t objects) {
         next_.reserve(objects);
         AdviseLargeBlock(next_.data(), next_.capacity() * sizeof(uint32_t));
     }
+}
+
+void TileIndex::ReserveTiles(size_t tiles) {
     size_t want = 16;
-    while (want < 2 * objects) want *= 2;
+    while (3 * want < 4 * tiles) want *= 2;
     if (want <= slots_.size()) return;
     std::vector<Slot> old;
     old.reserve(want);
     AdviseLargeBlock(old.data(), want * sizeof(Slot));
     old.resize(want);
     old.swap(slots_);
+    shift_ = 64 - std::countr_zero(want);
     for (const Slot& s : old)
         if (s.head != kNone) slots_[Find(s.x, s.y)] = s;
 }
 
-size_t TileIndex::Find(int32_t x, int32_t y) const {
+size_t TileIndex::FindFrom(size_t home, int32_t x, int32_t y) const {
     const size_t mask = slots_.size() - 1;
-    for (size_t i = Hash(x, y) & mask;; i = (i + 1) & mask) {
+    for (size_t i = home;; i = (i + 1) & mask) {
         const Slot& s = slots_[i];
         if (s.head == kNone || (s.x == x && s.y == y)) return i;
     }
 }
 
-void TileIndex::Grow() { Reserve(slots_.empty() ? 8 : slots_.size()); }
+void TileIndex::Grow() { ReserveTiles(slots_.empty() ? 8 : slots_.size()); }
 
 void TileIndex::Append(int32_t x, int32_t y) {
-    if (2 * (used_ + 1) > slots_.size()) Grow();
     const auto position = static_cast<uint32_t>(next_.size());
     next_.push_back(kNone);
     Link(x, y, position);
 }
 
-void TileIndex::Link(int32_t x, int32_t y, uint32_t position) {
-    Slot& s = slots_[Find(x, y)];
+void TileIndex::Link(size_t home, int32_t x, int32_t y, uint32_t position) {
+    size_t at = slots_.empty() ? 0 : FindFrom(home, x, y);
+    if (slots_.empty() || (slots_[at].head == kNone && Full())) {
+        Grow();
+        at = Find(x, y);
+    }
+    Slot& s = slots_[at];
     if (s.head == kNone || s.head == kVacant) {
         if (s.head == kNone) ++used_;
         s.x = x;

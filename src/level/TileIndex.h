@@ -1,6 +1,8 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,8 +16,10 @@ public:
 
     // Forgets every tile and position (keeping the memory for the next ones).
     void Clear();
-    // Makes room for `objects` positions and about as many tiles.
+    // Makes room for `objects` positions (the table grows with the tiles they fall on).
     void Reserve(size_t objects);
+    // Makes room for `tiles` tiles in all without growing the table.
+    void ReserveTiles(size_t tiles);
     // Adds the next id (one past the last handed out) on tile (x, y).
     void Append(int32_t x, int32_t y);
     // Adds the next `count` ids, the k-th on tile tileOf(k) (anything with .x and .y), as `count`
@@ -32,21 +36,54 @@ public:
             return;
         }
         const uint32_t first = PrepareMany(count);
-        const int shift = BucketShift();
-        std::vector<uint32_t> starts(slots_.size() >> shift, 0);
+        // A tile's slot is given by the top bits of its hash, so the parts of the table are ranges
+        // of hashes whatever size the table takes. The table is sized for the tiles there are (an
+        // estimate), not for one tile an id.
+        TileCounter tiles(count);
         for (size_t k = 0; k < count; ++k) {
             const auto& tile = tileOf(k);
-            ++starts[(Hash(tile.x, tile.y) & (slots_.size() - 1)) >> shift];
+            tiles.Add(Hash(tile.x, tile.y));
         }
-        uint32_t sum = 0;
-        for (uint32_t& start : starts) sum += std::exchange(start, sum);
-        std::vector<Pending> sorted(count);
-        for (size_t k = 0; k < count; ++k) {
-            const auto& tile = tileOf(k);
-            sorted[starts[(Hash(tile.x, tile.y) & (slots_.size() - 1)) >> shift]++] =
-                Pending{tile.x, tile.y, first + static_cast<uint32_t>(k)};
+        ReserveTiles(used_ + tiles.Estimate());
+        // The ids are then laid in a batch at a time, each batch sorted by the part of the table its
+        // tiles fall in, so that its lookups sweep the table from end to end once instead of
+        // missing the caches at every one; the batch's buffer is reused, and small enough to stay
+        // in the caches itself.
+        const int partShift = shift_ + kPartSlotBits < 64 ? shift_ + kPartSlotBits : 63;
+        std::vector<uint32_t> starts((size_t{1} << (64 - partShift)) + 1);
+        const size_t batch = std::min(count, kBatch);
+        // Every element is written before it is read: the block is not cleared first.
+        const std::unique_ptr<Pending[]> sorted(new Pending[batch]);
+        for (size_t from = 0; from < count; from += batch) {
+            const size_t to = std::min(count, from + batch);
+            std::fill(starts.begin(), starts.end(), 0);
+            for (size_t k = from; k < to; ++k) {
+                const auto& tile = tileOf(k);
+                ++starts[Hash(tile.x, tile.y) >> partShift];
+            }
+            uint32_t sum = 0;
+            for (uint32_t& start : starts) sum += std::exchange(start, sum);
+            for (size_t k = from; k < to; ++k) {
+                const auto& tile = tileOf(k);
+                const uint64_t hash = Hash(tile.x, tile.y);
+                sorted[starts[hash >> partShift]++] =
+                    Pending{tile.x, tile.y, first + static_cast<uint32_t>(k), static_cast<uint32_t>(Home(hash))};
+            }
+            // The slots a few lookups ahead are asked for early, so the sweep waits less on memory.
+            // A table that grew after all (the estimate fell short) has moved every tile: the
+            // rest of the batch then finds its slots afresh.
+            constexpr size_t kAhead = 16;
+            const size_t size = slots_.size();
+            for (size_t k = 0; k < to - from; ++k) {
+                const Pending& p = sorted[k];
+                if (slots_.size() != size) {
+                    Link(p.x, p.y, p.id);
+                    continue;
+                }
+                if (k + kAhead < to - from) __builtin_prefetch(&slots_[sorted[k + kAhead].home]);
+                Link(p.home, p.x, p.y, p.id);
+            }
         }
-        for (const Pending& p : sorted) Link(p.x, p.y, p.id);
     }
     // Takes `id` off tile (x, y), where it must be; the cost is the length of that tile's chain.
     void Remove(int32_t x, int32_t y, uint32_t id);
@@ -66,19 +103,33 @@ public:
 
 private:
     static constexpr size_t kManyAtOnce = 65536;
+    static constexpr size_t kBatch = size_t{1} << 19;
+    static constexpr int kPartSlotBits = 11;  // parts of 2,048 slots, 32 KiB
     struct Pending {
         int32_t x, y;
         uint32_t id;
+        uint32_t home;  // Home(Hash(x, y)): tables stay far below 2^32 slots, as ids are 32-bit
     };
-    static size_t Hash(int32_t x, int32_t y);
-    // Room for `count` more ids and as many more tiles; the first new id (next_ holds them all).
+    static uint64_t Hash(int32_t x, int32_t y);
+    // Room for `count` more ids; the first new id (next_ holds them all).
     uint32_t PrepareMany(size_t count);
-    // log2 of the table's size, and the shift that takes a slot to its part of the table (parts of
-    // 2,048 slots, 32 KiB).
-    int BucketBits() const;
-    int BucketShift() const { return BucketBits() > 11 ? 11 : BucketBits(); }
+    // Estimates how many distinct hashes it is given (linear counting over a bitmap of about four
+    // bits an id: within a few tenths of a percent for any number of distinct tiles).
+    class TileCounter {
+    public:
+        explicit TileCounter(size_t count);
+        void Add(uint64_t hash) { bits_[(hash & mask_) >> 6] |= uint64_t{1} << (hash & 63); }
+        // An estimate a little above the true number, never below it by more than chance allows.
+        size_t Estimate() const;
+
+    private:
+        std::vector<uint64_t> bits_;
+        uint64_t mask_;
+    };
     // Puts the id, already counted in next_, at the end of tile (x, y)'s chain.
-    void Link(int32_t x, int32_t y, uint32_t id);
+    void Link(int32_t x, int32_t y, uint32_t id) { Link(slots_.empty() ? 0 : Home(Hash(x, y)), x, y, id); }
+    // The same, given the slot where (x, y)'s probe starts in the table as it is.
+    void Link(size_t home, int32_t x, int32_t y, uint32_t id);
 
     struct Slot {
         int32_t x = 0, y = 0;
@@ -88,10 +139,18 @@ private:
     // A vacated tile keeps its slot, so the probe chains through it stay whole.
     static constexpr uint32_t kVacant = UINT32_MAX - 1;
     // The slot holding tile (x, y), or the free slot where it would go.
-    size_t Find(int32_t x, int32_t y) const;
+    size_t Find(int32_t x, int32_t y) const { return FindFrom(Home(Hash(x, y)), x, y); }
+    // The same, from the slot where (x, y)'s probe starts.
+    size_t FindFrom(size_t home, int32_t x, int32_t y) const;
     void Grow();
 
-    std::vector<Slot> slots_;  // a power of two in size, at most half full
+    // The slot where a hash starts its probe: its top bits.
+    size_t Home(uint64_t hash) const { return static_cast<size_t>(hash >> shift_); }
+    // True when one more tile would fill the table beyond three quarters.
+    bool Full() const { return 4 * (used_ + 1) > 3 * slots_.size(); }
+
+    std::vector<Slot> slots_;  // a power of two in size, at most three quarters full
+    int shift_ = 64;           // 64 - log2(slots_.size())
     size_t used_ = 0;
     std::vector<uint32_t> next_;
 };

@@ -43,35 +43,46 @@ size_t ScanFloat(std::string_view text, size_t start, bool* complete) {
     return i;
 }
 
+// Most numbers in a level are short decimals ("1", "90", "0.5"): with at most seven significant
+// digits and no exponent, both the digits and the power of ten are exact floats, and one division,
+// rounded to nearest as every float operation is, gives the correctly rounded value. Reads such a
+// decimal (a sign, digits with at most one point, at most ten of them after it) from the start of
+// [first, last) into *out: where it stopped (at `last` or the first character that cannot continue
+// it), or null when it read no digit or the number is not that short.
+const char* ShortDecimal(const char* first, const char* last, float* out) {
+    const char* p = first;
+    const bool negative = p != last && *p == '-';
+    if (p != last && (*p == '-' || *p == '+')) ++p;
+    uint32_t digits = 0, count = 0, fraction = 0;
+    bool point = false, digit = false;
+    for (; p != last && count <= 7; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+        } else if (IsDigit(*p)) {
+            digits = digits * 10 + static_cast<uint32_t>(*p - '0');
+            if (digits != 0) ++count;  // leading zeros are not significant
+            fraction += point;
+            digit = true;
+        } else {
+            break;
+        }
+    }
+    if (!digit || count > 7 || fraction > 10) return nullptr;
+    static constexpr float kTens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const float value = static_cast<float>(digits) / kTens[fraction];
+    *out = negative ? -value : value;
+    return p;
+}
+
 // Converts a number ScanFloat found complete as num_get does: rounded to nearest; refused when
 // it overflows; a value below the smallest float becomes zero or a subnormal, not a refusal.
 bool ConvertFloat(std::string_view number, float* out) {
     const char* first = number.data();
     const char* last = first + number.size();
-    // Most numbers in a level are short decimals ("1", "90", "0.5"): with at most seven digits
-    // and no exponent, both the digits and the power of ten are exact floats, and one division,
-    // rounded to nearest as every float operation is, gives the correctly rounded value.
     {
-        const char* p = first;
-        const bool negative = *p == '-';
-        if (*p == '-' || *p == '+') ++p;
-        uint32_t digits = 0, count = 0, fraction = 0;
-        bool point = false;
-        for (; p != last && count <= 7; ++p) {
-            if (*p == '.') {
-                point = true;
-            } else if (IsDigit(*p)) {
-                digits = digits * 10 + static_cast<uint32_t>(*p - '0');
-                if (digits != 0) ++count;  // leading zeros are not significant
-                fraction += point;
-            } else {
-                break;
-            }
-        }
-        if (p == last && count <= 7 && fraction <= 10) {
-            static constexpr float kTens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-            const float value = static_cast<float>(digits) / kTens[fraction];
-            *out = negative ? -value : value;
+        float value = 0.0f;
+        if (ShortDecimal(first, last, &value) == last) {
+            *out = value;
             return true;
         }
     }
@@ -102,6 +113,8 @@ size_t TokenReader::SkipBlanks() {
 
 bool TokenReader::Took(size_t start, const char* what) {
     lastStart_ = start;
+    // A read never takes a blank, so it took its whole token when a blank or the end follows.
+    if (pos_ < text_.size() && !IsBlank(text_[pos_]) && !partRead_) partRead_ = TokenPlace{start, pos_, what};
     if (observer_) observer_(TokenPlace{start, pos_, what});
     return true;
 }
@@ -178,6 +191,18 @@ bool TokenReader::ReadInt(int32_t& out, const char* expected) {
 bool TokenReader::ReadFloat(float& out, const char* expected) {
     if (failed_) return false;
     const size_t start = SkipBlanks();
+    // The usual token, a short decimal followed by a blank or the end, is converted in one scan.
+    {
+        const char* const first = text_.data() + start;
+        const char* const last = text_.data() + text_.size();
+        float value = 0.0f;
+        const char* const stop = ShortDecimal(first, last, &value);
+        if (stop && (stop == last || IsBlank(*stop))) {
+            pos_ = static_cast<size_t>(stop - text_.data());
+            out = value;
+            return Took(start, expected);
+        }
+    }
     bool complete = false;
     const size_t end = ScanFloat(text_, start, &complete);
     float value = 0.0f;

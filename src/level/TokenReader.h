@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,9 +54,15 @@ public:
     // The first failed read (meaningful only when Failed()).
     const ReadStop& Stop() const { return stop_; }
 
-    // Calls `observer` after every successful read, so tools can point at the tokens read.
+    // Calls `observer` after every successful read, so tools can point at the tokens read (an
+    // empty observer stops the calls).
     void ObserveTokens(TokenObserver observer) { observer_ = std::move(observer); }
+    // The first read that took only part of its token ("12.5" read as an integer, "east" as a
+    // heading: the reader goes on from the middle of it); empty while every read took a whole token.
+    const std::optional<TokenPlace>& FirstPartRead() const { return partRead_; }
 
+    // The size of the text being read.
+    size_t TextSize() const { return text_.size(); }
     // The byte offset of the last token read.
     size_t LastStart() const { return lastStart_; }
     // The line and column (from 1) of a byte offset into the text.
@@ -78,6 +85,7 @@ private:
     size_t lastStart_ = 0;
     ReadStop stop_;
     TokenObserver observer_;
+    std::optional<TokenPlace> partRead_;
 };
 
 // Opens a level file for a TokenReader, at most 64 MiB of it (no level comes near; what lies
