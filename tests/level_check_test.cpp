@@ -61,6 +61,13 @@ TEST_F(LevelCheck, ReportsOnlyTheFirstErrorWithWhatWasExpectedAndFound) {
         {"entry missing its angle", kHead + std::string("objects 1\n1 1 rails 1\n") + tail,
          "levels/l.txt:7:1: error: expected a number (object angle in degrees), found 'start' (\"objects\" "
          "announces 1 entries, 0 read in full)"},
+        {"fraction for an entry's x", kHead + std::string("objects 2\n1 1 rails 1 0\n1.5 1 rails 1 0\n") + tail,
+         "levels/l.txt:7:1: error: expected an integer (object x), found '1.5'"},
+        {"number cut in an entry, then a bad heading",
+         kHead + std::string("objects 1\n1 1 rails 1 0x5\nstart 0 1 q\nfinish 3 1 e\nspeed 2\n"),
+         "levels/l.txt:6:13: error: expected a number (object angle in degrees), found '0x5'"},
+        {"bad heading, then a number cut", kHead + std::string("objects 0\nstart 0 1 q\nfinish 3 1 e\nspeed 2.5.5\n"),
+         "levels/l.txt:6:11: error: expected a heading n, e, s or w (start), found 'q'"},
         {"ends before the speed", kHead + std::string("objects 0\nstart 0 1 e\nfinish 3 1 e\nspeed"),
          "levels/l.txt:8:6: error: expected a number (speed), found the end of the file"},
         {"empty file", "", "levels/l.txt:1:1: error: expected the keyword \"style\", found the end of the file"},
@@ -102,4 +109,34 @@ TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
                          "levels/l.txt:14:1: warning: the finish (4, 1) lies off the grid of 4 by 3 tiles",
                          "levels/l.txt:15:9: warning: text after the speed is ignored by the game: 'fast'",
                      }));
+}
+
+// Entries past the first few, several on a line, with tabs and CR LF between them: each warning
+// points at its own entry, and a hidden piece names the line of what hides it.
+TEST_F(LevelCheck, PointsAtEntriesFarDownAList) {
+    ModelList models{"standard/models.txt", {"rails", "station"}, ""};
+    std::string text = "style s\nheight 4\nwidth 50\ncamera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 40\n";
+    const auto entry = [](int x, int y, const char* name) {
+        return std::to_string(x) + " " + std::to_string(y) + " " + name + " 1 0";
+    };
+    for (int i = 0; i < 16; ++i) text += (i == 3 ? entry(30, 2, "station") : entry(i, 0, "rails")) + "\n";  // lines 6 to 21
+    text += entry(16, 0, "rails") + "   " + entry(17, 0, "rails") + "\t" + entry(2, 0, "rails") + " " +
+            entry(19, 0, "rails") + "\r\n";  // line 22: the third is hidden by the piece on line 8
+    for (int i = 20; i < 40; ++i) {  // lines 23 to 42
+        if (i == 33) text += "33\t0\t\tlamp  1 0\n";
+        else if (i == 35) text += entry(31, 1, "rails") + "\n";  // on the station's ring
+        else if (i == 37) text += entry(20, 0, "rails") + "\n";  // hidden by the piece on line 23
+        else text += entry(i, 0, "rails") + "\n";
+    }
+    text += "start 0 3 e\nfinish 5 3 e\nspeed 2\n";
+    EXPECT_EQ(Check(text, &models),
+              (Lines{
+                  "levels/l.txt:22:33: warning: \"rails\" at (2, 0) is hidden from the train by \"rails\" on line 8, "
+                  "listed earlier on the same tile",
+                  "levels/l.txt:36:7: warning: no model named \"lamp\" in standard/models.txt",
+                  "levels/l.txt:38:1: warning: \"rails\" at (31, 1) is hidden from the train by the ring of the station "
+                  "on line 9, listed earlier on the same tile",
+                  "levels/l.txt:40:1: warning: \"rails\" at (20, 0) is hidden from the train by \"rails\" on line 23, "
+                  "listed earlier on the same tile",
+              }));
 }

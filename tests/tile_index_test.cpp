@@ -6,6 +6,7 @@
 #include <random>
 
 #include "level/ObjectList.h"
+#include "level/TileIndex.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
         {"after erasing, tiles emptied and ids in use", 5000, 90000, -20, 20},
         {"the far ends of int32, few enough to go one by one", 10, 500, INT32_MIN, INT32_MAX},
         {"the far ends of int32, many", 10, 70000, INT32_MIN, INT32_MAX},
+        {"more than a batch, tiles shared across batches", 0, 600000, 0, 767},
     };
     std::mt19937 random(23);
     for (const Case& c : cases) {
@@ -61,5 +63,35 @@ TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
             const int32_t x = coordinate(random), y = coordinate(random);
             EXPECT_EQ(many.FirstAt(x, y), one.FirstAt(x, y)) << c.what << " at " << x << ", " << y;
         }
+    }
+}
+
+// The table holds the tiles there are, not a tile for every id: room for many objects on few tiles
+// takes a small table, and many tiles still find room (the table grows rather than fills up).
+TEST(TileIndex, SizesItsTableByTheTilesUsed) {
+    struct Case {
+        const char* what;
+        size_t ids;
+        int32_t side;  // the ids fall on a side by side square of tiles
+        size_t slots;  // the table the tiles need: at most three quarters full
+    };
+    const Case cases[] = {
+        {"400,000 ids on 90,000 tiles", 400000, 300, 131072},
+        {"300,000 ids on as many tiles", 300000, 0, 524288},
+        {"few ids, one by one", 1000, 10, 256},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<int32_t, int32_t>> tiles(c.ids);
+        for (size_t k = 0; k < c.ids; ++k) {
+            const auto i = static_cast<int32_t>(k);
+            tiles[k] = c.side > 0 ? std::pair{i % c.side, (i / c.side) % c.side} : std::pair{i, -i};
+        }
+        TileIndex index;
+        index.AppendMany(c.ids, [&tiles](size_t k) {
+            struct Tile { int32_t x, y; };
+            return Tile{tiles[k].first, tiles[k].second};
+        });
+        EXPECT_EQ(index.SlotCount(), c.slots) << c.what;
+        EXPECT_EQ(index.First(tiles.back().first, tiles.back().second), c.side > 0 ? (c.ids - 1) % (static_cast<size_t>(c.side) * c.side) : c.ids - 1) << c.what;
     }
 }

@@ -3,6 +3,7 @@
 // takes, end where it ends, and fail where it fails.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <random>
 #include <sstream>
@@ -62,12 +63,18 @@ Outcome ReaderRead(TokenReader& reader, Kind kind, const size_t* lastEnd) {
 }
 
 // Reads `kinds` from `text` with both readers and compares them read by read, up to the first
-// failure (after which both must fail).
+// failure (after which both must fail). The reader must also name the first read that stopped
+// inside its token (the stream's next character not a blank) by where it ended and its description.
 void ExpectSameReads(const std::string& text, const std::vector<Kind>& kinds) {
     std::istringstream stream(text);
     TokenReader reader(text);
     size_t lastEnd = 0;
     reader.ObserveTokens([&lastEnd](const TokenPlace& place) { lastEnd = place.end; });
+    std::string partRead = "none";  // "END WHAT" of the first read that took part of its token
+    const auto expectPartRead = [&] {
+        const auto& got = reader.FirstPartRead();
+        EXPECT_EQ(got ? std::to_string(got->end) + " " + got->what : "none", partRead) << "part read in '" << text << "'";
+    };
     for (size_t i = 0; i < kinds.size(); ++i) {
         Outcome expected;
         switch (kinds[i]) {
@@ -79,8 +86,11 @@ void ExpectSameReads(const std::string& text, const std::vector<Kind>& kinds) {
         const Outcome got = ReaderRead(reader, kinds[i], &lastEnd);
         ASSERT_EQ(got, expected) << "read " << i << " (kind " << static_cast<int>(kinds[i]) << ") of '" << text << "'";
         EXPECT_EQ(reader.Failed(), !expected.ok);
-        if (!expected.ok) return;
+        if (!expected.ok) return expectPartRead();
+        if (partRead == "none" && expected.end < text.size() && !std::isspace(static_cast<unsigned char>(text[expected.end])))
+            partRead = std::to_string(expected.end) + " " + "wifh"[static_cast<int>(kinds[i])];
     }
+    expectPartRead();
 }
 
 }  // namespace

@@ -98,6 +98,8 @@ public:
         for (const Slot& s : slots_)
             if (s.head != kNone && s.head != kVacant) visit(s.head);
     }
+    // The number of slots in the table (for its tests: at most three quarters of them hold tiles).
+    size_t SlotCount() const { return slots_.size(); }
     // The number of ids handed out.
     size_t Size() const { return next_.size(); }
 
