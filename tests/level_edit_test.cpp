@@ -198,6 +198,10 @@ TEST(LevelEdits, RemoveTakesThePieceLaidLastOnTheTileAndAStationWithItsRing) {
     }
     EXPECT_EQ(LevelText(*level), LevelText(*FromText(kSmall)));
     EXPECT_EQ(history.Mark(), 0u);
+    // A new edit after undoing starts a new history: what was undone is gone for good.
+    history.Do(*level, PlaceObject(*level, "speed", 0, 0, 0));
+    EXPECT_FALSE(history.Redo(*level));
+    EXPECT_EQ(Entries(*level), "1 1 rails 1 0\n2 1 50pts 1 0\n0 0 speed 1 0\n");
 }
 
 TEST(LevelEdits, HeadingsCycleEastSouthWestNorth) {

@@ -4,6 +4,7 @@ runs the suite on it, stopping at the first failing test: a fault the suite lets
 gap in the tests. Prints each fault that survived and the score.
 
     tests/mutants.py [NUMBER...]   only the faults with these numbers (1 is the first in the list)
+    tests/mutants.py --check       only checks that each fault's original text stands once in its file
 
 The copy lives in build-mutants/ (the tree's files, its build in build-mutants/build) and is kept
 between runs, so each fault costs an incremental build; with ccache's base_dir the first build of
@@ -154,9 +155,27 @@ def suite(times, record=False, excluded=None):
     return None
 
 
+def check_list(faults):
+    """The list's errors against the tree as it is: a fault must change a text found exactly once."""
+    errors = []
+    for number, fault in enumerate(faults, 1):
+        path = os.path.join(HERE, fault["file"])
+        found = open(path, encoding="utf-8").read().count(fault["from"]) if os.path.isfile(path) else 0
+        if found != 1 or fault["from"] == fault["to"]:
+            errors.append(f"{number}. {fault['file']}: the original text is found {found} times, not once"
+                          if found != 1 else f"{number}. {fault['file']}: the fault changes nothing")
+    return errors
+
+
 def main():
-    only = {int(a) for a in sys.argv[1:]}
     faults = read_faults(os.path.join(HERE, "tests", "mutants.txt"))
+    if sys.argv[1:] == ["--check"]:
+        errors = check_list(faults)
+        for e in errors:
+            print("error: " + e)
+        print(f"{len(faults)} faults, {len(errors)} errors in the list")
+        return 1 if errors else 0
+    only = {int(a) for a in sys.argv[1:]}
     os.makedirs(COPY, exist_ok=True)
     sync()
     ok, out = configure()

@@ -3,19 +3,13 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <deque>
 
 #include "platform/Keyboard.h"
 #include "platform/PlatformReset.h"
+#include "platform/PostedMessages.h"
 #include "platform/VideoSystem.h"
 
 namespace {
-
-// Messages posted by the program, taken before the window system's events.
-std::deque<WindowMessage>& PostedMessages() {
-    static std::deque<WindowMessage> queue;
-    return queue;
-}
 
 // The one game window; events are addressed to it.
 Window* g_window = nullptr;
@@ -154,12 +148,7 @@ bool Translate(const SDL_Event& event, WindowMessage* out) {
 }  // namespace
 
 bool PeekWindowMessage(WindowMessage* message) {
-    auto& posted = PostedMessages();
-    if (!posted.empty()) {
-        *message = posted.front();
-        posted.pop_front();
-        return true;
-    }
+    if (TakePostedMessage(message)) return true;
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
     SDL_Event event;
     while (SDL_PollEvent(&event))
@@ -167,22 +156,8 @@ bool PeekWindowMessage(WindowMessage* message) {
     return false;
 }
 
-LResult DispatchWindowMessage(const WindowMessage& message) {
-    if (message.window && message.window->Procedure())
-        return message.window->Procedure()(message.window, message.message, message.wParam, message.lParam);
-    return DefaultWindowProc(message.window, message.message, message.wParam, message.lParam);
-}
-
-LResult DefaultWindowProc(Window*, uint32_t, WParam, LParam) { return 0; }
-
-void ValidateWindow(Window*) {}
-
-void PostQuitMessage(int exitCode) { PostedMessages().push_back({nullptr, kWmQuit, static_cast<WParam>(exitCode), 0}); }
-
-void PostWindowMessage(const WindowMessage& message) { PostedMessages().push_back(message); }
-
 void ShutdownVideo() {
-    PostedMessages().clear();
+    ClearPostedMessages();
     SystemKeyboard().Reset();
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

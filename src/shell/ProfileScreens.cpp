@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kVkF11 = kVkF1 + 10;
-
 enum class Screen { None, LevelList, Settings, Watch };
 
 Screen screen = Screen::None;

@@ -8,18 +8,13 @@
 #include "platform/DomKeys.h"
 #include "platform/Keyboard.h"
 #include "platform/PlatformReset.h"
+#include "platform/PostedMessages.h"
 #include "platform/Window.h"
 #include "platform/web/WebFrame.h"
 
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
-
-// Messages posted by the program, taken before the browser's events.
-std::deque<WindowMessage>& PostedMessages() {
-    static std::deque<WindowMessage> queue;
-    return queue;
-}
 
 // Mouse messages from the browser's events, in the order they came.
 std::deque<WindowMessage>& BrowserEvents() {
@@ -97,13 +92,12 @@ void ListenToThePage() {
 }
 
 bool TakeQueued(WindowMessage* message) {
-    for (auto* queue : {&PostedMessages(), &BrowserEvents()}) {
-        if (queue->empty()) continue;
-        *message = queue->front();
-        queue->pop_front();
-        return true;
-    }
-    return false;
+    if (TakePostedMessage(message)) return true;
+    auto& events = BrowserEvents();
+    if (events.empty()) return false;
+    *message = events.front();
+    events.pop_front();
+    return true;
 }
 
 }  // namespace
@@ -169,22 +163,8 @@ bool PeekWindowMessage(WindowMessage* message) {
     return TakeQueued(message);
 }
 
-LResult DispatchWindowMessage(const WindowMessage& message) {
-    if (message.window && message.window->Procedure())
-        return message.window->Procedure()(message.window, message.message, message.wParam, message.lParam);
-    return DefaultWindowProc(message.window, message.message, message.wParam, message.lParam);
-}
-
-LResult DefaultWindowProc(Window*, uint32_t, WParam, LParam) { return 0; }
-
-void ValidateWindow(Window*) {}
-
-void PostQuitMessage(int exitCode) { PostedMessages().push_back({nullptr, kWmQuit, static_cast<WParam>(exitCode), 0}); }
-
-void PostWindowMessage(const WindowMessage& message) { PostedMessages().push_back(message); }
-
 void ShutdownVideo() {
-    PostedMessages().clear();
+    ClearPostedMessages();
     BrowserEvents().clear();
     SystemKeyboard().Reset();
 }
