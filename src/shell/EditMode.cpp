@@ -97,6 +97,10 @@ public:
         g_showIntroduction = false;
         g_paused = false;
         playing_ = true;
+        // Said on standard output beside the status line's changes, so a script knows when its
+        // clicks reach the play and not the editor.
+        std::printf("tracklet: test play started\n");
+        std::fflush(stdout);
     }
 
     // After a frame of test play: back to the editor once the level is won or lost or Escape

@@ -80,6 +80,7 @@ read -r px py < <(sed -n '5,8p' "$file" | tr '\n' ' ' | awk -v X="$aim_x" -v Y="
     s = 1 / (sin(3.14159265 / 6) / cos(3.14159265 / 6));
     printf "%d %d\n", (cx / cz * s / (W / H) + 1) * W / 2, (1 - cy / cz * s) * H / 2 }')
 keys space
+wait_for 30 "the test play" said "tracklet: test play started"
 sleep 0.5
 xdotool mousemove --window "$wid" "$px" "$py"
 xdotool click 1
