@@ -85,4 +85,4 @@ for run in $(seq "$runs"); do
     printf "  outputs: %s\n", same }'
 done
 echo "check output (this build):"
-sed 's/^/  /' "$work/check.new" | head -n 5
+head -n 5 "$work/check.new" | sed 's/^/  /'
