@@ -77,8 +77,6 @@ public:
     int32_t Load(const std::string& path, const KeepLoading& keepLoading = {});
     // Reads a level file's whole text as Load reads the file (stops report lines of this text).
     int32_t LoadText(std::string_view text, const KeepLoading& keepLoading = {});
-    // LoadText's reading, from the reader's first token on.
-    int32_t ReadTokens(TokenReader& in, const KeepLoading& keepLoading);
     // Appends the eight "blocked" objects around a station.
     void AddStationRing(LevelObject station);
 
@@ -106,4 +104,8 @@ public:
     void DrawModel(const char* name);
     // rotationZ(heading angle) * translation(train tile centre, lifted 0.6); fills and returns out.
     Matrix4* TrainWorldMatrix(Matrix4* out) const;
+
+private:
+    // LoadText's reading, from the reader's first token on.
+    int32_t ReadTokens(TokenReader& in, const KeepLoading& keepLoading);
 };

@@ -65,23 +65,6 @@ void Window::SetClientSize(int width, int height) { SDL_SetWindowSize(Native(thi
 
 void Window::GetClientSize(int* width, int* height) const { SDL_GetWindowSize(Native(this), width, height); }
 
-void Window::SetDrawingSize(int width, int height) {
-    drawingWidth_ = width;
-    drawingHeight_ = height;
-}
-
-void Window::ToDrawingPixels(int* x, int* y) const {
-    int w = 0, h = 0;
-    GetClientSize(&w, &h);
-    // When the window system kept a window size other than the image's (a bare X server without
-    // a window manager ignores full-screen requests), the image is stretched over the window, so
-    // positions are stretched back.
-    if (w > 0 && h > 0 && (w != drawingWidth_ || h != drawingHeight_) && drawingWidth_ > 0 && drawingHeight_ > 0) {
-        *x = static_cast<int>(static_cast<int64_t>(*x) * drawingWidth_ / w);
-        *y = static_cast<int>(static_cast<int64_t>(*y) * drawingHeight_ / h);
-    }
-}
-
 namespace {
 
 // Turns one SDL event into a window message; false when the event is not one.

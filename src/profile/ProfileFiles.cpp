@@ -88,25 +88,25 @@ void KeepBadFile(const std::string& path, const std::string& why, std::ostream& 
     }
 }
 
-Progress LoadProgress(const std::string& path, std::ostream& err) {
-    Progress progress;
+namespace {
+// The record in the file at `path` as `fromJson` reads it; the defaults when there is no file, and
+// when the file is bad (it is then kept aside and said on err).
+template <class Record>
+Record LoadRecord(const std::string& path, bool (*fromJson)(const std::string&, Record*, std::string*),
+                  std::ostream& err) {
+    Record record;
     std::string text, why;
     const int read = ReadWholeFile(path, &text, &why);
-    if (read == 1) return progress;
-    if (read == 0 && ProgressFromJson(text, &progress, &why)) return progress;
+    if (read == 1) return record;
+    if (read == 0 && fromJson(text, &record, &why)) return record;
     KeepBadFile(path, why, err);
-    return Progress{};
+    return Record{};
 }
+}  // namespace
 
-Settings LoadSettings(const std::string& path, std::ostream& err) {
-    Settings settings;
-    std::string text, why;
-    const int read = ReadWholeFile(path, &text, &why);
-    if (read == 1) return settings;
-    if (read == 0 && SettingsFromJson(text, &settings, &why)) return settings;
-    KeepBadFile(path, why, err);
-    return Settings{};
-}
+Progress LoadProgress(const std::string& path, std::ostream& err) { return LoadRecord(path, ProgressFromJson, err); }
+
+Settings LoadSettings(const std::string& path, std::ostream& err) { return LoadRecord(path, SettingsFromJson, err); }
 
 bool SaveSettings(const std::string& path, const Settings& settings, std::string* why) {
     const std::string folder = fs::path(path).parent_path().string();

@@ -137,21 +137,6 @@ void Window::GetClientSize(int* width, int* height) const {
     *height = static_cast<int>(h);
 }
 
-void Window::SetDrawingSize(int width, int height) {
-    drawingWidth_ = width;
-    drawingHeight_ = height;
-}
-
-void Window::ToDrawingPixels(int* x, int* y) const {
-    int w = 0, h = 0;
-    GetClientSize(&w, &h);
-    // The image is stretched over the canvas when the page's size has changed since the start.
-    if (w > 0 && h > 0 && (w != drawingWidth_ || h != drawingHeight_) && drawingWidth_ > 0 && drawingHeight_ > 0) {
-        *x = static_cast<int>(static_cast<int64_t>(*x) * drawingWidth_ / w);
-        *y = static_cast<int>(static_cast<int64_t>(*y) * drawingHeight_ / h);
-    }
-}
-
 bool PeekWindowMessage(WindowMessage* message) {
     if (TakeQueued(message)) return true;
     // The queue is dry after a presented frame: the game's loop would run the next frame at
