@@ -45,6 +45,25 @@ void TileIndex::Clear() {
     std::fill(slots_.begin(), slots_.end(), Slot{});
     used_ = 0;
     next_.clear();
+    box_.clear();
+    boxWidth_ = boxHeight_ = 0;
+}
+
+bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
+    if (bounds.minX > bounds.maxX) return false;
+    const auto width = static_cast<uint64_t>(bounds.maxX - bounds.minX + 1);
+    const auto height = static_cast<uint64_t>(bounds.maxY - bounds.minY + 1);
+    // Each side is checked first, so the product cannot overflow.
+    if (width > kBoxTilesPerId * ids || height > kBoxTilesPerId * ids || width * height > kBoxTilesPerId * ids)
+        return false;
+    box_.reserve(width * height);
+    AdviseLargeBlock(box_.data(), width * height * sizeof(Chain));
+    box_.assign(width * height, Chain{});
+    boxX_ = static_cast<int32_t>(bounds.minX);
+    boxY_ = static_cast<int32_t>(bounds.minY);
+    boxWidth_ = static_cast<uint32_t>(width);
+    boxHeight_ = static_cast<uint32_t>(height);
+    return true;
 }
 
 void TileIndex::Reserve(size_t objects) {
@@ -84,43 +103,60 @@ void TileIndex::Append(int32_t x, int32_t y) {
     Link(x, y, position);
 }
 
-void TileIndex::Link(size_t home, int32_t x, int32_t y, uint32_t position) {
+void TileIndex::Link(int32_t x, int32_t y, uint32_t id) {
+    const size_t inBox = BoxAt(x, y);
+    if (inBox != kOutside) {
+        LinkInChain(box_[inBox], id);
+    } else {
+        LinkInTable(x, y, id);
+    }
+}
+
+void TileIndex::LinkInTable(size_t home, int32_t x, int32_t y, uint32_t position) {
     size_t at = slots_.empty() ? 0 : FindFrom(home, x, y);
     if (slots_.empty() || (slots_[at].head == kNone && Full())) {
         Grow();
         at = Find(x, y);
     }
     Slot& s = slots_[at];
-    if (s.head == kNone || s.head == kVacant) {
-        if (s.head == kNone) ++used_;
+    if (s.head == kNone) {
+        ++used_;
         s.x = x;
         s.y = y;
-        s.head = position;
-    } else {
-        next_[s.tail] = position;
     }
-    s.tail = position;
+    LinkInChain(s, position);
 }
 
-void TileIndex::Remove(int32_t x, int32_t y, uint32_t id) {
-    if (slots_.empty()) return;
-    Slot& s = slots_[Find(x, y)];
-    if (s.head == kNone || s.head == kVacant) return;
+bool TileIndex::UnlinkFromChain(Chain& chain, uint32_t id) {
+    if (chain.head == kNone || chain.head == kVacant) return false;
     uint32_t before = kNone;
-    uint32_t p = s.head;
+    uint32_t p = chain.head;
     while (p != kNone && p != id) before = p, p = next_[p];
-    if (p == kNone) return;
+    if (p == kNone) return false;
     if (before == kNone) {
-        s.head = next_[id];
+        chain.head = next_[id];
     } else {
         next_[before] = next_[id];
     }
-    if (s.tail == id) s.tail = before;
-    if (s.head == kNone) s.head = kVacant;
+    if (chain.tail == id) chain.tail = before;
     next_[id] = kNone;
+    return true;
+}
+
+void TileIndex::Remove(int32_t x, int32_t y, uint32_t id) {
+    const size_t inBox = BoxAt(x, y);
+    if (inBox != kOutside) {
+        UnlinkFromChain(box_[inBox], id);
+        return;
+    }
+    if (slots_.empty()) return;
+    Slot& s = slots_[Find(x, y)];
+    if (UnlinkFromChain(s, id) && s.head == kNone) s.head = kVacant;
 }
 
 uint32_t TileIndex::First(int32_t x, int32_t y) const {
+    const size_t inBox = BoxAt(x, y);
+    if (inBox != kOutside) return box_[inBox].head;
     if (slots_.empty()) return kNone;
     const uint32_t head = slots_[Find(x, y)].head;
     return head == kVacant ? kNone : head;

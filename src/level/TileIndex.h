@@ -6,10 +6,11 @@
 #include <utility>
 #include <vector>
 
-// Tile -> the ids of the objects on it, in increasing order: a hash table of occupied tiles, each
-// holding the first and last id of a chain that runs through `next`. Ids are handed out in
-// increasing order and never reused until Clear. Any int32 tile can be indexed, on the grid or
-// off it.
+// Tile -> the ids of the objects on it, in increasing order: for each occupied tile the first and
+// last id of a chain that runs through `next`. Ids are handed out in increasing order and never
+// reused until Clear. Any int32 tile can be indexed, on the grid or off it: a hash table holds the
+// tiles, except when millions of ids come at once on close tiles, as a large level is loaded, whose
+// rectangle is then kept as a plain array (the box), the hash table holding any tile outside it.
 class TileIndex {
 public:
     static constexpr uint32_t kNone = UINT32_MAX;
@@ -36,13 +37,36 @@ public:
             return;
         }
         const uint32_t first = PrepareMany(count);
+        // An index filled from empty whose tiles lie close together keeps them in a box, a plain
+        // array with a chain for each tile of their bounding rectangle: no hashing and no probing.
+        if (first == 0) {
+            Bounds bounds;
+            for (size_t k = 0; k < count; ++k) {
+                const auto& tile = tileOf(k);
+                bounds.Add(tile.x, tile.y);
+            }
+            if (MakeBox(bounds, count)) {
+                // The chains a few ids ahead are asked for early, so the writes wait less on memory.
+                constexpr size_t kAhead = 16;
+                for (size_t k = 0; k < count; ++k) {
+                    if (k + kAhead < count) {
+                        const auto& ahead = tileOf(k + kAhead);
+                        __builtin_prefetch(&box_[BoxAt(ahead.x, ahead.y)]);
+                    }
+                    const auto& tile = tileOf(k);
+                    LinkInChain(box_[BoxAt(tile.x, tile.y)], static_cast<uint32_t>(k));
+                }
+                return;
+            }
+        }
+        // Otherwise the tiles go to the hash table; those inside a box made earlier stay there.
         // A tile's slot is given by the top bits of its hash, so the parts of the table are ranges
         // of hashes whatever size the table takes. The table is sized for the tiles there are (an
         // estimate), not for one tile an id.
         TileCounter tiles(count);
         for (size_t k = 0; k < count; ++k) {
             const auto& tile = tileOf(k);
-            tiles.Add(Hash(tile.x, tile.y));
+            if (BoxAt(tile.x, tile.y) == kOutside) tiles.Add(Hash(tile.x, tile.y));
         }
         ReserveTiles(used_ + tiles.Estimate());
         // The ids are then laid in a batch at a time, each batch sorted by the part of the table its
@@ -59,12 +83,18 @@ public:
             std::fill(starts.begin(), starts.end(), 0);
             for (size_t k = from; k < to; ++k) {
                 const auto& tile = tileOf(k);
+                const size_t inBox = BoxAt(tile.x, tile.y);
+                if (inBox != kOutside) {
+                    LinkInChain(box_[inBox], first + static_cast<uint32_t>(k));
+                    continue;
+                }
                 ++starts[Hash(tile.x, tile.y) >> partShift];
             }
             uint32_t sum = 0;
             for (uint32_t& start : starts) sum += std::exchange(start, sum);
             for (size_t k = from; k < to; ++k) {
                 const auto& tile = tileOf(k);
+                if (BoxAt(tile.x, tile.y) != kOutside) continue;
                 const uint64_t hash = Hash(tile.x, tile.y);
                 sorted[starts[hash >> partShift]++] =
                     Pending{tile.x, tile.y, first + static_cast<uint32_t>(k), static_cast<uint32_t>(Home(hash))};
@@ -74,14 +104,15 @@ public:
             // rest of the batch then finds its slots afresh.
             constexpr size_t kAhead = 16;
             const size_t size = slots_.size();
-            for (size_t k = 0; k < to - from; ++k) {
+            const size_t pending = starts.back();
+            for (size_t k = 0; k < pending; ++k) {
                 const Pending& p = sorted[k];
                 if (slots_.size() != size) {
-                    Link(p.x, p.y, p.id);
+                    LinkInTable(p.x, p.y, p.id);
                     continue;
                 }
-                if (k + kAhead < to - from) __builtin_prefetch(&slots_[sorted[k + kAhead].home]);
-                Link(p.home, p.x, p.y, p.id);
+                if (k + kAhead < pending) __builtin_prefetch(&slots_[sorted[k + kAhead].home]);
+                LinkInTable(p.home, p.x, p.y, p.id);
             }
         }
     }
@@ -91,15 +122,19 @@ public:
     uint32_t First(int32_t x, int32_t y) const;
     // The id after `id` on the same tile; kNone after the last.
     uint32_t Next(uint32_t id) const { return next_[id]; }
-    // Calls visit(id) with the first id of every tile that has one, in the table's order (which
-    // reads the table once from end to end).
+    // Calls visit(id) with the first id of every tile that has one, in the index's own order (which
+    // reads its memory once from end to end).
     template <class Visit>
     void ForEachFirst(Visit visit) const {
+        for (const Chain& c : box_)
+            if (c.head != kNone) visit(c.head);
         for (const Slot& s : slots_)
             if (s.head != kNone && s.head != kVacant) visit(s.head);
     }
-    // The number of slots in the table (for its tests: at most three quarters of them hold tiles).
+    // The number of slots in the hash table (for its tests: at most three quarters of them hold tiles).
     size_t SlotCount() const { return slots_.size(); }
+    // The number of tiles in the box (for its tests: zero when there is none).
+    size_t BoxTileCount() const { return box_.size(); }
     // The number of ids handed out.
     size_t Size() const { return next_.size(); }
 
@@ -128,16 +163,52 @@ private:
         std::vector<uint64_t> bits_;
         uint64_t mask_;
     };
-    // Puts the id, already counted in next_, at the end of tile (x, y)'s chain.
-    void Link(int32_t x, int32_t y, uint32_t id) { Link(slots_.empty() ? 0 : Home(Hash(x, y)), x, y, id); }
-    // The same, given the slot where (x, y)'s probe starts in the table as it is.
-    void Link(size_t home, int32_t x, int32_t y, uint32_t id);
-
-    struct Slot {
-        int32_t x = 0, y = 0;
-        uint32_t head = kNone;  // kNone marks a free slot, kVacant a tile whose objects were all removed
+    // The first and last id on a tile; head is kNone when it has none.
+    struct Chain {
+        uint32_t head = kNone;  // in the hash table, kNone marks a free slot, kVacant a tile emptied
         uint32_t tail = kNone;
     };
+    struct Slot : Chain {
+        int32_t x = 0, y = 0;
+    };
+    // Puts the id, already counted in next_, at the end of the chain.
+    void LinkInChain(Chain& chain, uint32_t id) {
+        if (chain.head == kNone || chain.head == kVacant) {
+            chain.head = id;
+        } else {
+            next_[chain.tail] = id;
+        }
+        chain.tail = id;
+    }
+    // Takes `id` out of the chain; false when it is not there.
+    bool UnlinkFromChain(Chain& chain, uint32_t id);
+    // Puts the id, already counted in next_, at the end of tile (x, y)'s chain, wherever it is kept.
+    void Link(int32_t x, int32_t y, uint32_t id);
+    // The same for a tile outside the box, kept in the hash table.
+    void LinkInTable(int32_t x, int32_t y, uint32_t id) { LinkInTable(slots_.empty() ? 0 : Home(Hash(x, y)), x, y, id); }
+    // The same, given the slot where (x, y)'s probe starts in the table as it is.
+    void LinkInTable(size_t home, int32_t x, int32_t y, uint32_t id);
+
+    // The smallest rectangle of tiles holding every tile added to it.
+    struct Bounds {
+        int64_t minX = INT64_MAX, maxX = INT64_MIN, minY = INT64_MAX, maxY = INT64_MIN;
+        void Add(int32_t x, int32_t y) {
+            minX = std::min<int64_t>(minX, x), maxX = std::max<int64_t>(maxX, x);
+            minY = std::min<int64_t>(minY, y), maxY = std::max<int64_t>(maxY, y);
+        }
+    };
+    // Makes the box of `bounds` when it holds at most kBoxTilesPerId tiles for each of `ids`: then
+    // it takes less memory than the hash table would. True when it did.
+    bool MakeBox(const Bounds& bounds, size_t ids);
+    static constexpr size_t kOutside = SIZE_MAX;
+    static constexpr size_t kBoxTilesPerId = 2;
+    // Where tile (x, y) is in the box, row by row; kOutside when it is not in it (or there is none).
+    size_t BoxAt(int32_t x, int32_t y) const {
+        const uint32_t column = static_cast<uint32_t>(x) - static_cast<uint32_t>(boxX_);
+        const uint32_t row = static_cast<uint32_t>(y) - static_cast<uint32_t>(boxY_);
+        return column < boxWidth_ && row < boxHeight_ ? size_t{row} * boxWidth_ + column : kOutside;
+    }
+
     // A vacated tile keeps its slot, so the probe chains through it stay whole.
     static constexpr uint32_t kVacant = UINT32_MAX - 1;
     // The slot holding tile (x, y), or the free slot where it would go.
@@ -151,6 +222,9 @@ private:
     // True when one more tile would fill the table beyond three quarters.
     bool Full() const { return 4 * (used_ + 1) > 3 * slots_.size(); }
 
+    std::vector<Chain> box_;  // boxWidth_ * boxHeight_ chains from (boxX_, boxY_), row by row
+    int32_t boxX_ = 0, boxY_ = 0;
+    uint32_t boxWidth_ = 0, boxHeight_ = 0;
     std::vector<Slot> slots_;  // a power of two in size, at most three quarters full
     int shift_ = 64;           // 64 - log2(slots_.size())
     size_t used_ = 0;
