@@ -128,3 +128,68 @@ TEST(TokenReader, ReadsRandomTextsAsTheStreamDoes) {
         if (HasFailure()) return;
     }
 }
+
+// An object entry read in one go against the same entry read token by token: the one-go read
+// either gives the same values and leaves the reader where the five reads leave it, or reads
+// nothing, so that the reads that follow meet the same values or the same stop.
+TEST(TokenReader, ReadsAPlainEntryAsItsFiveReadsDo) {
+    const std::vector<std::string> numbers = {"0", "7", "-12", "+12", "007", "123456789", "999999999", "1234567890",
+                                              "2147483648", "-0", "12.5", "1e5", ".5", "5.", "-.25", "0.1", "x", "-", "1.5.5",
+                                              "2-1"};
+    const std::vector<std::string> blanks = {" ", "\t", "  ", "\n", "\r\n", "\v\f "};
+    std::mt19937 random(7);
+    const auto pick = [&random](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+    int plain = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const bool common = round % 4 == 0;
+        std::string text = pick(blanks);
+        for (int field = 0; field < 5; ++field) {
+            text += field == 2 ? (common ? "rails" : pick({"rails", "block", "a.b", "9"}))
+                               : (common ? std::to_string(static_cast<int>(random() % 2000) - 5) : pick(numbers));
+            if (round % 7 != 3 || field < 4) text += pick(blanks);
+        }
+        text += "next";
+
+        TokenReader whole(text), tokens(text);
+        int32_t x = 0, y = 0, tx = 0, ty = 0;
+        std::string_view name, tname;
+        float scale = 0, angle = 0, tscale = 0, tangle = 0;
+        size_t entryStart = 0;
+        const bool one = whole.ReadPlainEntry(x, y, name, scale, angle, &entryStart);
+        bool read = tokens.ReadInt(tx, "x");
+        const size_t xStart = tokens.LastStart();
+        read = read && tokens.ReadInt(ty, "y") && tokens.ReadWordView(tname, "n") && tokens.ReadFloat(tscale, "s") &&
+               tokens.ReadFloat(tangle, "a");
+        if (common && round % 7 != 3) EXPECT_TRUE(one) << "'" << text << "'";
+        if (one) {
+            ++plain;
+            ASSERT_TRUE(read && !tokens.FirstPartRead()) << "'" << text << "'";
+            EXPECT_TRUE(x == tx && y == ty && name == tname && entryStart == xStart) << "'" << text << "'";
+            EXPECT_EQ(FloatBits(scale), FloatBits(tscale)) << "'" << text << "'";
+            EXPECT_EQ(FloatBits(angle), FloatBits(tangle)) << "'" << text << "'";
+            EXPECT_EQ(whole.LastStart(), tokens.LastStart()) << "'" << text << "'";
+        } else {
+            // Nothing was read: the reads from here give what the five reads gave.
+            int32_t wx = 0, wy = 0;
+            std::string_view wname;
+            float wscale = 0, wangle = 0;
+            const bool wread = whole.ReadInt(wx, "x") && whole.ReadInt(wy, "y") && whole.ReadWordView(wname, "n") &&
+                               whole.ReadFloat(wscale, "s") && whole.ReadFloat(wangle, "a");
+            ASSERT_EQ(wread, read) << "'" << text << "'";
+            EXPECT_EQ(whole.Stop().line * 1000 + whole.Stop().column, tokens.Stop().line * 1000 + tokens.Stop().column) << "'" << text << "'";
+        }
+        std::string_view after, tafter;
+        EXPECT_EQ(whole.ReadWordView(after, "w"), tokens.ReadWordView(tafter, "w")) << "'" << text << "'";
+        EXPECT_EQ(after, tafter) << "'" << text << "'";
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(plain, 800);
+    // Tokens that are watched are read one by one, so the watcher sees each of them.
+    TokenReader watched("3 4 rails 1 90\n");
+    watched.ObserveTokens([](const TokenPlace&) {});
+    int32_t x = 0, y = 0;
+    std::string_view name;
+    float scale = 0, angle = 0;
+    size_t entryStart = 0;
+    EXPECT_FALSE(watched.ReadPlainEntry(x, y, name, scale, angle, &entryStart));
+}

@@ -149,7 +149,13 @@ int32_t Level::ReadTokens(TokenReader& in, const KeepLoading& keepLoading) {
             LevelObject object;
             float degreesRead = 0.0f;
             std::string_view name;
-            if (in.ReadInt(object.x, "an integer (object x)")) {
+            size_t entryStart = 0;
+            if (in.ReadPlainEntry(object.x, object.y, name, object.scale, degreesRead, &entryStart)) {
+                if (trace) {
+                    if (i % LoadTrace::kEntriesPerMark == 0) trace->entryMarks.push_back(static_cast<uint32_t>(entryStart));
+                    trace->wholeEntries = static_cast<size_t>(i) + 1;
+                }
+            } else if (in.ReadInt(object.x, "an integer (object x)")) {
                 if (trace && i % LoadTrace::kEntriesPerMark == 0)
                     trace->entryMarks.push_back(static_cast<uint32_t>(in.LastStart()));
                 if (in.ReadInt(object.y, "an integer (object y)") && in.ReadWordView(name, "an object name") &&

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ProcessMemory.h"
 
 ObjectList::ObjectList(std::vector<LevelObject> objects) : items_(std::move(objects)) { Reindex(); }
 
@@ -59,10 +58,9 @@ void ObjectList::clear() {
 }
 
 void ObjectList::reserve(size_t count) {
-    if (count > items_.capacity()) {
-        items_.reserve(count);
-        AdviseLargeBlock(items_.data(), items_.capacity() * sizeof(LevelObject));
-    }
+    // The list is filled and read in order: 2 MiB pages would save little of that and cost more
+    // (the kernel clears, and when memory is fragmented compacts, 2 MiB at a fault).
+    if (count > items_.capacity()) items_.reserve(count);
     index_.Reserve(count);
 }
 

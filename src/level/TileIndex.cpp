@@ -56,8 +56,9 @@ bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
     // Each side is checked first, so the product cannot overflow.
     if (width > kBoxTilesPerId * ids || height > kBoxTilesPerId * ids || width * height > kBoxTilesPerId * ids)
         return false;
-    box_.reserve(width * height);
-    AdviseLargeBlock(box_.data(), width * height * sizeof(Chain));
+    // Not advised to take 2 MiB pages, unlike the hash table: the box is filled in the order of the
+    // ids, which prefetching covers, and large pages cost more (the kernel clears, and when memory
+    // is fragmented compacts, 2 MiB at a fault) than they save here.
     box_.assign(width * height, Chain{});
     boxX_ = static_cast<int32_t>(bounds.minX);
     boxY_ = static_cast<int32_t>(bounds.minY);
@@ -67,10 +68,7 @@ bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
 }
 
 void TileIndex::Reserve(size_t objects) {
-    if (objects > next_.capacity()) {
-        next_.reserve(objects);
-        AdviseLargeBlock(next_.data(), next_.capacity() * sizeof(uint32_t));
-    }
+    if (objects > next_.capacity()) next_.reserve(objects);
 }
 
 void TileIndex::ReserveTiles(size_t tiles) {

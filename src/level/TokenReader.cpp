@@ -229,6 +229,59 @@ bool TokenReader::ReadKeyword(const char* keyword) {
     return Took(start, keyword);
 }
 
+namespace {
+
+// Reads an integer of one to nine digits, with a minus sign or none, followed by a blank, from
+// [p, last); past its blank, or null when the text is anything else.
+const char* PlainInt(const char* p, const char* last, int32_t* out) {
+    const bool negative = p != last && *p == '-';
+    p += negative;
+    int32_t value = 0;
+    const char* const digits = p;
+    for (; p != last && IsDigit(*p); ++p) value = value * 10 + (*p - '0');
+    if (p == digits || p - digits > 9 || p == last || !IsBlank(*p)) return nullptr;
+    *out = negative ? -value : value;
+    return p + 1;
+}
+
+const char* SkipBlanksFrom(const char* p, const char* last) {
+    while (p != last && IsBlank(*p)) ++p;
+    return p;
+}
+
+}  // namespace
+
+bool TokenReader::ReadPlainEntry(int32_t& x, int32_t& y, std::string_view& name, float& scale, float& angle,
+                                 size_t* entryStart) {
+    if (failed_ || observer_) return false;
+    const char* const text = text_.data();
+    const char* const last = text + text_.size();
+    const char* const first = SkipBlanksFrom(text + pos_, last);
+    int32_t readX = 0, readY = 0;
+    const char* p = PlainInt(first, last, &readX);
+    if (!p) return false;
+    p = PlainInt(SkipBlanksFrom(p, last), last, &readY);
+    if (!p) return false;
+    // The name runs to the next blank; one cut short by the end of the text leaves no scale, and
+    // the entry is not plain.
+    const char* const nameStart = SkipBlanksFrom(p, last);
+    p = nameStart;
+    while (p != last && !IsBlank(*p)) ++p;
+    const char* const nameEnd = p;
+    float readScale = 0.0f, readAngle = 0.0f;
+    p = ShortDecimal(SkipBlanksFrom(p, last), last, &readScale);
+    if (!p || p == last || !IsBlank(*p)) return false;
+    const char* const angleStart = SkipBlanksFrom(p, last);
+    p = ShortDecimal(angleStart, last, &readAngle);
+    if (!p || (p != last && !IsBlank(*p))) return false;
+    x = readX, y = readY, scale = readScale, angle = readAngle;
+    name = std::string_view(nameStart, static_cast<size_t>(nameEnd - nameStart));
+    *entryStart = static_cast<size_t>(first - text);
+    lastStart_ = static_cast<size_t>(angleStart - text);
+    pos_ = static_cast<size_t>(p - text);
+    return true;
+}
+
 bool OpenTextFile(const std::string& path, MappedFile* file) { return file->Open(path, kMaxFileBytes); }
 
 bool ReadTextFile(const std::string& path, std::string* text) {

@@ -48,6 +48,13 @@ public:
     bool ReadHeading(char& out, const char* expected);
     // Reads a word and compares it with `keyword` exactly (case-sensitive).
     bool ReadKeyword(const char* keyword);
+    // The common object entry "X Y NAME SCALE ANGLE" in one go, when it is plainly written: both
+    // integers of at most nine digits and both numbers short decimals, each token followed by a
+    // blank (the last one by a blank or the end), and nobody observing the tokens. Then the same
+    // values as ReadInt, ReadInt, ReadWordView, ReadFloat, ReadFloat give, *entryStart set to the
+    // offset of X, and true. Otherwise false with nothing read, for the caller to read the entry
+    // token by token (and meet the same stop the reads meet).
+    bool ReadPlainEntry(int32_t& x, int32_t& y, std::string_view& name, float& scale, float& angle, size_t* entryStart);
 
     // True once a read has failed; every later read fails too.
     bool Failed() const { return failed_; }
