@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "authoring/Diagnostic.h"
 #include "authoring/LevelCheck.h"
 #include "LevelTool.h"
 #include "TempDir.h"
@@ -139,4 +141,29 @@ TEST_F(LevelCheck, PointsAtEntriesFarDownAList) {
                   "levels/l.txt:40:1: warning: \"rails\" at (20, 0) is hidden from the train by \"rails\" on line 23, "
                   "listed earlier on the same tile",
               }));
+}
+
+// Lines and columns of offsets asked in any order, in a text of many blocks with short lines, lines
+// longer than a block and a line break on a block's edge, against counting from the start.
+TEST(TextPositions, AnswersAsCountingFromTheStart) {
+    std::mt19937 random(11);
+    std::string text;
+    while (text.size() < 60000) {
+        const size_t length = random() % 4 == 0 ? 5000 + random() % 6000 : random() % 90;
+        text += std::string(length, 'x') + "\n";
+    }
+    text[4095] = '\n', text[8192] = '\n';
+    const TextPositions positions(text);
+    std::vector<size_t> offsets = {text.size() + 3, 0, 4095, 4096, 8192, 8193, text.size() - 1, text.size()};
+    for (int i = 0; i < 300; ++i) offsets.push_back(random() % text.size());
+    for (const size_t offset : offsets) {
+        int line = 1;
+        size_t lineStart = 0;
+        for (size_t i = 0; i < offset && i < text.size(); ++i)
+            if (text[i] == '\n') ++line, lineStart = i + 1;
+        int gotLine = 0, gotColumn = 0;
+        positions.At(offset, &gotLine, &gotColumn);
+        ASSERT_EQ(gotLine, line) << "offset " << offset;
+        ASSERT_EQ(gotColumn, static_cast<int>(offset - lineStart) + 1) << "offset " << offset;
+    }
 }

@@ -17,22 +17,25 @@ std::string FormatDiagnostic(const std::string& file, const Diagnostic& d) {
     return file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + kind + ": " + d.text;
 }
 
-TextPositions::TextPositions(std::string_view text) : text_(text) {
-    size_t newlines = 0, lineStart = 0;
-    for (size_t block = 0; block < text.size(); block += kBlock) {
-        newlinesBefore_.push_back(newlines);
-        lineStartBefore_.push_back(lineStart);
-        const std::string_view part = text.substr(block, kBlock);
-        newlines += static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
-        const size_t last = part.rfind('\n');
-        if (last != std::string_view::npos) lineStart = block + last + 1;
-    }
-}
-
 void TextPositions::At(size_t offset, int* line, int* column) const {
     // The line breaks before the offset (past the end of the text, before its end): those before
-    // its block, counted when this was made, and those of its block up to it.
+    // its block, counted once, and those of its block up to it.
     const size_t end = std::min(offset, text_.size());
+    // The blocks up to the offset's are counted now if they were not before.
+    const size_t blocks = (text_.size() + kBlock - 1) / kBlock;
+    const size_t want = std::min(end / kBlock + 1, blocks);
+    while (newlinesBefore_.size() < want) {
+        const size_t block = newlinesBefore_.size();
+        size_t newlines = 0, lineStart = 0;
+        if (block > 0) {
+            const std::string_view part = text_.substr((block - 1) * kBlock, kBlock);
+            newlines = newlinesBefore_.back() + static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
+            const size_t last = part.rfind('\n');
+            lineStart = last != std::string_view::npos ? (block - 1) * kBlock + last + 1 : lineStartBefore_.back();
+        }
+        newlinesBefore_.push_back(newlines);
+        lineStartBefore_.push_back(lineStart);
+    }
     size_t newlines = 0, lineStart = 0;
     if (!newlinesBefore_.empty()) {
         const size_t block = std::min(end / kBlock, newlinesBefore_.size() - 1);
