@@ -70,6 +70,15 @@ TEST(ProgressMerge, LevelsAreKnownByFileAndContent) {
     EXPECT_EQ(FindRecord(a, "01_a.txt", "00000000000000bb")->replay, "c");
     EXPECT_EQ(FindRecord(a, "02_b.txt", "00000000000000aa")->bestScore, 10);
     EXPECT_EQ(FindRecord(a, "03_c.txt", "00000000000000aa"), nullptr);
+    // The record kept from before a file changed: of that file, under another content, with a run.
+    const LevelRecord* earlier = FindEarlierRecord(a, "01_a.txt", "00000000000000dd");
+    ASSERT_NE(earlier, nullptr);
+    EXPECT_EQ(earlier->file, "01_a.txt");
+    EXPECT_EQ(FindEarlierRecord(a, "02_b.txt", "00000000000000aa"), nullptr);
+    EXPECT_EQ(FindEarlierRecord(a, "03_c.txt", "00000000000000aa"), nullptr);
+    Progress runless;
+    runless.levels = {LevelRecord{"01_a.txt", "00000000000000aa", true, 1, 1.0, ""}};
+    EXPECT_EQ(FindEarlierRecord(runless, "01_a.txt", "00000000000000bb"), nullptr);
 }
 
 TEST(ProgressJson, ReadsBackWhatItWrites) {
@@ -143,6 +152,30 @@ TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
         Settings untouched;
         EXPECT_FALSE(SettingsFromJson(bad, &untouched, &why)) << what;
         EXPECT_EQ(untouched.musicVolume, 100) << what;
+    }
+}
+
+TEST(SettingsKept, FullScreenIsChosenOnlyWhenItDiffersFromTheWindow) {
+    struct Case {
+        const char* what;
+        bool stored, window, shown, kept;
+    };
+    const Case cases[] = {
+        {"--window run, a volume changed: the stored full screen stays", true, false, false, true},
+        {"--window run, the screen line switched to full screen", true, false, true, true},
+        {"a window, switched to full screen", false, false, true, true},
+        {"full screen, switched to a window", true, true, false, false},
+        {"full screen against a stored window, a volume changed", false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        Settings stored;
+        stored.fullScreen = c.stored;
+        Settings shown{30, 70, c.shown, false};
+        const Settings kept = SettingsToKeep(stored, shown, c.window);
+        EXPECT_EQ(kept.fullScreen, c.kept) << c.what;
+        EXPECT_EQ(kept.musicVolume, 30) << c.what;
+        EXPECT_EQ(kept.effectsVolume, 70) << c.what;
+        EXPECT_FALSE(kept.musicOn) << c.what;
     }
 }
 
