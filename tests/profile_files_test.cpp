@@ -222,10 +222,16 @@ TEST(BadFiles, AreKeptAsideAndNeverOverwritten) {
     fs::create_directory(progress);
     EXPECT_TRUE(LoadProgress(progress, err).levels.empty());
     EXPECT_TRUE(fs::is_directory(dir.Path() / "progress.json.bad.3"));
+    // A file too large to be one the game wrote is not read.
+    dir.Write("progress.json", "");
+    fs::resize_file(progress, (uintmax_t{64} << 20) + 1);
+    EXPECT_TRUE(LoadProgress(progress, err).levels.empty());
+    EXPECT_EQ(fs::file_size(dir.Path() / "progress.json.bad.4"), (uintmax_t{64} << 20) + 1);
     // One line each, naming the file and where it went.
     const std::string said = err.str();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 4) << said;
     EXPECT_NE(said.find("progress.json.bad.2"), std::string::npos) << said;
+    EXPECT_NE(said.find("progress.json: larger than 64 MiB"), std::string::npos) << said;
     // A missing file is no fault: nothing said.
     std::ostringstream quiet;
     EXPECT_TRUE(LoadProgress((dir.Path() / "none.json").string(), quiet).levels.empty());
