@@ -18,17 +18,9 @@ bool HoldsGameData(const std::string& folder) {
 
 DataFolderChoice ChooseDataFolder(const std::string& given, const std::string& currentFolder,
                                   const std::string& installedFolder) {
-    std::string chosen = installedFolder;
-    if (!given.empty()) {
-        chosen = given;
-    } else if (HoldsGameData(currentFolder)) {
-        chosen = currentFolder;
-    }
-    // The installed data named another way (--data /usr/share/tracklet, or started in it) is
-    // still the installed data.
-    std::error_code ec;
-    const bool installed = chosen == installedFolder || fs::equivalent(chosen, installedFolder, ec);
-    return {chosen, installed};
+    if (!given.empty()) return {given, false};
+    if (HoldsGameData(currentFolder)) return {currentFolder, false};
+    return {installedFolder, true};
 }
 
 std::string CameraFilePath(bool inDataFolder, const char* xdgDataHome, const char* home) {

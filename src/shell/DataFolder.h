@@ -12,8 +12,7 @@ struct DataFolderChoice {
 
 // The folder the game reads its data from: `given` (--data) when not empty; else `currentFolder`
 // when it holds game data (the level author's workflow and the source tree's data/); else
-// `installedFolder`, the data installed beside the program. The choice counts as the installed
-// data whenever it is that folder, however it was named.
+// `installedFolder`, the data installed beside the program.
 DataFolderChoice ChooseDataFolder(const std::string& given, const std::string& currentFolder,
                                   const std::string& installedFolder);
 
