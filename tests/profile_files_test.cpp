@@ -70,6 +70,15 @@ TEST(ProgressMerge, LevelsAreKnownByFileAndContent) {
     EXPECT_EQ(FindRecord(a, "01_a.txt", "00000000000000bb")->replay, "c");
     EXPECT_EQ(FindRecord(a, "02_b.txt", "00000000000000aa")->bestScore, 10);
     EXPECT_EQ(FindRecord(a, "03_c.txt", "00000000000000aa"), nullptr);
+    // The record kept from before a file changed: of that file, under another content, with a run.
+    const LevelRecord* earlier = FindEarlierRecord(a, "01_a.txt", "00000000000000dd");
+    ASSERT_NE(earlier, nullptr);
+    EXPECT_EQ(earlier->file, "01_a.txt");
+    EXPECT_EQ(FindEarlierRecord(a, "02_b.txt", "00000000000000aa"), nullptr);
+    EXPECT_EQ(FindEarlierRecord(a, "03_c.txt", "00000000000000aa"), nullptr);
+    Progress runless;
+    runless.levels = {LevelRecord{"01_a.txt", "00000000000000aa", true, 1, 1.0, ""}};
+    EXPECT_EQ(FindEarlierRecord(runless, "01_a.txt", "00000000000000bb"), nullptr);
 }
 
 TEST(ProgressJson, ReadsBackWhatItWrites) {
@@ -146,6 +155,30 @@ TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
     }
 }
 
+TEST(SettingsKept, FullScreenIsChosenOnlyWhenItDiffersFromTheWindow) {
+    struct Case {
+        const char* what;
+        bool stored, window, shown, kept;
+    };
+    const Case cases[] = {
+        {"--window run, a volume changed: the stored full screen stays", true, false, false, true},
+        {"--window run, the screen line switched to full screen", true, false, true, true},
+        {"a window, switched to full screen", false, false, true, true},
+        {"full screen, switched to a window", true, true, false, false},
+        {"full screen against a stored window, a volume changed", false, true, true, false},
+    };
+    for (const Case& c : cases) {
+        Settings stored;
+        stored.fullScreen = c.stored;
+        Settings shown{30, 70, c.shown, false};
+        const Settings kept = SettingsToKeep(stored, shown, c.window);
+        EXPECT_EQ(kept.fullScreen, c.kept) << c.what;
+        EXPECT_EQ(kept.musicVolume, 30) << c.what;
+        EXPECT_EQ(kept.effectsVolume, 70) << c.what;
+        EXPECT_FALSE(kept.musicOn) << c.what;
+    }
+}
+
 TEST(SettingsJson, VolumesStepWithinRange) {
     const int32_t cases[][3] = {{100, 1, 100}, {100, -1, 90}, {0, -1, 0}, {0, 1, 10}, {50, -3, 20}};
     for (const auto& c : cases) EXPECT_EQ(StepVolume(c[0], c[1]), c[2]) << c[0] << " by " << c[1];
@@ -189,10 +222,16 @@ TEST(BadFiles, AreKeptAsideAndNeverOverwritten) {
     fs::create_directory(progress);
     EXPECT_TRUE(LoadProgress(progress, err).levels.empty());
     EXPECT_TRUE(fs::is_directory(dir.Path() / "progress.json.bad.3"));
+    // A file too large to be one the game wrote is not read.
+    dir.Write("progress.json", "");
+    fs::resize_file(progress, (uintmax_t{64} << 20) + 1);
+    EXPECT_TRUE(LoadProgress(progress, err).levels.empty());
+    EXPECT_EQ(fs::file_size(dir.Path() / "progress.json.bad.4"), (uintmax_t{64} << 20) + 1);
     // One line each, naming the file and where it went.
     const std::string said = err.str();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 4) << said;
     EXPECT_NE(said.find("progress.json.bad.2"), std::string::npos) << said;
+    EXPECT_NE(said.find("progress.json: larger than 64 MiB"), std::string::npos) << said;
     // A missing file is no fault: nothing said.
     std::ostringstream quiet;
     EXPECT_TRUE(LoadProgress((dir.Path() / "none.json").string(), quiet).levels.empty());

@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Larger than any profile file or recording the game writes: read no further.
+constexpr uintmax_t kMaxFileBytes = uintmax_t{64} << 20;
+
 bool MakeFolder(const std::string& folder, std::string* why) {
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -57,6 +60,10 @@ int ReadWholeFile(const std::string& path, std::string* text, std::string* why) 
     if (!fs::exists(status)) return 1;
     if (!fs::is_regular_file(status)) {
         *why = "not a file";
+        return 2;
+    }
+    if (const uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxFileBytes) {
+        *why = "larger than 64 MiB";
         return 2;
     }
     std::ifstream in(path, std::ios::binary);

@@ -21,7 +21,8 @@ ProfilePaths ChooseProfilePaths(const std::string& profileFolder, const char* xd
                                 const char* xdgConfigHome, const char* home);
 
 // Reads the whole regular file at path into *text. 0 when read, 1 when there is no such file, 2
-// with the reason in *why when something else stands there or it cannot be read.
+// with the reason in *why when something else stands there, it is larger than 64 MiB or it
+// cannot be read.
 int ReadWholeFile(const std::string& path, std::string* text, std::string* why);
 
 // Moves a file that could not be used out of the way, to NAME.bad (NAME.bad.2, .3, ... when that

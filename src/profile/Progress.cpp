@@ -35,6 +35,12 @@ LevelRecord* FindRecord(Progress& progress, const std::string& file, const std::
     return nullptr;
 }
 
+const LevelRecord* FindEarlierRecord(const Progress& progress, const std::string& file, const std::string& content) {
+    for (const LevelRecord& record : progress.levels)
+        if (record.file == file && record.content != content && record.won && !record.replay.empty()) return &record;
+    return nullptr;
+}
+
 void MergeRecord(LevelRecord* into, const LevelRecord& other) {
     if (!other.won) return;
     if (!into->won) {

@@ -22,6 +22,10 @@ struct Progress {
 const LevelRecord* FindRecord(const Progress& progress, const std::string& file, const std::string& content);
 LevelRecord* FindRecord(Progress& progress, const std::string& file, const std::string& content);
 
+// A won record of the level file with a run, made while its content was other than `content` (the
+// file has changed since); null when there is none.
+const LevelRecord* FindEarlierRecord(const Progress& progress, const std::string& file, const std::string& content);
+
 // Folds `other` into `into` (the same level): won when either is; the higher score with its
 // replay (on a tie, the shorter time's, then the one already there); the shorter winning time.
 void MergeRecord(LevelRecord* into, const LevelRecord& other);

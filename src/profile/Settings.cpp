@@ -24,6 +24,11 @@ bool ReadFlag(const Json& document, const char* key, bool* flag) {
 
 int32_t StepVolume(int32_t volume, int32_t steps) { return std::clamp(volume + 10 * steps, 0, 100); }
 
+Settings SettingsToKeep(const Settings& stored, Settings shown, bool windowFullScreen) {
+    if (shown.fullScreen == windowFullScreen) shown.fullScreen = stored.fullScreen;
+    return shown;
+}
+
 std::string SettingsToJson(const Settings& s) {
     const Json document{{"version", kVersion},
                         {"musicVolume", s.musicVolume},

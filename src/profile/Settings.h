@@ -13,6 +13,11 @@ struct Settings {
 // A volume moved by `steps` steps of 10 %, kept within 0..100.
 int32_t StepVolume(int32_t volume, int32_t steps);
 
+// The settings to keep after a change on a screen that showed `shown`, full screen as the window
+// is (`windowFullScreen`): a full screen that differs from the window is the player's choice; one
+// that matches it leaves the stored choice, which --window may have overridden for this run.
+Settings SettingsToKeep(const Settings& stored, Settings shown, bool windowFullScreen);
+
 // The settings as the text of settings.json (version 1).
 std::string SettingsToJson(const Settings& settings);
 

@@ -42,10 +42,13 @@ LevelListLayout Layout() {
     return LayOutLevelList(static_cast<int32_t>(whole.width), static_cast<int32_t>(whole.height));
 }
 
+// Makes `level` the chosen one; a line said about another level goes.
 void Choose(int32_t level) {
     const int32_t count = LevelCount();
     if (count == 0) return;
-    list.chosen = std::max(0, std::min(level, count - 1));
+    level = std::max(0, std::min(level, count - 1));
+    if (level != list.chosen) list.said.clear();
+    list.chosen = level;
     list.first = ScrollToShow(list.chosen, list.first, Layout().rowsShown, count);
 }
 
@@ -137,9 +140,11 @@ ListChoice LevelListMouse(bool click, int32_t, int32_t y) {
     const int32_t slot = Layout().SlotAt(y);
     const int32_t level = list.first + slot;
     if (slot < 0 || level >= LevelCount()) return {};
-    list.chosen = level;
+    Choose(level);
     return click ? ListChoice{ListChoice::Kind::Play, level} : ListChoice{};
 }
+
+void LevelListWheel(int notches) { Choose(list.chosen - notches); }
 
 void DrawLevelList() {
     RenderDevice* device = g_device;

@@ -22,8 +22,13 @@ ListChoice LevelListKeys(const ScreenKeys& keys);
 // The mouse at (x, y), back-buffer pixels: a move chooses the row under it, a click plays it.
 ListChoice LevelListMouse(bool click, int32_t x, int32_t y);
 
+// The mouse wheel turned `notches` away from the player: the choice moves up as many levels
+// (towards the player, down), the list scrolling with it.
+void LevelListWheel(int notches);
+
 // Draws and presents one frame of the list (making the pictures it shows that are not made yet).
 void DrawLevelList();
 
-// A line over the list for a few seconds (a run that cannot be watched).
+// A line over the list about the chosen level (a run that cannot be watched), until the choice
+// moves.
 void SayOnLevelList(const char* text);

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     const WindowedSize size{static_cast<uint32_t>(options.windowWidth), static_cast<uint32_t>(options.windowHeight)};
     if (Failed(InitGraphics(g_window, size))) return 0;
 
-    SetProfileWindow(g_window);
+    SetProfileWindow(g_window, !windowed);
     g_musicOff = !CurrentSettings().musicOn;
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
     ApplySoundVolumes();

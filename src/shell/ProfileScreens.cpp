@@ -84,8 +84,12 @@ void ActOnList(const ListChoice& choice) {
         case ListChoice::Kind::Play: PlayLevel(choice.level); break;
         case ListChoice::Kind::Back: BackToTitle(); break;
         case ListChoice::Kind::Watch: {
-            const LevelRecord* record = RecordOfListedLevel(g_catalogue->levels[static_cast<size_t>(choice.level)]);
-            if (!record || record->replay.empty()) {
+            const std::string& name = g_catalogue->levels[static_cast<size_t>(choice.level)];
+            const LevelRecord* record = RecordOfListedLevel(name);
+            // The best run of the level before its file changed is tried, to say that it no
+            // longer fits.
+            if (!record || record->replay.empty()) record = EarlierRecordOfListedLevel(name);
+            if (!record) {
                 SayOnLevelList("No run of this level to watch yet: win it first.");
                 break;
             }
@@ -122,7 +126,7 @@ void RunScreen(float dt, int fps) {
 }  // namespace
 
 bool RunProfileFrame(FrameTimer& timer, float dt, int64_t now) {
-    if (PollReleased(kVkF11, latchF11)) SetFullScreen(!CurrentSettings().fullScreen);
+    if (PollReleased(kVkF11, latchF11)) ToggleFullScreen();
     if (screen == Screen::None && g_showTitleMenu) {
         if (PollReleased('L', latchL)) Open(Screen::LevelList);
         if (PollReleased('O', latchO)) Open(Screen::Settings);
@@ -144,6 +148,11 @@ bool ProfileScreenMouse(uint32_t message, int32_t x, int32_t y) {
         case Screen::None: return false;
     }
     return false;
+}
+
+bool ProfileScreenWheel(int notches) {
+    if (screen == Screen::LevelList) LevelListWheel(notches);
+    return screen != Screen::None;
 }
 
 void WatchRecording(const std::string& file) {

@@ -15,6 +15,10 @@ bool RunProfileFrame(FrameTimer& timer, float dt, int64_t now);
 // Hands a mouse message at (x, y) to the screen that is up; false when none is.
 bool ProfileScreenMouse(uint32_t message, int32_t x, int32_t y);
 
+// Hands a turn of the mouse wheel (notches away from the player) to the screen that is up; false
+// when none is.
+bool ProfileScreenWheel(int notches);
+
 // Starts watching the recording in file, as W on the list does; on a run that cannot be watched
 // says why (stderr) and stays on the title. Back to the title when it ends.
 void WatchRecording(const std::string& file);

@@ -31,6 +31,7 @@ struct Session {
 
 Session session;
 Window* gameWindow = nullptr;
+bool windowFullScreen = true;  // what the window is now, which --window may keep from the setting
 
 // The nearest folder that exists on the way up to `folder`.
 std::string ExistingAncestor(std::filesystem::path folder) {
@@ -49,7 +50,10 @@ void SaveCurrentSettings() {
 
 }  // namespace
 
-void SetProfileWindow(Window* window) { gameWindow = window; }
+void SetProfileWindow(Window* window, bool fullScreen) {
+    gameWindow = window;
+    windowFullScreen = fullScreen;
+}
 
 void OpenProfile(const std::string& profileFolder) {
     session = Session{};
@@ -58,6 +62,7 @@ void OpenProfile(const std::string& profileFolder) {
                                        std::getenv("HOME"));
     if (!session.paths.dataFolder.empty()) session.progress = LoadProgress(session.paths.ProgressFile(), std::cerr);
     if (!session.paths.configFolder.empty()) session.settings = LoadSettings(session.paths.SettingsFile(), std::cerr);
+    windowFullScreen = session.settings.fullScreen;
     const std::string folder = session.paths.dataFolder;
     if (folder.empty()) {
         SayNotSaving("neither XDG_DATA_HOME nor HOME says where");
@@ -69,6 +74,12 @@ void OpenProfile(const std::string& profileFolder) {
 const ProfilePaths& ProfileFolders() { return session.paths; }
 const Progress& CurrentProgress() { return session.progress; }
 const Settings& CurrentSettings() { return session.settings; }
+
+Settings SettingsAsShown() {
+    Settings shown = session.settings;
+    shown.fullScreen = windowFullScreen;
+    return shown;
+}
 
 void SayNotSaving(const std::string& why) {
     if (session.saidNotSaving) return;
@@ -86,25 +97,43 @@ void ApplySoundVolumes() {
 
 void SetFullScreen(bool fullScreen) {
     if (gameWindow) gameWindow->SetFullScreenDesktop(fullScreen);
+    windowFullScreen = fullScreen;
     if (session.settings.fullScreen == fullScreen) return;
     session.settings.fullScreen = fullScreen;
     SaveCurrentSettings();
 }
 
-void ChangeSettings(const Settings& settings) {
-    const bool screenChanged = settings.fullScreen != session.settings.fullScreen;
-    session.settings = settings;
-    g_musicOff = !settings.musicOn;
+void ToggleFullScreen() { SetFullScreen(!windowFullScreen); }
+
+void ChangeSettings(const Settings& shown) {
+    const bool screenChanged = shown.fullScreen != windowFullScreen;
+    session.settings = SettingsToKeep(session.settings, shown, windowFullScreen);
+    g_musicOff = !shown.musicOn;
     ApplySoundVolumes();
-    if (screenChanged && gameWindow) gameWindow->SetFullScreenDesktop(settings.fullScreen);
+    if (screenChanged) {
+        if (gameWindow) gameWindow->SetFullScreenDesktop(shown.fullScreen);
+        windowFullScreen = shown.fullScreen;
+    }
     SaveCurrentSettings();
 }
 
-const LevelRecord* RecordOfListedLevel(const std::string& name) {
-    const std::string path = LevelPath(name);
+namespace {
+// The content hash of the listed level file, read once per game.
+const std::string& ListedLevelHash(const std::string& path) {
     auto known = session.listedHashes.find(path);
     if (known == session.listedHashes.end()) known = session.listedHashes.emplace(path, LevelFileHash(path)).first;
-    return FindRecord(session.progress, LevelFileName(path), known->second);
+    return known->second;
+}
+}  // namespace
+
+const LevelRecord* RecordOfListedLevel(const std::string& name) {
+    const std::string path = LevelPath(name);
+    return FindRecord(session.progress, LevelFileName(path), ListedLevelHash(path));
+}
+
+const LevelRecord* EarlierRecordOfListedLevel(const std::string& name) {
+    const std::string path = LevelPath(name);
+    return FindEarlierRecord(session.progress, LevelFileName(path), ListedLevelHash(path));
 }
 
 void KeepProfileUpToDate() {

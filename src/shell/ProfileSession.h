@@ -12,15 +12,21 @@ class Window;
 // file is set aside with a line on stderr. Says once when the folders cannot be written.
 void OpenProfile(const std::string& profileFolder);
 
-// The window whose full screen the settings switch.
-void SetProfileWindow(Window* window);
+// The window whose full screen the settings switch, and whether it was made covering the screen
+// (--window may have made it a window against the stored choice).
+void SetProfileWindow(Window* window, bool fullScreen);
 
 const ProfilePaths& ProfileFolders();
 const Progress& CurrentProgress();
 const Settings& CurrentSettings();
+// The settings as the settings screen shows them: the stored ones, with full screen as the window
+// is now.
+Settings SettingsAsShown();
 
-// Makes `settings` the current ones, applies them (volumes, music, full screen) and saves them.
-void ChangeSettings(const Settings& settings);
+// Makes `shown` (SettingsAsShown() after a change) the current settings, applies them and saves
+// them. Full screen counts as chosen only when it differs from the window as it is now; otherwise
+// the stored choice stays.
+void ChangeSettings(const Settings& shown);
 
 // Applies the volumes of the current settings to the catalogue's sounds (the music "blues", every
 // other sound an effect).
@@ -29,12 +35,19 @@ void ApplySoundVolumes();
 // Turns full screen on or off on the game's window and keeps it as the setting.
 void SetFullScreen(bool fullScreen);
 
+// Switches the window between full screen and window, as it is now (F11).
+void ToggleFullScreen();
+
 // Once per frame after the rules ran: saves the run of the level in play when it has just been
 // won, and keeps the music setting as the M key leaves it. Nothing before OpenProfile.
 void KeepProfileUpToDate();
 
 // The record of the listed level file `name` as it is now (its content hash); null when none.
 const LevelRecord* RecordOfListedLevel(const std::string& name);
+
+// A record of the listed level file kept from before the file changed, whose run no longer fits
+// it; null when none.
+const LevelRecord* EarlierRecordOfListedLevel(const std::string& name);
 
 // Says, once per game, on stderr and over play for a few seconds, that progress is not saved.
 void SayNotSaving(const std::string& why);

@@ -1,9 +1,7 @@
 #include "shell/RunWatch.h"
 
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "graphics/HeadUpDisplay.h"
@@ -11,6 +9,7 @@
 #include "platform/Keyboard.h"
 #include "profile/LevelIdentity.h"
 #include "profile/PlayReport.h"
+#include "profile/ProfileFiles.h"
 #include "profile/RunPlayback.h"
 #include "profile/RunScript.h"
 #include "shell/KeyboardInput.h"
@@ -62,16 +61,14 @@ void DrawWatch(int fps) {
 }  // namespace
 
 bool StartWatching(const std::string& file, std::string* why) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        *why = file + " cannot be read";
+    std::string text, reason;
+    const int read = ReadWholeFile(file, &text, &reason);
+    if (read != 0) {
+        *why = file + (read == 1 ? ": no such file" : ": " + reason);
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     std::vector<RunPart> parts;
-    std::string reason;
-    if (!ReadRunParts(text.str(), &parts, &reason)) {
+    if (!ReadRunParts(text, &parts, &reason)) {
         *why = file + ": " + reason;
         return false;
     }

@@ -16,7 +16,7 @@ constexpr uint32_t kText = 0xFF000000u;
 int32_t chosen = 0;
 
 void Change(int32_t steps) {
-    ChangeSettings(ChangeSetting(CurrentSettings(), static_cast<SettingLine>(chosen), steps));
+    ChangeSettings(ChangeSetting(SettingsAsShown(), static_cast<SettingLine>(chosen), steps));
 }
 }  // namespace
 
@@ -67,7 +67,7 @@ void DrawSettings() {
     device->BeginScene();
     DrawScreenText("Settings", 20, 8, kText);
     DrawScreenText("Up, Down: choose    Left, Right: change    Escape: back", 20, 36, kText);
-    const Settings& settings = CurrentSettings();
+    const Settings settings = SettingsAsShown();
     for (int32_t line = 0; line < kLineCount; ++line) {
         const int32_t top = kTop + line * kLineHeight;
         if (line == chosen) FillRect(Rect{0, top, static_cast<int32_t>(whole.width), top + kLineHeight}, kChosenLine);

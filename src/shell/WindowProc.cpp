@@ -31,6 +31,9 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
             }
             return 0;
         }
+        case kWmMouseWheel:
+            if (ProfileScreenWheel(WheelNotches(wParam))) return 0;
+            return DefaultWindowProc(window, message, wParam, lParam);
         case kWmDestroy:
             ReleaseGraphics();
             PostQuitMessage(0);

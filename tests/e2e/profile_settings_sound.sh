@@ -2,7 +2,7 @@
 # Settings that stay: on the settings screen (O) the music volume goes to 50 % and the effects
 # volume to 0 with Left; after a restart the mixed output (SDL's disk audio driver) holds the music
 # at exactly half its samples and none of the shots fired, and --window wins over a stored full
-# screen for its run while F11 switches the stored choice.
+# screen for its run, while F11 switches the window as it is and keeps the choice.
 # Arguments: the build folder and the source folder.
 source "$(dirname "$0")/common.bash"
 source "$(dirname "$0")/profile_common.bash"
@@ -81,12 +81,18 @@ if end - start < 44100 * 5: sys.exit("too little output to hear the shots in")
 if loud: sys.exit("something besides the music is heard: the effects are not silent")
 PY
 
-# --window wins for its run; F11 switches full screen and keeps the choice.
+# --window wins for its run; F11 switches the window as it is to full screen and back, and keeps
+# the choice.
 start_game --profile "$profile" --window 800x600
-read -r w h <<<"$(xdotool search --name '^Tracklet$' getwindowgeometry | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')"
-[ "$w" = 800 ] && [ "$h" = 600 ] || fail "--window 800x600 gave a window of $w x $h"
+window_size() { xdotool search --name '^Tracklet$' getwindowgeometry | awk '/Geometry/ {print $2}'; }
+[ "$(window_size)" = 800x600 ] || fail "--window 800x600 gave a window of $(window_size)"
 [ "$(setting fullScreen)" = true ] || fail "--window changed the stored setting"
+sized() { [ "$(window_size)" = "$1" ]; }
 xdotool key F11
-wait_for 30 "F11 to be kept" changed fullScreen true
+wait_for 30 "F11 to make the window full screen" sized 1024x768
+[ "$(setting fullScreen)" = true ] || fail "full screen by F11 is not kept: $(cat "$profile/settings.json")"
+xdotool key F11
+wait_for 30 "F11 to give the window back" sized 800x600
+wait_for 30 "the window to be kept" changed fullScreen true
 quit_game
 echo "ok"
