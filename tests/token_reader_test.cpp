@@ -134,7 +134,7 @@ TEST(TokenReader, ReadsRandomTextsAsTheStreamDoes) {
 // nothing, so that the reads that follow meet the same values or the same stop.
 TEST(TokenReader, ReadsAPlainEntryAsItsFiveReadsDo) {
     const std::vector<std::string> numbers = {"0", "7", "-12", "+12", "007", "123456789", "999999999", "1234567890",
-                                              "2147483648", "-0", "12.5", "1e5", ".5", "5.", "-.25", "0.1", "x", "-", "1.5.5",
+                                              "2147483648", "21111111111111111", "-0", "12.5", "1e5", ".5", "5.", "-.25", "0.1", "x", "-", "1.5.5",
                                               "2-1"};
     const std::vector<std::string> blanks = {" ", "\t", "  ", "\n", "\r\n", "\v\f "};
     std::mt19937 random(7);

@@ -236,11 +236,13 @@ namespace {
 const char* PlainInt(const char* p, const char* last, int32_t* out) {
     const bool negative = p != last && *p == '-';
     p += negative;
-    int32_t value = 0;
+    // Ten digits at most are taken: enough to tell a number too long for this path, never more
+    // than an int64 holds.
+    int64_t value = 0;
     const char* const digits = p;
-    for (; p != last && IsDigit(*p); ++p) value = value * 10 + (*p - '0');
+    for (; p != last && IsDigit(*p) && p - digits < 10; ++p) value = value * 10 + (*p - '0');
     if (p == digits || p - digits > 9 || p == last || !IsBlank(*p)) return nullptr;
-    *out = negative ? -value : value;
+    *out = static_cast<int32_t>(negative ? -value : value);
     return p + 1;
 }
 
