@@ -26,6 +26,9 @@ struct Case {
     int32_t step;       // ... multiples of which they are
 };
 
+// The coordinate `by` tiles from `at`, wrapping round at the ends of int32 (every int32 is a tile).
+int32_t Beside(int32_t at, int32_t by) { return static_cast<int32_t>(static_cast<uint32_t>(at) + static_cast<uint32_t>(by)); }
+
 }  // namespace
 
 TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
@@ -59,8 +62,8 @@ TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
         std::vector<LevelObject> more(3000);
         for (size_t i = 0; i < more.size(); ++i) {
             const LevelObject& o = later[i * 7 % later.size()];
-            more[i].x = o.x + (i % 2 == 0 ? 0 : near(random)), more[i].y = o.y + (i % 3 == 0 ? 0 : near(random));
-            if (i % 5 == 0) more[i].x = c.low + c.step * near(random), more[i].y = c.high - near(random);
+            more[i].x = Beside(o.x, i % 2 == 0 ? 0 : near(random)), more[i].y = Beside(o.y, i % 3 == 0 ? 0 : near(random));
+            if (i % 5 == 0) more[i].x = Beside(c.low, c.step * near(random)), more[i].y = Beside(c.high, -near(random));
         }
         const auto expectSame = [&](const char* when) {
             ASSERT_EQ(one.size(), many.size()) << c.what << when;
@@ -73,7 +76,7 @@ TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
             EXPECT_TRUE(many.minX() == one.minX() && many.maxY() == one.maxY() && many.names() == one.names()) << c.what;
             // Tiles with nothing on them, among them the ones the erasing emptied.
             for (int k = 0; k < 200; ++k) {
-                const int32_t x = c.step * coordinate(random) + near(random), y = c.step * coordinate(random);
+                const int32_t x = Beside(c.step * coordinate(random), near(random)), y = c.step * coordinate(random);
                 EXPECT_EQ(many.FirstAt(x, y), one.FirstAt(x, y)) << c.what << when << " at " << x << ", " << y;
             }
         };
