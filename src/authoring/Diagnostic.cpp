@@ -9,6 +9,14 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 
 constexpr size_t kMaxShown = 40;
 
+// Moves the count of line breaks and the start of the last line from before `part` (which starts
+// at `partStart`) to after it.
+void CountLinesOver(std::string_view part, size_t partStart, size_t* newlines, size_t* lineStart) {
+    *newlines += static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
+    const size_t last = part.rfind('\n');
+    if (last != std::string_view::npos) *lineStart = partStart + last + 1;
+}
+
 }  // namespace
 
 std::string FormatDiagnostic(const std::string& file, const Diagnostic& d) {
@@ -28,10 +36,8 @@ void TextPositions::At(size_t offset, int* line, int* column) const {
         const size_t block = newlinesBefore_.size();
         size_t newlines = 0, lineStart = 0;
         if (block > 0) {
-            const std::string_view part = text_.substr((block - 1) * kBlock, kBlock);
-            newlines = newlinesBefore_.back() + static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
-            const size_t last = part.rfind('\n');
-            lineStart = last != std::string_view::npos ? (block - 1) * kBlock + last + 1 : lineStartBefore_.back();
+            newlines = newlinesBefore_.back(), lineStart = lineStartBefore_.back();
+            CountLinesOver(text_.substr((block - 1) * kBlock, kBlock), (block - 1) * kBlock, &newlines, &lineStart);
         }
         newlinesBefore_.push_back(newlines);
         lineStartBefore_.push_back(lineStart);
@@ -39,10 +45,8 @@ void TextPositions::At(size_t offset, int* line, int* column) const {
     size_t newlines = 0, lineStart = 0;
     if (!newlinesBefore_.empty()) {
         const size_t block = std::min(end / kBlock, newlinesBefore_.size() - 1);
-        const std::string_view part = text_.substr(block * kBlock, end - block * kBlock);
-        newlines = newlinesBefore_[block] + static_cast<size_t>(std::count(part.begin(), part.end(), '\n'));
-        const size_t last = part.rfind('\n');
-        lineStart = last != std::string_view::npos ? block * kBlock + last + 1 : lineStartBefore_[block];
+        newlines = newlinesBefore_[block], lineStart = lineStartBefore_[block];
+        CountLinesOver(text_.substr(block * kBlock, end - block * kBlock), block * kBlock, &newlines, &lineStart);
     }
     *line = static_cast<int>(newlines) + 1;
     *column = static_cast<int>(offset - lineStart) + 1;

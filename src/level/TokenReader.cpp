@@ -11,6 +11,12 @@ bool IsBlank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') <
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
+// The first non-blank from p on, or last.
+const char* SkipBlanksFrom(const char* p, const char* last) {
+    while (p != last && IsBlank(*p)) ++p;
+    return p;
+}
+
 // Long tokens are cut in messages so a damaged file cannot flood the terminal.
 constexpr size_t kMaxShownToken = 40;
 
@@ -107,7 +113,7 @@ bool ConvertFloat(std::string_view number, float* out) {
 }  // namespace
 
 size_t TokenReader::SkipBlanks() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    pos_ = static_cast<size_t>(SkipBlanksFrom(text_.data() + pos_, text_.data() + text_.size()) - text_.data());
     return pos_;
 }
 
@@ -244,11 +250,6 @@ const char* PlainInt(const char* p, const char* last, int32_t* out) {
     if (p == digits || p - digits > 9 || p == last || !IsBlank(*p)) return nullptr;
     *out = static_cast<int32_t>(negative ? -value : value);
     return p + 1;
-}
-
-const char* SkipBlanksFrom(const char* p, const char* last) {
-    while (p != last && IsBlank(*p)) ++p;
-    return p;
 }
 
 }  // namespace

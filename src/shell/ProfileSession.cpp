@@ -95,9 +95,16 @@ void ApplySoundVolumes() {
                                    name == "blues" ? session.settings.musicVolume : session.settings.effectsVolume);
 }
 
-void SetFullScreen(bool fullScreen) {
+namespace {
+// Makes the window cover the screen or not, without touching the settings.
+void ShowFullScreen(bool fullScreen) {
     if (gameWindow) gameWindow->SetFullScreenDesktop(fullScreen);
     windowFullScreen = fullScreen;
+}
+}  // namespace
+
+void SetFullScreen(bool fullScreen) {
+    ShowFullScreen(fullScreen);
     if (session.settings.fullScreen == fullScreen) return;
     session.settings.fullScreen = fullScreen;
     SaveCurrentSettings();
@@ -110,10 +117,7 @@ void ChangeSettings(const Settings& shown) {
     session.settings = SettingsToKeep(session.settings, shown, windowFullScreen);
     g_musicOff = !shown.musicOn;
     ApplySoundVolumes();
-    if (screenChanged) {
-        if (gameWindow) gameWindow->SetFullScreenDesktop(shown.fullScreen);
-        windowFullScreen = shown.fullScreen;
-    }
+    if (screenChanged) ShowFullScreen(shown.fullScreen);
     SaveCurrentSettings();
 }
 
