@@ -5,6 +5,14 @@ set -euo pipefail
 build="$(cd "$1" && pwd)"
 source_dir="$(cd "$2" && pwd)"
 work="$(mktemp -d)"
+# A sanitizer build's leak suppressions, copied into the work folder: a script that plays as
+# another user than root opens the work folder to it, but the source tree may lie where only root
+# can read.
+if [[ "${LSAN_OPTIONS:-}" =~ suppressions=([^:]*) ]] && [ -r "${BASH_REMATCH[1]}" ]; then
+    cp "${BASH_REMATCH[1]}" "$work/lsan.supp"
+    chmod 644 "$work/lsan.supp"
+    export LSAN_OPTIONS="${LSAN_OPTIONS/suppressions=${BASH_REMATCH[1]}/suppressions=$work/lsan.supp}"
+fi
 pids=()
 log=""  # a log worth showing when a step fails
 cleanup() {
