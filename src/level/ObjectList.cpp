@@ -43,6 +43,16 @@ void ObjectList::IndexFrom(size_t first) {
     }
 }
 
+void ObjectList::AppendAllThrough(const std::function<void(std::vector<LevelObject>&)>& fill) {
+    const size_t first = items_.size();
+    // The room reserved for the new objects, and for their ids in the index, is made ready on
+    // another core while fill writes into it (a large level's load waits on new pages otherwise).
+    const FreshPagesAhead ahead{{items_.data() + first, (items_.capacity() - first) * sizeof(LevelObject)},
+                                index_.RoomForIds()};
+    fill(items_);
+    IndexFrom(first);
+}
+
 void ObjectList::push_back(const LevelObject& object) {
     items_.push_back(object);
     const auto id = static_cast<uint32_t>(index_.Size());

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -37,9 +38,7 @@ public:
     // faster for millions of objects. The list is whole again when fill returns, however it returns.
     template <class Fill>
     void AppendAll(Fill fill) {
-        const size_t first = items_.size();
-        fill(items_);
-        IndexFrom(first);
+        AppendAllThrough(std::function<void(std::vector<LevelObject>&)>(std::ref(fill)));
     }
     // Empties the list.
     void clear();
@@ -73,6 +72,7 @@ public:
     }
 
 private:
+    void AppendAllThrough(const std::function<void(std::vector<LevelObject>&)>& fill);
     void Reindex();
     // Indexes and notes the objects from position `first` on, which the index does not hold yet.
     void IndexFrom(size_t first);

@@ -60,7 +60,10 @@ bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
     // level 0.05 s less user time than ordinary pages).
     box_.reserve(width * height);
     AdviseLargeBlock(box_.data(), width * height * sizeof(Chain));
-    box_.assign(width * height, Chain{});
+    {
+        const FreshPagesAhead ahead{{box_.data(), width * height * sizeof(Chain)}};
+        box_.assign(width * height, Chain{});
+    }
     boxX_ = static_cast<int32_t>(bounds.minX);
     boxY_ = static_cast<int32_t>(bounds.minY);
     boxWidth_ = static_cast<uint32_t>(width);
@@ -73,6 +76,10 @@ void TileIndex::Reserve(size_t objects) {
         next_.reserve(objects);
         AdviseLargeBlock(next_.data(), next_.capacity() * sizeof(uint32_t));
     }
+}
+
+FreshBlock TileIndex::RoomForIds() const {
+    return FreshBlock{next_.data() + next_.size(), (next_.capacity() - next_.size()) * sizeof(uint32_t)};
 }
 
 void TileIndex::ReserveTiles(size_t tiles) {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+struct FreshBlock;
+
 // Tile -> the ids of the objects on it, in increasing order: for each occupied tile the first and
 // last id of a chain that runs through `next`. Ids are handed out in increasing order and never
 // reused until Clear. Any int32 tile can be indexed, on the grid or off it: a hash table holds the
@@ -19,6 +21,8 @@ public:
     void Clear();
     // Makes room for `objects` positions (the table grows with the tiles they fall on).
     void Reserve(size_t objects);
+    // The memory reserved for ids not handed out yet.
+    FreshBlock RoomForIds() const;
     // Makes room for `tiles` tiles in all without growing the table.
     void ReserveTiles(size_t tiles);
     // Adds the next id (one past the last handed out) on tile (x, y).

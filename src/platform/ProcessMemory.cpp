@@ -8,6 +8,11 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <vector>
+
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23  // Linux 5.14; older kernels refuse it
+#endif
 
 namespace {
 constexpr size_t kMiB = size_t{1} << 20;
@@ -45,7 +50,39 @@ void AdviseLargeBlock(const void* data, size_t bytes) {
     const uintptr_t end = (first + bytes) & ~uintptr_t{kHugePage - 1};
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
+
+FreshPagesAhead::FreshPagesAhead(std::initializer_list<FreshBlock> list) {
+    constexpr size_t kStep = kHugePage;
+    struct Range {
+        uintptr_t start, end;  // whole steps inside the block
+    };
+    std::vector<Range> ranges;
+    for (const FreshBlock& block : list) {
+        if (!block.data || block.bytes < 4 * kStep) continue;
+        const auto first = reinterpret_cast<uintptr_t>(block.data);
+        const uintptr_t start = (first + kStep - 1) & ~uintptr_t{kStep - 1};
+        const uintptr_t end = (first + block.bytes) & ~uintptr_t{kStep - 1};
+        if (end > start) ranges.push_back(Range{start, end});
+    }
+    if (ranges.empty()) return;
+    thread_ = std::thread([this, ranges = std::move(ranges)] {
+        for (const Range& range : ranges)
+            for (uintptr_t end = range.end; end > range.start; end -= kStep) {
+                if (stop_.load(std::memory_order_relaxed)) return;
+                // Pages the caller reached first are left as they are; a refusal (an older
+                // kernel) ends the work, which was only ever a help.
+                if (madvise(reinterpret_cast<void*>(end - kStep), kStep, MADV_POPULATE_WRITE) != 0) return;
+            }
+    });
+}
+
+FreshPagesAhead::~FreshPagesAhead() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+}
 #else
 void PrepareLargeBufferMemory() {}
 void AdviseLargeBlock(const void*, size_t) {}
+FreshPagesAhead::FreshPagesAhead(std::initializer_list<FreshBlock>) {}
+FreshPagesAhead::~FreshPagesAhead() = default;
 #endif

@@ -23,8 +23,7 @@ constexpr size_t kMaxMessagesPerFile = 100;
 ResourceCatalogue* SetUpToolCatalogue() {
     // Made once and kept to the end of the process, like the game's own device and catalogue.
     static RecordingDevice device;
-    static SoundSystem sound(nullptr);
-    sound.enabled = false;  // no window, no sound device: the tool stays silent
+    static SoundSystem sound(SoundSystem::NoDevice{});  // the tool stays silent
     g_device = &device;
     g_soundSystem = &sound;
     static ResourceCatalogue catalogue(&device, &sound);

@@ -95,9 +95,8 @@ int RunSimulator(const std::string& levelPath, std::istream& in, std::ostream& o
                  bool expectWin) {
     // Made once and kept to the end of the process, like the game's own device and catalogue.
     static RecordingDevice device;
-    static SoundSystem sound(nullptr);
-    // Without a window there is no sound device; the simulator stays silent in any case.
-    sound.enabled = false;
+    // The simulator stays silent: it never opens a sound device.
+    static SoundSystem sound(SoundSystem::NoDevice{});
     g_device = &device;
     g_soundSystem = &sound;
     static ResourceCatalogue catalogue(&device, &sound);
