@@ -7,7 +7,9 @@
 #   load:  the game's level load, LoadLevelFromPath from the file's first byte to the level and
 #          its floor grid ready to draw, timed inside tracklet-level-load (bench/level_load.cpp)
 # The level is bench/make_big_level.sh's: 3.5 million objects on a 2000 by 2000 grid, 66 MB.
-# Times are CPU seconds (user + system; wall seconds in brackets), memory the peak resident set.
+# Times and ratios are wall seconds, how long each takes; beside them the CPU seconds (user +
+# system, of every thread: the load faults in fresh memory on a second core, so its CPU time can
+# exceed its wall time) and their ratio in square brackets. Memory is the peak resident set.
 # Each run also checks that both builds give the same check output, byte for byte, and load the
 # same number of objects.
 # Usage: bench/level_speed.sh BUILD_DIR [RUNS] [BASELINE_COMMIT]
@@ -77,11 +79,11 @@ for run in $(seq "$runs"); do
       -v c="$check_cpu" -v cw="$check_wall" -v ck="$check_kb" -v bc="$bcheck_cpu" -v bcw="$bcheck_wall" -v bck="$bcheck_kb" \
       -v l="$load_cpu" -v lw="$load_wall" -v lk="$load_kb" -v bl="$bload_cpu" -v blw="$bload_wall" -v blk="$bload_kb" \
       -v same="$same" 'BEGIN {
-    printf "run %d  awk %.2f s (%.2f)\n", r, a, aw
-    printf "  check %.2f x awk: %.2f s (%.2f), %.0f MB   before: %.2f x awk, %.2f s (%.2f), %.0f MB\n",
-           c / a, c, cw, ck / 1024, bc / a, bc, bcw, bck / 1024
-    printf "  load  %.2f x awk: %.2f s (%.2f), %.0f MB   before: %.2f x awk, %.2f s (%.2f), %.0f MB\n",
-           l / a, l, lw, lk / 1024, bl / a, bl, blw, blk / 1024
+    printf "run %d  awk %.2f s (CPU %.2f s)\n", r, aw, a
+    printf "  check %.2f x awk [CPU %.2f x]: %.2f s (CPU %.2f s), %.0f MB   before: %.2f x awk [%.2f x], %.2f s (%.2f s), %.0f MB\n",
+           cw / aw, c / a, cw, c, ck / 1024, bcw / aw, bc / a, bcw, bc, bck / 1024
+    printf "  load  %.2f x awk [CPU %.2f x]: %.2f s (CPU %.2f s), %.0f MB   before: %.2f x awk [%.2f x], %.2f s (%.2f s), %.0f MB\n",
+           lw / aw, l / a, lw, l, lk / 1024, blw / aw, bl / a, blw, bl, blk / 1024
     printf "  outputs: %s\n", same }'
 done
 echo "check output (this build):"

@@ -85,10 +85,11 @@ TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
     ModelList models{"standard/models.txt", {"rails", "railscorner", "station", "rturn", "50pts"},
                      "the model lamp (standard/models/lamp.x: truncated)"};
     const Lines lines = Check(kHead +
-                                  std::string("objects 7\n"
+                                  std::string("objects 8\n"
                                               "9 1 rturn 1 0\n"           // off the grid
                                               "1 0 rails 1 45\n"          // no turn the rules know
                                               "2 0 rails 1 180\n"         // straight pieces take 0 or 90 only
+                                              "2 1 railscorner 1 180\n"   // curves take 180
                                               "1 1 50pts 1 0\n"
                                               "1 1 rails 1 0\n"           // hidden by the target before it
                                               "0 2 station 1 0\n"         // ring off the grid
@@ -101,15 +102,15 @@ TEST_F(LevelCheck, WarnsAtTheLineOfEachObjectConcerned) {
                          "(straight pieces take 0 or 90, curves 0, 90, 180 or 270)",
                          "levels/l.txt:8:1: warning: \"rails\" turned 180 degrees cannot be entered from any side "
                          "(straight pieces take 0 or 90, curves 0, 90, 180 or 270)",
-                         "levels/l.txt:10:1: warning: \"rails\" at (1, 1) is hidden from the train by \"50pts\" on line "
-                         "9, listed earlier on the same tile",
-                         "levels/l.txt:11:1: warning: the ring of blocked tiles around the station at (0, 2) falls off "
+                         "levels/l.txt:11:1: warning: \"rails\" at (1, 1) is hidden from the train by \"50pts\" on line "
+                         "10, listed earlier on the same tile",
+                         "levels/l.txt:12:1: warning: the ring of blocked tiles around the station at (0, 2) falls off "
                          "the grid",
-                         "levels/l.txt:12:5: warning: no model named \"lamp\" in standard/models.txt; the list stops "
+                         "levels/l.txt:13:5: warning: no model named \"lamp\" in standard/models.txt; the list stops "
                          "at the model lamp (standard/models/lamp.x: truncated)",
-                         "levels/l.txt:13:1: warning: the start (0, -1) lies off the grid of 4 by 3 tiles",
-                         "levels/l.txt:14:1: warning: the finish (4, 1) lies off the grid of 4 by 3 tiles",
-                         "levels/l.txt:15:9: warning: text after the speed is ignored by the game: 'fast'",
+                         "levels/l.txt:14:1: warning: the start (0, -1) lies off the grid of 4 by 3 tiles",
+                         "levels/l.txt:15:1: warning: the finish (4, 1) lies off the grid of 4 by 3 tiles",
+                         "levels/l.txt:16:9: warning: text after the speed is ignored by the game: 'fast'",
                      }));
 }
 

@@ -26,6 +26,26 @@ bool Impassable(const LevelObject& piece) {
     return true;
 }
 
+// The same answer for track pieces, remembered for each name and turn from 0 to 359: millions of
+// pieces share a handful of turns, and the rules are asked once for each.
+class ImpassablePieces {
+public:
+    ImpassablePieces() { std::fill(&answers_[0][0], &answers_[0][0] + 2 * kTurns, static_cast<signed char>(-1)); }
+
+    // Impassable(piece) for a "rails" or "railscorner".
+    bool operator()(const LevelObject& piece) {
+        const int32_t turn = piece.Turn();
+        if (turn < 0 || turn >= kTurns) return Impassable(piece);
+        signed char& known = answers_[piece.name == ObjectName::kRailsCorner ? 1 : 0][turn];
+        if (known < 0) known = Impassable(piece) ? 1 : 0;
+        return known == 1;
+    }
+
+private:
+    static constexpr int32_t kTurns = 360;
+    signed char answers_[2][kTurns];  // by name (rails, railscorner) and turn; -1 not asked yet
+};
+
 // True when the floor grid of a level this size can be built (the game draws no grid otherwise).
 bool GridDrawable(const Level& level) {
     RecordingDevice device;
@@ -139,6 +159,7 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
         return found == 1;
     };
 
+    ImpassablePieces impassable;
     // The first object on each tile is the one the train and the track see.
     const std::vector<bool> firstOnTile = level.objects.FirstsOnTiles();
     for (size_t i = 0; i < level.objects.size(); ++i) {
@@ -150,7 +171,7 @@ std::vector<Diagnostic> LevelWarnings(const Level& level, const ReadPlaces& plac
 
         if (!level.InsideGrid(object.x, object.y))
             warnings.Add(at, [&] { return Quoted(object.name) + " at " + Tile(object.x, object.y) + " lies off the grid of " + grid; });
-        if (IsTrackPiece(object.name) && Impassable(object))
+        if (IsTrackPiece(object.name) && impassable(object))
             warnings.Add(at, [&] {
                 return Quoted(object.name) + " turned " + std::to_string(object.Turn()) +
                        " degrees cannot be entered from any side (straight pieces take 0 or 90, "
