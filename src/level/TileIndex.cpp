@@ -63,7 +63,7 @@ bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
     box_.reserve(tiles);
     AdviseLargeBlock(box_.data(), tiles * sizeof(Chain));
     {
-        const FreshPagesAhead ahead{{box_.data(), tiles * sizeof(Chain)}};
+        const FreshPagesAhead ahead{{box_.data(), tiles * sizeof(Chain), FreshBlock::Writing::kInOneSweep}};
         box_.assign(tiles, Chain{});
     }
     boxX_ = static_cast<int32_t>(bounds.minX);

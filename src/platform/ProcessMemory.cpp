@@ -55,6 +55,7 @@ FreshPagesAhead::FreshPagesAhead(std::initializer_list<FreshBlock> list) {
     constexpr size_t kStep = kHugePage;
     struct Range {
         uintptr_t start, end;  // whole steps inside the block
+        bool fromTheEnd;
     };
     std::vector<Range> ranges;
     for (const FreshBlock& block : list) {
@@ -62,17 +63,20 @@ FreshPagesAhead::FreshPagesAhead(std::initializer_list<FreshBlock> list) {
         const auto first = reinterpret_cast<uintptr_t>(block.data);
         const uintptr_t start = (first + kStep - 1) & ~uintptr_t{kStep - 1};
         const uintptr_t end = (first + block.bytes) & ~uintptr_t{kStep - 1};
-        if (end > start) ranges.push_back(Range{start, end});
+        if (end > start) ranges.push_back(Range{start, end, block.writing == FreshBlock::Writing::kInOneSweep});
     }
     if (ranges.empty()) return;
     thread_ = std::thread([this, ranges = std::move(ranges)] {
-        for (const Range& range : ranges)
-            for (uintptr_t end = range.end; end > range.start; end -= kStep) {
+        for (const Range& range : ranges) {
+            const size_t steps = (range.end - range.start) / kStep;
+            for (size_t k = 0; k < steps; ++k) {
                 if (stop_.load(std::memory_order_relaxed)) return;
+                const uintptr_t at = range.fromTheEnd ? range.end - (k + 1) * kStep : range.start + k * kStep;
                 // Pages the caller reached first are left as they are; a refusal (an older
                 // kernel) ends the work, which was only ever a help.
-                if (madvise(reinterpret_cast<void*>(end - kStep), kStep, MADV_POPULATE_WRITE) != 0) return;
+                if (madvise(reinterpret_cast<void*>(at), kStep, MADV_POPULATE_WRITE) != 0) return;
             }
+        }
     });
 }
 
