@@ -1,7 +1,7 @@
 // Objects indexed many at once (as a level of millions is loaded) against the same objects pushed
 // one by one: every tile must list the same objects in the same order, with ids already handed
 // out, tiles emptied by erasing and the table's growth in between, and after objects are added and
-// erased again (in the box of close tiles, and beside it).
+// erased again (in the box of close tiles, and beside it) and a second batch is added at once.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -88,6 +88,12 @@ TEST(ObjectList, ObjectsAppendedAtOnceAreIndexedAsOneByOne) {
             for (size_t i = more.size() / 2; i < more.size(); ++i) list->push_back(more[i]);
         }
         expectSame(", then edited");
+        // A second batch at once on the same tiles adds to the box the first one made.
+        std::vector<LevelObject> again(70000);
+        for (size_t i = 0; i < again.size(); ++i) again[i] = later[i * 13 % later.size()];
+        for (const LevelObject& o : again) one.push_back(o);
+        many.AppendAll([&again](std::vector<LevelObject>& items) { items.insert(items.end(), again.begin(), again.end()); });
+        expectSame(", then given a second batch");
         // A third erased at once renumbers the whole list.
         for (ObjectList* list : {&one, &many}) {
             for (size_t i = 1; i < list->size(); i += 3) list->MarkRemoved(i);

@@ -61,10 +61,10 @@ bool TileIndex::MakeBox(const Bounds& bounds, size_t ids) {
     // At most twice the ids, which fit in memory already, so the count fits a size_t.
     const auto tiles = static_cast<size_t>(width * height);
     box_.reserve(tiles);
-    AdviseLargeBlock(box_.data(), tiles * sizeof(Chain));
+    AdviseLargeBlock(box_.data(), tiles * sizeof(uint32_t));
     {
-        const FreshPagesAhead ahead{{box_.data(), tiles * sizeof(Chain), FreshBlock::Writing::kInOneSweep}};
-        box_.assign(tiles, Chain{});
+        const FreshPagesAhead ahead{{box_.data(), tiles * sizeof(uint32_t), FreshBlock::Writing::kInOneSweep}};
+        box_.assign(tiles, kNone);
     }
     boxX_ = static_cast<int32_t>(bounds.minX);
     boxY_ = static_cast<int32_t>(bounds.minY);
@@ -117,7 +117,7 @@ void TileIndex::Append(int32_t x, int32_t y) {
 void TileIndex::Link(int32_t x, int32_t y, uint32_t id) {
     const size_t inBox = BoxAt(x, y);
     if (inBox != kOutside) {
-        LinkInChain(box_[inBox], id);
+        LinkInBox(inBox, id);
     } else {
         LinkInTable(x, y, id);
     }
@@ -154,10 +154,35 @@ bool TileIndex::UnlinkFromChain(Chain& chain, uint32_t id) {
     return true;
 }
 
+void TileIndex::LinkInBox(size_t tile, uint32_t id) {
+    if (box_[tile] == kNone) {
+        box_[tile] = id;
+        return;
+    }
+    uint32_t last = box_[tile];
+    while (next_[last] != kNone) last = next_[last];
+    next_[last] = id;
+}
+
+void TileIndex::UnlinkFromBox(size_t tile, uint32_t id) {
+    uint32_t* link = &box_[tile];
+    while (*link != kNone && *link != id) link = &next_[*link];
+    if (*link == kNone) return;
+    *link = next_[id];
+    next_[id] = kNone;
+}
+
+std::vector<uint32_t> TileIndex::BoxTails() const {
+    std::vector<uint32_t> tails(box_.size(), kNone);
+    for (size_t tile = 0; tile < box_.size(); ++tile)
+        for (uint32_t id = box_[tile]; id != kNone; id = next_[id]) tails[tile] = id;
+    return tails;
+}
+
 void TileIndex::Remove(int32_t x, int32_t y, uint32_t id) {
     const size_t inBox = BoxAt(x, y);
     if (inBox != kOutside) {
-        UnlinkFromChain(box_[inBox], id);
+        UnlinkFromBox(inBox, id);
         return;
     }
     if (slots_.empty()) return;
@@ -167,7 +192,7 @@ void TileIndex::Remove(int32_t x, int32_t y, uint32_t id) {
 
 uint32_t TileIndex::First(int32_t x, int32_t y) const {
     const size_t inBox = BoxAt(x, y);
-    if (inBox != kOutside) return box_[inBox].head;
+    if (inBox != kOutside) return box_[inBox];
     if (slots_.empty()) return kNone;
     const uint32_t head = slots_[Find(x, y)].head;
     return head == kVacant ? kNone : head;

@@ -8,11 +8,13 @@
 
 struct FreshBlock;
 
-// Tile -> the ids of the objects on it, in increasing order: for each occupied tile the first and
-// last id of a chain that runs through `next`. Ids are handed out in increasing order and never
-// reused until Clear. Any int32 tile can be indexed, on the grid or off it: a hash table holds the
-// tiles, except when millions of ids come at once on close tiles, as a large level is loaded, whose
-// rectangle is then kept as a plain array (the box), the hash table holding any tile outside it.
+// Tile -> the ids of the objects on it, in increasing order: for each occupied tile the first id of
+// a chain that runs through `next`. Ids are handed out in increasing order and never reused until
+// Clear. Any int32 tile can be indexed, on the grid or off it: a hash table holds the tiles (with
+// the last id of each chain too), except when millions of ids come at once on close tiles, as a
+// large level is loaded, whose rectangle is then kept as a plain array of first ids (the box), the
+// hash table holding any tile outside it. An id appended alone to a tile of the box walks that
+// tile's chain to its end.
 class TileIndex {
 public:
     static constexpr uint32_t kNone = UINT32_MAX;
@@ -50,15 +52,19 @@ public:
                 bounds.Add(tile.x, tile.y);
             }
             if (MakeBox(bounds, count)) {
-                // The chains a few ids ahead are asked for early, so the writes wait less on memory.
+                // Linked from the last id back to the first, each put in front of its tile's chain,
+                // so that every chain runs in increasing order with no last id to keep. The tiles
+                // a few ids ahead are asked for early, so the writes wait less on memory.
                 constexpr size_t kAhead = 16;
-                for (size_t k = 0; k < count; ++k) {
-                    if (k + kAhead < count) {
-                        const auto& ahead = tileOf(k + kAhead);
+                for (size_t k = count; k-- > 0;) {
+                    if (k >= kAhead) {
+                        const auto& ahead = tileOf(k - kAhead);
                         __builtin_prefetch(&box_[BoxAt(ahead.x, ahead.y)]);
                     }
                     const auto& tile = tileOf(k);
-                    LinkInChain(box_[BoxAt(tile.x, tile.y)], static_cast<uint32_t>(k));
+                    uint32_t& head = box_[BoxAt(tile.x, tile.y)];
+                    next_[k] = head;
+                    head = static_cast<uint32_t>(k);
                 }
                 return;
             }
@@ -82,6 +88,7 @@ public:
         const size_t batch = std::min(count, kBatch);
         // Every element is written before it is read: the block is not cleared first.
         const std::unique_ptr<Pending[]> sorted(new Pending[batch]);
+        std::vector<uint32_t> boxTails = BoxTails();
         for (size_t from = 0; from < count; from += batch) {
             const size_t to = std::min(count, from + batch);
             std::fill(starts.begin(), starts.end(), 0);
@@ -89,7 +96,10 @@ public:
                 const auto& tile = tileOf(k);
                 const size_t inBox = BoxAt(tile.x, tile.y);
                 if (inBox != kOutside) {
-                    LinkInChain(box_[inBox], first + static_cast<uint32_t>(k));
+                    const uint32_t id = first + static_cast<uint32_t>(k);
+                    uint32_t& tail = boxTails[inBox];
+                    (tail == kNone ? box_[inBox] : next_[tail]) = id;
+                    tail = id;
                     continue;
                 }
                 ++starts[Hash(tile.x, tile.y) >> partShift];
@@ -130,8 +140,8 @@ public:
     // reads its memory once from end to end).
     template <class Visit>
     void ForEachFirst(Visit visit) const {
-        for (const Chain& c : box_)
-            if (c.head != kNone) visit(c.head);
+        for (const uint32_t head : box_)
+            if (head != kNone) visit(head);
         for (const Slot& s : slots_)
             if (s.head != kNone && s.head != kVacant) visit(s.head);
     }
@@ -167,7 +177,7 @@ private:
         std::vector<uint64_t> bits_;
         uint64_t mask_;
     };
-    // The first and last id on a tile; head is kNone when it has none.
+    // The first and last id on a tile of the hash table; head is kNone when it has none.
     struct Chain {
         uint32_t head = kNone;  // in the hash table, kNone marks a free slot, kVacant a tile emptied
         uint32_t tail = kNone;
@@ -186,6 +196,12 @@ private:
     }
     // Takes `id` out of the chain; false when it is not there.
     bool UnlinkFromChain(Chain& chain, uint32_t id);
+    // Puts the id, already counted in next_, at the end of the chain of the box's tile `tile`.
+    void LinkInBox(size_t tile, uint32_t id);
+    // Takes `id` out of the chain of the box's tile `tile`, where it must be.
+    void UnlinkFromBox(size_t tile, uint32_t id);
+    // The last id on each tile of the box (empty when there is none), for a batch that adds to it.
+    std::vector<uint32_t> BoxTails() const;
     // Puts the id, already counted in next_, at the end of tile (x, y)'s chain, wherever it is kept.
     void Link(int32_t x, int32_t y, uint32_t id);
     // The same for a tile outside the box, kept in the hash table.
@@ -226,7 +242,7 @@ private:
     // True when one more tile would fill the table beyond three quarters.
     bool Full() const { return 4 * (used_ + 1) > 3 * slots_.size(); }
 
-    std::vector<Chain> box_;  // boxWidth_ * boxHeight_ chains from (boxX_, boxY_), row by row
+    std::vector<uint32_t> box_;  // the first ids of boxWidth_ * boxHeight_ tiles from (boxX_, boxY_), row by row
     int32_t boxX_ = 0, boxY_ = 0;
     uint32_t boxWidth_ = 0, boxHeight_ = 0;
     std::vector<Slot> slots_;  // a power of two in size, at most three quarters full
