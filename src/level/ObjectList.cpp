@@ -43,7 +43,7 @@ void ObjectList::IndexFrom(size_t first) {
     }
 }
 
-void ObjectList::AppendAllThrough(const std::function<void(std::vector<LevelObject>&)>& fill) {
+void ObjectList::AppendAll(const std::function<void(std::vector<LevelObject>&)>& fill) {
     const size_t first = items_.size();
     // The room reserved for the new objects, and for their ids in the index, is made ready on
     // another core while fill writes into it (a large level's load waits on new pages otherwise).

@@ -36,10 +36,7 @@ public:
     // Lets `fill` append objects straight to the list's vector (and only append), then indexes
     // them all at once: the same list and index as pushing them one by one, built several times
     // faster for millions of objects. The list is whole again when fill returns, however it returns.
-    template <class Fill>
-    void AppendAll(Fill fill) {
-        AppendAllThrough(std::function<void(std::vector<LevelObject>&)>(std::ref(fill)));
-    }
+    void AppendAll(const std::function<void(std::vector<LevelObject>&)>& fill);
     // Empties the list.
     void clear();
     // Makes room for `count` objects.
@@ -72,7 +69,6 @@ public:
     }
 
 private:
-    void AppendAllThrough(const std::function<void(std::vector<LevelObject>&)>& fill);
     void Reindex();
     // Indexes and notes the objects from position `first` on, which the index does not hold yet.
     void IndexFrom(size_t first);
