@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/PlatformReset.h"
+#include "shell/MainLoop.h"
 #include "state/GameStateReset.h"
 
 extern char** environ;
@@ -30,6 +31,7 @@ class Isolation : public testing::EmptyTestEventListener {
     }
 
     void OnTestEnd(const testing::TestInfo&) override {
+        ResetMainLoop();
         ResetGameState();
         ResetPlatform();
         std::error_code ignored;

@@ -2,8 +2,8 @@
 
 #include "GameFixture.h"
 #include "platform/Keyboard.h"
-#include "shell/KeyboardInput.h"
-#include "shell/ScreenKeys.h"
+#include "screens/GameKeys.h"
+#include "screens/InputPath.h"
 
 namespace {
 class KeyboardInput : public GameFixture {
@@ -13,17 +13,12 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         catalogue.levels = {"one.txt", "two.txt", "three.txt"};  // missing files still make levels
-        SetInputKeyboard(&keys);
-    }
-    void TearDown() override {
-        SetInputKeyboard(nullptr);
-        GameFixture::TearDown();
     }
     void Down(int vk) { keys.Set(vk, Keyboard::kDown); }
     void Up(int vk) { keys.Set(vk, 0); }
     // Down and up again between two frames: only the pressed-since bit shows, once.
     void Tap(int vk) { keys.Set(vk, Keyboard::kPressedSince); }
-    int Frame() { return HandleKeyboard(0.5f); }
+    int Frame() { return HandleKeyboard(0.5f, {keys, "camera.txt"}); }
 };
 }  // namespace
 
@@ -100,22 +95,23 @@ TEST_F(KeyboardInput, SpaceRetriesOrGoesOnAndEndSkipsWrappingAtTheEnd) {
 // frame are two presses (a quick player, or a test that presses again as soon as it sees the
 // first press acted on), while a key held from before the screen opened is no press at all.
 TEST_F(KeyboardInput, ScreenKeysCountEveryTapAndIgnoreAKeyHeldFromBefore) {
-    ScreenKeys screen;
+    InputPath screen;
+    screen.SetSource(&keys);
     Down(kVkLeft);
-    screen.Start();
-    screen.Poll();
+    screen.Restart();
+    screen.BeginFrame();
     EXPECT_FALSE(screen.Went(kVkLeft)) << "held from before the screen";
     Up(kVkLeft);
-    screen.Poll();
+    screen.BeginFrame();
     EXPECT_TRUE(screen.Released(kVkLeft));
 
     int presses = 0;
     for (int frame = 0; frame < 3; ++frame) {
         Tap(kVkRight);
-        screen.Poll();
+        screen.BeginFrame();
         presses += screen.Went(kVkRight);
     }
-    screen.Poll();
+    screen.BeginFrame();
     EXPECT_EQ(presses, 3);
     EXPECT_FALSE(screen.Went(kVkRight)) << "no tap, no press";
 }

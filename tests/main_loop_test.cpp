@@ -3,7 +3,6 @@
 #include "GameFixture.h"
 #include "platform/Keyboard.h"
 #include "shell/FrameTimer.h"
-#include "shell/KeyboardInput.h"
 #include "shell/MainLoop.h"
 
 // Play is updated and drawn on white with the frame rate of the last second; a paused game is

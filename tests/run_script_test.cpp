@@ -1,11 +1,13 @@
 // The run script as the game writes it and both the simulator and the game's playback read it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "profile/RunScript.h"
-#include "shell/LevelListLayout.h"
-#include "shell/SettingsScreen.h"
+#include "screens/LevelListLayout.h"
+#include "screens/SettingsScreen.h"
 
 namespace {
 
@@ -87,14 +89,16 @@ TEST(RunScript, ContentHashTellsVersionsApart) {
 
 TEST(LevelList, LayoutFitsBothShapesAndScrolls) {
     for (const auto& [w, h] : {std::pair{1024, 768}, std::pair{1280, 720}, std::pair{640, 480}, std::pair{1920, 1080}}) {
-        const LevelListLayout layout = LayOutLevelList(w, h);
+        const float scale = std::min(w / 1024.0f, h / 768.0f);
+        const LevelListLayout layout = LayOutLevelList(Rect{20, 110, w - 20, h - 20}, scale);
         EXPECT_GE(layout.rowsShown, 1) << w << "x" << h;
         EXPECT_LE(layout.Row(layout.rowsShown - 1).bottom, h) << w << "x" << h;
         const Rect picture = layout.Picture(0);
         EXPECT_NEAR(double(picture.right - picture.left) / double(picture.bottom - picture.top), 4.0 / 3.0, 0.02);
-        EXPECT_EQ(layout.SlotAt(layout.Row(layout.rowsShown - 1).bottom - 1), layout.rowsShown - 1);
-        EXPECT_EQ(layout.SlotAt(layout.Row(layout.rowsShown - 1).bottom), -1);
-        EXPECT_EQ(layout.SlotAt(layout.rowsTop - 1), -1);
+        EXPECT_EQ(layout.SlotAt(w / 2, layout.Row(layout.rowsShown - 1).bottom - 1), layout.rowsShown - 1);
+        EXPECT_EQ(layout.SlotAt(w / 2, layout.Row(layout.rowsShown - 1).bottom), -1);
+        EXPECT_EQ(layout.SlotAt(19, layout.rowsTop), -1) << "left of the frame";
+        EXPECT_EQ(layout.SlotAt(w / 2, layout.rowsTop - 1), -1);
     }
     // selected, first, rows shown, count -> first
     const int32_t cases[][5] = {{0, 0, 5, 10, 0}, {4, 0, 5, 10, 0}, {5, 0, 5, 10, 1}, {9, 0, 5, 10, 5},

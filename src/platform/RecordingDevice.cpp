@@ -108,6 +108,8 @@ static std::string RenderStateName(RenderStateType state) {
         case RenderStateType::Lighting: return "Lighting";
         case RenderStateType::Ambient: return "Ambient";
         case RenderStateType::SpecularEnable: return "SpecularEnable";
+        case RenderStateType::ZWriteEnable: return "ZWriteEnable";
+        case RenderStateType::CullMode: return "CullMode";
     }
     return std::to_string(static_cast<uint32_t>(state));
 }
@@ -204,6 +206,16 @@ class RecordingFont : public Font {
 public:
     RecordingFont(std::shared_ptr<RecordingLog> log_, int lineHeight_)
         : log(std::move(log_)), lineHeight(lineHeight_) {}
+
+    // Half the line height a character, the widest line counting.
+    int TextWidth(const std::string& text) override {
+        size_t widest = 0, line = 0;
+        for (char c : text) {
+            line = c == '\n' ? 0 : line + 1;
+            widest = std::max(widest, line);
+        }
+        return static_cast<int>(widest) * lineHeight / 2;
+    }
 
     int DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) override {
         std::string drawn;

@@ -31,6 +31,8 @@ public:
     // Draws text (count -1: up to the NUL) from the rectangle's top-left corner in colour
     // 0xAARRGGBB; line feeds start new lines. Returns the height drawn, 0 on failure.
     virtual int DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) = 0;
+    // The width in pixels of the widest line of text as it would be drawn.
+    virtual int TextWidth(const std::string& text) = 0;
 };
 
 class RenderDevice {

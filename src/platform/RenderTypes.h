@@ -51,8 +51,13 @@ enum class RenderStateType : uint32_t {
     Lighting = 137,
     Ambient = 139,
     SpecularEnable = 29,
+    ZWriteEnable = 14,
+    CullMode = 22,
 };
 constexpr uint32_t kZbTrue = 1;
+constexpr uint32_t kCullNone = 1;
+constexpr uint32_t kCullClockwise = 2;
+constexpr uint32_t kCullCounterClockwise = 3;  // the game's own drawing never changes from this
 constexpr uint32_t kShadeGouraud = 2;
 
 enum class TextureStageStateType : uint32_t { ColorOp = 1, ColorArg1 = 2, ColorArg2 = 3, AlphaOp = 4 };

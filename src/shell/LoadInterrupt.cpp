@@ -1,16 +1,11 @@
 #include "shell/LoadInterrupt.h"
 
-#include <cstdint>
-
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
 #include "platform/Window.h"
-#include "shell/KeyboardInput.h"
+#include "screens/InputPath.h"
 
 namespace {
-
-bool quitAsked = false;
-int64_t lastLook = 0;
 
 // Takes the pending messages; true when one of them ends the program.
 bool QuitMessageWaiting() {
@@ -23,17 +18,15 @@ bool QuitMessageWaiting() {
 
 }  // namespace
 
-bool KeepLoadingLevel() {
-    if (quitAsked) return false;
+bool LoadInterrupt::KeepLoadingLevel(InputPath& input) {
+    if (quitAsked_) return false;
     const int64_t now = PerformanceCounter();
-    if (lastLook != 0 && now - lastLook < PerformanceFrequency() / 20) return true;
-    lastLook = now;
-    if (QuitMessageWaiting() || KeyCountsAsPressed(SystemKeyboard().GetAsyncKeyState(kVkEscape))) {
-        quitAsked = true;
+    if (lastLook_ != 0 && now - lastLook_ < PerformanceFrequency() / 20) return true;
+    lastLook_ = now;
+    if (QuitMessageWaiting() || input.PeekPressed(kVkEscape)) {
+        quitAsked_ = true;
         PostQuitMessage(0);
         return false;
     }
     return true;
 }
-
-bool QuitAskedDuringLoad() { return quitAsked; }

@@ -1,52 +1,58 @@
 #include "shell/MainLoop.h"
 
+#include <iostream>
+#include <memory>
+
 #include "audio/Music.h"
-#include "graphics/MenuScreens.h"
-#include "graphics/SceneRendering.h"
+#include "editor/EditScreen.h"
 #include "platform/Clock.h"
+#include "platform/Keyboard.h"
 #include "platform/Window.h"
+#include "profile/ProfileSession.h"
 #include "resources/ResourceCatalogue.h"
-#include "rules/UpdateGame.h"
+#include "screens/GameKeys.h"
+#include "screens/GameScreen.h"
+#include "screens/InputPath.h"
+#include "screens/ScreenStack.h"
+#include "screens/WatchScreen.h"
 #include "shell/BenchRun.h"
 #include "shell/FrameTimer.h"
-#include "state/GameState.h"
-#include "shell/KeyboardInput.h"
-#include "shell/ProfileScreens.h"
-#include "shell/ProfileSession.h"
 #include "shell/LevelWatch.h"
-#include "shell/ReplayRecorder.h"
+#include "shell/LoadInterrupt.h"
+#include "state/GameState.h"
 
-bool MenuScreenUp() {
-    if (g_showTitleMenu || g_showIntroduction) return true;
-    return g_level && (g_level->lost || g_level->won);
+namespace {
+
+// Everything the loop keeps between frames.
+struct Loop {
+    InputPath input;
+    ScreenStack screens;
+    std::string cameraFile = "camera.txt";
+    LevelFileWatch levelWatch;
+    LoadInterrupt loadInterrupt;
+    BenchRun bench;
+    bool latchF11 = false;
+};
+
+Loop& TheLoop() {
+    static Loop loop;
+    return loop;
 }
 
-bool RunFrame(FrameTimer& timer, int64_t now) {
-    KeepLevelFresh();
-    const float dt = timer.BeginFrame(now);
-    // The level list, the settings and watching a run take the whole frame while they are up.
-    if (RunProfileFrame(timer, dt, now)) return true;
-    if (HandleKeyboard(dt) != 0) return false;
-    // A paused game is still drawn (with "PAUSED"), but it does not move.
-    if (!g_paused && !MenuScreenUp()) {
-        RecordFrame(dt);
-        UpdateGame(dt);
-    }
-    KeepProfileUpToDate();
-    timer.EndFrame(now);
-    if (MenuScreenUp()) {
-        RenderMenus(dt, timer.Fps());
-    } else {
-        RenderGame(dt, timer.Fps());
-    }
+// The game's upkeep after a frame's update: the profile saves a win and follows the music key.
+void KeepProfile() { KeepProfileUpToDate(); }
+
+void KeepMusic() {
     // Last in the frame: restarts the music when it has ended, or keeps it stopped.
     KeepMusicGoing(g_soundSystem, g_catalogue ? g_catalogue->FindSound("blues") : nullptr, g_musicOff);
-    return true;
 }
 
-void RunMainLoop() {
+// Drains the window's messages and runs frames until the quit message or the screens end it;
+// `measured`: a measured run of the game may end it too.
+void RunLoop(bool measured) {
+    Loop& loop = TheLoop();
     FrameTimer timer(PerformanceFrequency(), PerformanceCounter());
-    StartBenchRun(PerformanceCounter(), PerformanceFrequency());
+    if (measured) loop.bench.Start(PerformanceCounter(), PerformanceFrequency());
     for (;;) {
         // Every pending message is handled before a frame runs; a frame runs at once when the
         // queue is empty.
@@ -57,6 +63,74 @@ void RunMainLoop() {
             continue;
         }
         if (!RunFrame(timer, PerformanceCounter())) return;
-        if (BenchRunOver(PerformanceCounter())) return;
+        if (measured && loop.bench.Over(PerformanceCounter())) return;
     }
+}
+
+}  // namespace
+
+void SetInputKeyboard(Keyboard* keyboard) { TheLoop().input.SetSource(keyboard); }
+
+void SetCameraFile(const std::string& path) { TheLoop().cameraFile = path; }
+
+void WatchLevelFiles() { TheLoop().levelWatch.Start(); }
+
+bool KeepLoadingLevel() { return TheLoop().loadInterrupt.KeepLoadingLevel(TheLoop().input); }
+
+bool QuitAskedDuringLoad() { return TheLoop().loadInterrupt.QuitAsked(); }
+
+bool RunFrame(FrameTimer& timer, int64_t now) {
+    Loop& loop = TheLoop();
+    if (!loop.screens.Top()) loop.screens.Start(std::make_unique<GameScreen>(loop.cameraFile));
+    loop.levelWatch.KeepLevelFresh();
+    const float dt = timer.BeginFrame(now);
+    loop.input.BeginFrame();
+    // Full screen and window on any screen.
+    if (PolledRelease(loop.input, kVkF11, loop.latchF11)) ToggleFullScreen();
+    ScreenFrame frame{dt, timer.Fps(), loop.input};
+    // A load cut short by a quit leaves no level; the program ends before another frame.
+    if (!loop.screens.Update(frame) || loop.loadInterrupt.QuitAsked()) return false;
+    Screen* top = loop.screens.Top();
+    if (top->KeepsGameUpkeep()) KeepProfile();
+    timer.EndFrame(now);
+    frame.fps = timer.Fps();
+    top->Draw(frame);
+    if (top->KeepsGameUpkeep()) KeepMusic();
+    return true;
+}
+
+void RunMainLoop() { RunLoop(true); }
+
+int RunEditMode(const EditModeOptions& options) {
+    Loop& loop = TheLoop();
+    loop.screens.Start(std::make_unique<EditScreen>(options, loop.cameraFile));
+    RunLoop(false);
+    loop.screens.Clear();
+    return 0;
+}
+
+void WatchRecording(const std::string& file) {
+    Loop& loop = TheLoop();
+    if (!loop.screens.Top()) loop.screens.Start(std::make_unique<GameScreen>(loop.cameraFile));
+    g_showTitleMenu = true;
+    std::string why;
+    std::unique_ptr<WatchScreen> watch = WatchScreen::Start(file, &why);
+    if (!watch) {
+        std::cerr << "tracklet: cannot watch the run: " << why << "\n";
+        return;
+    }
+    loop.screens.Push(std::move(watch), loop.input);
+}
+
+bool ScreensTakeMouse() {
+    const Screen* top = TheLoop().screens.Top();
+    return top && top->TakesMouseEvents();
+}
+
+void PushInput(const InputEvent& event) { TheLoop().input.Push(event); }
+
+void ResetMainLoop() {
+    Loop& loop = TheLoop();
+    loop.screens.Clear();
+    loop = Loop{};
 }

@@ -1,19 +1,43 @@
 #include "shell/WindowProc.h"
 
 #include "graphics/GraphicsSetup.h"
+#include "graphics/Picking.h"
 #include "platform/Window.h"
+#include "profile/ReplayRecorder.h"
 #include "rules/Firing.h"
+#include "screens/InputPath.h"
+#include "shell/MainLoop.h"
 #include "state/GameState.h"
-#include "shell/Picking.h"
-#include "shell/ProfileScreens.h"
-#include "shell/ReplayRecorder.h"
+
+namespace {
+
+// The mouse message as an event for a screen that takes events; false for other messages.
+bool MouseEventOf(uint32_t message, WParam wParam, LParam lParam, InputEvent* event) {
+    event->x = static_cast<int32_t>(MouseX(lParam));
+    event->y = static_cast<int32_t>(MouseY(lParam));
+    switch (message) {
+        case kWmMouseMove: event->kind = InputEvent::Kind::MouseMove; return true;
+        case kWmLButtonDown: event->kind = InputEvent::Kind::LeftClick; return true;
+        case kWmRButtonDown: event->kind = InputEvent::Kind::RightClick; return true;
+        case kWmMouseWheel:
+            *event = InputEvent{InputEvent::Kind::Wheel};
+            event->notches = WheelNotches(wParam);
+            return true;
+        default: return false;
+    }
+}
+
+}  // namespace
 
 LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lParam) {
+    InputEvent event;
+    if (ScreensTakeMouse() && MouseEventOf(message, wParam, lParam, &event)) {
+        PushInput(event);
+        return 0;
+    }
     switch (message) {
         case kWmMouseMove:
         case kWmLButtonDown: {
-            if (ProfileScreenMouse(message, static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam))))
-                return 0;
             // No level or no device: nothing to pick against yet.
             if (!g_level || !g_device || !MouseMayAct()) return 0;
             const int32_t x = static_cast<int32_t>(MouseX(lParam));
@@ -31,9 +55,6 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
             }
             return 0;
         }
-        case kWmMouseWheel:
-            if (ProfileScreenWheel(WheelNotches(wParam))) return 0;
-            return DefaultWindowProc(window, message, wParam, lParam);
         case kWmDestroy:
             ReleaseGraphics();
             PostQuitMessage(0);

@@ -3,7 +3,7 @@
 # the tools may include any of them. The CMake targets link in the same order.
 set -euo pipefail
 src="$2/src"
-order=(math platform camera audio resources level state rules graphics authoring profile editor shell)
+order=(math platform camera audio resources level state rules graphics authoring profile screens editor shell)
 status=0
 for ((i = 0; i < ${#order[@]}; i++)); do
   folder=${order[$i]}

@@ -66,6 +66,12 @@ const GlFont::AtlasCell* GlFont::Place(const GlyphImage& glyph) {
     return &cells_.emplace(&glyph, cell).first->second;
 }
 
+int GlFont::TextWidth(const std::string& text) {
+    int width = 0, height = 0;
+    raster_->Measure(text, &width, &height);
+    return width;
+}
+
 int GlFont::DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) {
     if (!text || !life_->alive) return 0;
     // A count longer than the text stops at its end, as the text is NUL-terminated.

@@ -22,6 +22,7 @@ public:
     // Text from the rectangle's top-left corner, line feeds honoured. With kTextNoClip nothing is
     // clipped; without it glyphs are cut at the rectangle. kTextCalcRect (0x400) only measures.
     int DrawText(const char* text, int count, const Rect& rect, uint32_t format, uint32_t color) override;
+    int TextWidth(const std::string& text) override;
 
     const FontRaster& Raster() const { return *raster_; }
 

@@ -164,13 +164,13 @@ Result GlRenderDevice::Present() {
 }
 
 Result GlRenderDevice::SetRenderState(RenderStateType state, uint32_t value) {
-    switch (static_cast<uint32_t>(state)) {
-    case 7: zEnable_ = value != 0; break;                                  // z enable
-    case 14: zWrite_ = value != 0; break;                                  // z write enable
-    case 22: cullMode_ = value; break;                                     // cull mode
-    case 137: lighting_ = value != 0; break;                               // lighting
-    case 139: ambient_ = value; break;                                     // global ambient
-    case 29: specularEnable_ = value != 0; break;                          // specular enable
+    switch (state) {
+    case RenderStateType::ZEnable: zEnable_ = value != 0; break;
+    case RenderStateType::ZWriteEnable: zWrite_ = value != 0; break;
+    case RenderStateType::CullMode: cullMode_ = value; break;
+    case RenderStateType::Lighting: lighting_ = value != 0; break;
+    case RenderStateType::Ambient: ambient_ = value; break;
+    case RenderStateType::SpecularEnable: specularEnable_ = value != 0; break;
     default: break;  // shade mode and the rest: Gouraud is the only shading drawn
     }
     return kOk;
@@ -283,11 +283,11 @@ void GlRenderDevice::ApplySceneState() {
         glDisable(GL_DEPTH_TEST);
     }
     glDepthMask(zWrite_ ? GL_TRUE : GL_FALSE);
-    if (cullMode_ == 2 || cullMode_ == 3) {
+    if (cullMode_ == kCullClockwise || cullMode_ == kCullCounterClockwise) {
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
-        // Mode 3 culls counter-clockwise triangles, so clockwise ones are the front.
-        glFrontFace(cullMode_ == 3 ? GL_CW : GL_CCW);
+        // Culling counter-clockwise triangles, so clockwise ones are the front.
+        glFrontFace(cullMode_ == kCullCounterClockwise ? GL_CW : GL_CCW);
     } else {
         glDisable(GL_CULL_FACE);
     }

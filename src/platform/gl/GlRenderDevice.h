@@ -99,7 +99,7 @@ private:
     Material material_{};
     bool zEnable_ = true;
     bool zWrite_ = true;
-    uint32_t cullMode_ = 3;  // counter-clockwise triangles are culled
+    uint32_t cullMode_ = kCullCounterClockwise;
     bool lighting_ = true;
     bool specularEnable_ = false;
     uint32_t ambient_ = 0;

@@ -53,8 +53,9 @@ tracklet_web_library(graphics tracklet_state tracklet_level tracklet_resources t
 tracklet_web_library(authoring tracklet_graphics tracklet_rules tracklet_state tracklet_level)
 tracklet_web_library(profile tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
 target_include_directories(tracklet_profile SYSTEM PUBLIC ${host_include})
-tracklet_web_library(editor tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_level)
-tracklet_web_library(shell tracklet_editor tracklet_profile tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
+tracklet_web_library(screens tracklet_profile tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
+tracklet_web_library(editor tracklet_screens tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_level)
+tracklet_web_library(shell tracklet_editor tracklet_screens tracklet_profile tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
 
 add_executable(tracklet ${CMAKE_SOURCE_DIR}/src/shell/Main.cpp ${CMAKE_SOURCE_DIR}/src/shell/CommandLine.cpp)
 target_include_directories(tracklet SYSTEM PRIVATE ${host_include})

@@ -1,4 +1,4 @@
-#include "shell/ScreenDrawing.h"
+#include "graphics/ScreenDrawing.h"
 
 #include <cstring>
 #include <memory>
@@ -9,11 +9,6 @@
 namespace {
 
 constexpr uint32_t kFvfTex1 = 0x100;
-// The cull mode render state, which the game itself never changes from culling counter-clockwise
-// triangles.
-constexpr RenderStateType kCullMode = static_cast<RenderStateType>(22);
-constexpr uint32_t kCullNone = 1;
-constexpr uint32_t kCullCounterClockwise = 3;
 
 // x, y, z and one texture coordinate pair: a quad over the whole viewport, clip space.
 struct ImageVertex {
@@ -86,14 +81,14 @@ void DrawImage(Texture* image, const Rect& rect) {
     device->SetTransform(TransformType::Projection, identity);
     device->SetRenderState(RenderStateType::Lighting, 0);
     device->SetRenderState(RenderStateType::ZEnable, 0);
-    device->SetRenderState(kCullMode, kCullNone);
+    device->SetRenderState(RenderStateType::CullMode, kCullNone);
     device->SetTexture(0, image);
     device->SetStreamSource(0, quad, 0, sizeof(ImageVertex));
     device->SetFVF(kFvfXyz | kFvfTex1);
     device->DrawPrimitive(PrimitiveType::TriangleList, 0, 2);
     // What the game's drawing expects to find.
     device->SetTexture(0, nullptr);
-    device->SetRenderState(kCullMode, kCullCounterClockwise);
+    device->SetRenderState(RenderStateType::CullMode, kCullCounterClockwise);
     device->SetRenderState(RenderStateType::ZEnable, kZbTrue);
     device->SetRenderState(RenderStateType::Lighting, 1);
     device->SetTransform(TransformType::Projection, g_projection);

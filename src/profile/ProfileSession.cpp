@@ -1,4 +1,4 @@
-#include "shell/ProfileSession.h"
+#include "profile/ProfileSession.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include "platform/Window.h"
 #include "profile/LevelIdentity.h"
 #include "resources/ResourceCatalogue.h"
-#include "shell/ReplayRecorder.h"
+#include "profile/ReplayRecorder.h"
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
 

@@ -1,4 +1,4 @@
-#include "shell/ReplayRecorder.h"
+#include "profile/ReplayRecorder.h"
 
 #include <cstdint>
 #include <cstdio>

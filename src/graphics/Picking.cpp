@@ -1,4 +1,4 @@
-#include "shell/Picking.h"
+#include "graphics/Picking.h"
 
 #include "math/MathFunctions.h"
 #include "state/GameState.h"

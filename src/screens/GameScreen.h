@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "screens/Screen.h"
+
+// True when one of the four menu screens is up instead of the game scene: the title menu, the
+// introduction, level complete or game over, as the screen flags and the level's flags say.
+bool MenuScreenUp();
+
+// Play and its four menu screens, which of them is up derived every frame from the screen flags
+// and the level's won and lost flags: the game's keys polled as always, the rules run in unpaused
+// play, the scene or the menu drawn. On the title menu L opens the level list and O the settings
+// (each on release). The mouse picks and fires in the window procedure, as play always had it.
+class GameScreen : public Screen {
+public:
+    // `cameraFile`: where C writes the camera.
+    explicit GameScreen(std::string cameraFile) : cameraFile_(std::move(cameraFile)) {}
+    ScreenChange Update(ScreenFrame& frame) override;
+    void Draw(const ScreenFrame& frame) override;
+    bool TakesMouseEvents() const override { return false; }
+
+private:
+    std::string cameraFile_;
+    bool latchL_ = false, latchO_ = false;
+};
