@@ -19,8 +19,8 @@ constexpr uint32_t kCream = 0xFFFAF0DCu;
 constexpr uint32_t kQuiet = 0xFFB8C4D6u;
 constexpr uint32_t kWonGreen = 0xFF8FE39Au;
 constexpr uint32_t kWarning = 0xFFFF9A7Au;
-constexpr uint32_t kChosen = 0xFF2E5A88u;
-constexpr uint32_t kHovered = 0xFF203F63u;
+constexpr uint32_t kChosen = 0xFF3A6EA5u;
+constexpr uint32_t kHovered = 0xFF284E76u;
 constexpr int32_t kBands = 48;  // the background's gradient, drawn as horizontal bands
 
 uint32_t Mix(uint32_t from, uint32_t to, float t) {

@@ -27,24 +27,25 @@ assert run.startswith("# level levels/01_first_shot.txt\n# content "), run[:100]
 assert "\nclick " in run and run.endswith("print\n"), run[-100:]
 PY
 
-# Started again: the list remembers. Rows are 135 pixels high from y = 70; the second line of
-# text of a won level is dark green, of any other level black.
+# Started again: the list remembers. Rows are 120 pixels high from y = 128, the chosen one light
+# blue; the second line of text of a won level is green, of any other level grey.
 start_game --profile "$profile" --record "$work/second.sim"
 xdotool key l
-list_up() { looks 100 20 255 255 255 && looks 1000 130 191 215 255; }
+chosen_row() { looks 900 $((188 + 120 * $1)) 58 110 165; }
+list_up() { chosen_row 0; }
 wait_for 60 "the level list with level 1 chosen" list_up
 green_in() {  # green text pixels in the rectangle WxH+X+Y of the last screenshot
-    convert "$work/screen.png" -crop "$1" +repage -fx '(g > 0.25 && r < 0.15 && b < 0.15) ? 1 : 0' -format '%[fx:int(mean*w*h)]' info:
+    convert "$work/screen.png" -crop "$1" +repage -fx '(g - r > 0.2 && g - b > 0.2) ? 1 : 0' -format '%[fx:int(mean*w*h)]' info:
 }
-[ "$(green_in 500x30+185+140)" -gt 100 ] || fail "level 1 is not shown won: $(green_in 500x30+185+140) green pixels"
-[ "$(green_in 500x30+185+275)" -eq 0 ] || fail "level 2 is shown won"
+[ "$(green_in 500x30+200+188)" -gt 100 ] || fail "level 1 is not shown won: $(green_in 500x30+200+188) green pixels"
+[ "$(green_in 500x30+200+308)" -eq 0 ] || fail "level 2 is shown won"
 cp "$work/screen.png" "$build/profile_level_list.png"
 
 # Down twice: level 3, played with Space.
 xdotool key Down
 sleep 0.5
 xdotool key Down
-wait_for 30 "level 3 chosen" looks 1000 400 191 215 255
+wait_for 30 "level 3 chosen" chosen_row 2
 xdotool key space
 # Play: the grass of the level fills the corner where the list was white.
 wait_for 60 "level 3 in play" looks 1000 700 140 183 98
@@ -52,18 +53,18 @@ wait_for 60 "level 3 in play" looks 1000 700 140 183 98
 xdotool key Escape
 wait_for 60 "the title screen" title_up
 xdotool key l
-wait_for 60 "the list on level 3" looks 1000 400 191 215 255
+wait_for 60 "the list on level 3" chosen_row 2
 # Up twice to level 1, W watches its best run to the end.
 xdotool key Up
 sleep 0.5
 xdotool key Up
-wait_for 30 "level 1 chosen" looks 1000 130 191 215 255
+wait_for 30 "level 1 chosen" chosen_row 0
 xdotool key w
 wait_for 120 "the end of the watched run" test -s "$work/out"
 shot
 cp "$work/screen.png" "$build/profile_watched_run.png"
 xdotool key Escape
-wait_for 60 "the level list after watching" looks 1000 130 191 215 255
+wait_for 60 "the level list after watching" chosen_row 0
 quit_game
 grep -q '^# level levels/03_coins.txt$' "$work/second.sim" || fail "level 3 was not played: $(head -c 300 "$work/second.sim")"
 ! grep -q '^# level levels/01_first_shot.txt$' "$work/second.sim" || fail "watching a run was recorded as play"

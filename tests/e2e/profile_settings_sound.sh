@@ -27,13 +27,13 @@ press_until() {
 
 start_game --profile "$profile"
 xdotool key o
-settings_up() { looks 1000 145 191 215 255; }  # the first line, music volume, chosen
+settings_up() { looks 900 180 58 110 165; }  # the first line, music volume, chosen
 wait_for 60 "the settings screen" settings_up
 xdotool key Left
 wait_for 30 "the settings file" test -s "$profile/settings.json"
 press_until Left musicVolume 50
 xdotool key Down
-wait_for 30 "the effects line chosen" looks 1000 195 191 215 255
+wait_for 30 "the effects line chosen" looks 900 244 58 110 165
 press_until Left effectsVolume 0
 shot
 cp "$work/screen.png" "$build/profile_settings.png"
