@@ -25,37 +25,15 @@ foreach(file ${web_font} ${web_font_licence} /usr/include/stb/stb_truetype.h /us
   endif()
 endforeach()
 
-function(tracklet_web_library folder)
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "src/shell/(Main|CommandLine)\\.cpp$")
-  if(folder STREQUAL platform)
-    # The desktop's window system, SDL, SDL_ttf and fontconfig, and the off-screen GL loader.
-    list(FILTER sources EXCLUDE REGEX
-      "src/platform/(Window|KeyboardSdl|FontRaster|Paths|Clock|AudioOutput|MessageBox|VideoSystem|OffscreenGraphics|Inflate)\\.cpp$")
-    list(FILTER sources EXCLUDE REGEX "src/platform/gl/(GlGraphicsSystem|SdlGlSurface)\\.cpp$")
-  endif()
-  add_library(tracklet_${folder} STATIC ${sources})
-  target_include_directories(tracklet_${folder} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(tracklet_${folder} PUBLIC ${ARGN})
-endfunction()
-
+# The folders' libraries, in the order of src/folders.txt (tracklet_folder_libraries in
+# CMakeLists.txt). Left out: the desktop's window system, SDL, SDL_ttf and fontconfig, and the
+# off-screen GL loader.
 add_compile_options(-Wall -Wextra "SHELL:-include ${web_dir}/LibcxxCompat.h")
-tracklet_web_library(math)
-tracklet_web_library(platform tracklet_math)
+tracklet_folder_libraries(EXCLUDE
+  "src/platform/(Window|KeyboardSdl|FontRaster|Paths|Clock|AudioOutput|MessageBox|VideoSystem|OffscreenGraphics|Inflate)\\.cpp$"
+  "src/platform/gl/(GlGraphicsSystem|SdlGlSurface)\\.cpp$")
 target_include_directories(tracklet_platform SYSTEM PRIVATE /usr/include/stb)
-tracklet_web_library(camera tracklet_platform tracklet_math)
-tracklet_web_library(audio tracklet_platform)
-tracklet_web_library(resources tracklet_audio tracklet_platform tracklet_math)
-tracklet_web_library(level tracklet_camera tracklet_platform tracklet_math)
-tracklet_web_library(state tracklet_level tracklet_resources tracklet_audio tracklet_camera tracklet_platform)
-tracklet_web_library(rules tracklet_state tracklet_level tracklet_resources tracklet_audio)
-tracklet_web_library(graphics tracklet_state tracklet_level tracklet_resources tracklet_audio tracklet_platform)
-tracklet_web_library(authoring tracklet_graphics tracklet_rules tracklet_state tracklet_level)
-tracklet_web_library(profile tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
 target_include_directories(tracklet_profile SYSTEM PUBLIC ${host_include})
-tracklet_web_library(screens tracklet_profile tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
-tracklet_web_library(editor tracklet_screens tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_level)
-tracklet_web_library(shell tracklet_editor tracklet_screens tracklet_profile tracklet_authoring tracklet_graphics tracklet_rules tracklet_state tracklet_platform)
 
 add_executable(tracklet ${CMAKE_SOURCE_DIR}/src/shell/Main.cpp ${CMAKE_SOURCE_DIR}/src/shell/CommandLine.cpp)
 target_include_directories(tracklet SYSTEM PRIVATE ${host_include})
