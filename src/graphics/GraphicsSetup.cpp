@@ -4,6 +4,7 @@
 
 #include "audio/SoundSystem.h"
 #include "graphics/GraphicsErrors.h"
+#include "graphics/ScreenDrawing.h"
 #include "math/MathFunctions.h"
 #include "platform/GraphicsSystem.h"
 #include "platform/MessageBox.h"
@@ -161,6 +162,8 @@ Result InitGraphics(Window* window, GraphicsSystem* system, WindowedSize windowe
 }
 
 void ReleaseGraphics() {
+    // The screens' quad is the device's: it goes first.
+    ForgetScreenDrawing();
     if (g_device) {
         delete g_device;
         g_device = nullptr;

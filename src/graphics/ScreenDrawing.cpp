@@ -38,6 +38,12 @@ VertexBuffer* QuadBuffer() {
 
 }  // namespace
 
+void ForgetScreenDrawing() {
+    quadBuffer.reset();
+    quadDevice = nullptr;
+    wholeKnown = false;
+}
+
 Viewport WholeScreen() {
     if (!wholeKnown && g_device) {
         g_device->GetViewport(&whole);

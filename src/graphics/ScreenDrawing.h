@@ -9,8 +9,10 @@ class Texture;
 // Flat drawing for the screens of the player's profile, in back-buffer pixels on g_device.
 
 // The whole back buffer as the viewport the game draws into; remembered the first time it is
-// asked for, before any screen narrows the viewport.
+// asked for on a device, before any screen narrows the viewport.
 Viewport WholeScreen();
+// Forgets the whole viewport and the quad kept for drawing images, as when the device goes.
+void ForgetScreenDrawing();
 // Puts the viewport back to the whole back buffer.
 void RestoreWholeScreen();
 // Fills the rectangle with the colour 0xAARRGGBB (depth and stencil cleared too).

@@ -55,6 +55,8 @@ void SetProfileWindow(Window* window, bool fullScreen) {
     windowFullScreen = fullScreen;
 }
 
+void CloseProfile() { session = Session{}; }
+
 void OpenProfile(const std::string& profileFolder) {
     session = Session{};
     session.opened = true;

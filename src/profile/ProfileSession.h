@@ -49,5 +49,8 @@ const LevelRecord* RecordOfListedLevel(const std::string& name);
 // it; null when none.
 const LevelRecord* EarlierRecordOfListedLevel(const std::string& name);
 
+// Forgets the profile, as the program starts before OpenProfile. For tests.
+void CloseProfile();
+
 // Says, once per game, on stderr and over play for a few seconds, that progress is not saved.
 void SayNotSaving(const std::string& why);

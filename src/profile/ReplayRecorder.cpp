@@ -61,6 +61,11 @@ const RunScriptWriter* RunOfLevelInPlay() {
     return recording.inLevel && recording.levelStart == LevelStartCount() ? &recording.part : nullptr;
 }
 
+void ForgetRecording() {
+    if (recording.file) std::fclose(recording.file);
+    recording = Recording{};
+}
+
 bool StopRecording() {
     EndLevel();
     if (!recording.file) return true;

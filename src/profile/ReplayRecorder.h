@@ -26,3 +26,7 @@ const RunScriptWriter* RunOfLevelInPlay();
 
 // Ends the part being written and closes the file; false when something could not be written.
 bool StopRecording();
+
+// Closes any recording without ending its part and forgets the run of the level in play, as the
+// program starts. For tests.
+void ForgetRecording();

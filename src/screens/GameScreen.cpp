@@ -19,8 +19,9 @@ bool MenuScreenUp() {
 ScreenChange GameScreen::Update(ScreenFrame& frame) {
     InputPath& input = frame.input;
     if (g_showTitleMenu) {
-        if (PolledRelease(input, 'L', latchL_)) return ScreenChange::Push(std::make_unique<LevelListScreen>());
-        if (PolledRelease(input, 'O', latchO_)) return ScreenChange::Push(std::make_unique<SettingsScreen>());
+        // Events, not polls: a key pressed during play does not open a screen once the title is up.
+        if (input.Released('L')) return ScreenChange::Push(std::make_unique<LevelListScreen>());
+        if (input.Released('O')) return ScreenChange::Push(std::make_unique<SettingsScreen>());
     }
     if (HandleKeyboard(frame.dt, {input, cameraFile_}) != 0) return ScreenChange::Quit();
     // A paused game is still drawn (with "PAUSED"), but it does not move.

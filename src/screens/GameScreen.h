@@ -21,5 +21,4 @@ public:
 
 private:
     std::string cameraFile_;
-    bool latchL_ = false, latchO_ = false;
 };

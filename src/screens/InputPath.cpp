@@ -16,8 +16,8 @@ void InputPath::BeginFrame() {
     events_.clear();
     for (int vk = 1; vk < 256; ++vk) {
         const uint16_t state = keyboard.GetAsyncKeyState(vk);
-        const bool pressed = (state & kPressedSince) != 0 || unseen_[vk];
-        const bool down = (state & kDown) != 0;
+        const bool pressed = (state & kPressedSince) != 0 || unseen_[vk] || heldPressed_[vk];
+        const bool down = (state & kDown) != 0 || held_[vk];
         // A tap between two frames counts as seen down for one frame, so it is also released.
         const bool seen = down || pressed;
         went_[vk] = pressed || (seen && !seen_[vk]);
@@ -26,6 +26,7 @@ void InputPath::BeginFrame() {
         down_[vk] = down;
         seen_[vk] = seen;
         unseen_[vk] = false;
+        heldPressed_[vk] = false;
         if (went_[vk]) events_.push_back({InputEvent::Kind::KeyDown, vk});
         if (released_[vk]) events_.push_back({InputEvent::Kind::KeyUp, vk});
     }
@@ -42,6 +43,12 @@ void InputPath::Restart() {
     fresh_.fill(false);
     events_.clear();
     presses_.clear();
+}
+
+void InputPath::Hold(int vk, bool down) {
+    if (!InRange(vk)) return;
+    if (down && !held_[vk]) heldPressed_[vk] = true;
+    held_[vk] = down;
 }
 
 uint16_t InputPath::GetAsyncKeyState(int vk) {

@@ -20,7 +20,8 @@ struct InputEvent {
 //   key is queried, however many frames later), for the game's own keys that poll and latch;
 // - this frame's events (keys going down and up, presses with their modifiers, and the mouse
 //   events the window handed over), for the screens that take events.
-// A pad or touch feeds the same events and key states through Push and Hold.
+// Another device (a pad, touch) feeds the same views through Push (events) and Hold (a key it
+// stands for), so the screens and the game's keys see its presses as the keyboard's.
 class InputPath : public Keyboard {
 public:
     // Reads `source` from now on (tests pass a fake); null: the system keyboard.
@@ -35,6 +36,9 @@ public:
     void Restart();
     // A mouse (or other non-key) event for the next frame.
     void Push(const InputEvent& event) { pending_.push_back(event); }
+    // Another device holds the key `vk` down or lets it go; from the next frame both views see it
+    // as if the keyboard had (a press shorter than a frame still counts once).
+    void Hold(int vk, bool down);
 
     // The polled view: down now (kDown), pressed since the last query of this key (kPressedSince).
     uint16_t GetAsyncKeyState(int vk) override;
@@ -60,6 +64,8 @@ private:
     std::array<bool, 256> unseen_{};   // pressed (by PeekPressed) since the last BeginFrame
     std::array<bool, 256> went_{};
     std::array<bool, 256> released_{};
+    std::array<bool, 256> held_{};         // held down by another device
+    std::array<bool, 256> heldPressed_{};  // pressed by another device since the last BeginFrame
     std::vector<KeyPress> presses_;
     std::vector<InputEvent> events_;
     std::vector<InputEvent> pending_;

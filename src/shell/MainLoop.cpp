@@ -7,7 +7,9 @@
 #include "editor/EditScreen.h"
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
+#include "graphics/ScreenDrawing.h"
 #include "platform/Window.h"
+#include "profile/ReplayRecorder.h"
 #include "profile/ProfileSession.h"
 #include "resources/ResourceCatalogue.h"
 #include "screens/GameKeys.h"
@@ -133,4 +135,7 @@ void ResetMainLoop() {
     Loop& loop = TheLoop();
     loop.screens.Clear();
     loop = Loop{};
+    ForgetScreenDrawing();
+    ForgetRecording();
+    CloseProfile();
 }

@@ -47,5 +47,6 @@ bool ScreensTakeMouse();
 void PushInput(const InputEvent& event);
 
 // Puts the loop's state back as the program starts it: no screens, the system keyboard, the
-// camera file "camera.txt", nothing watched or measured. For tests.
+// camera file "camera.txt", nothing watched or measured, no profile, no recording, no screen
+// drawing kept. For tests.
 void ResetMainLoop();
