@@ -149,11 +149,12 @@ void ScreenLook::MarkHovered(const Rect& rect) { FillRect(rect, kHovered); }
 
 void ScreenLook::Overlay(const std::string& line, const std::string& corner) {
     Measure();
-    const int32_t band = LineHeight(Size::Text) + Scaled(12);
-    FillRect(Rect{0, 0, width_, band}, kSkyTop);
-    FillRect(Rect{0, band, width_, band + Scaled(2)}, kGold);
-    Text(line, Scaled(16), Scaled(6), Tone::Text, Size::Text, width_ - Scaled(140));
-    Text(corner, width_ - Scaled(130), Scaled(8), Tone::Quiet, Size::Small, width_);
+    // At the bottom, where the play picture's own texts (score, pause) never are.
+    const int32_t top = height_ - LineHeight(Size::Text) - Scaled(12);
+    FillRect(Rect{0, top - Scaled(2), width_, top}, kGold);
+    FillRect(Rect{0, top, width_, height_}, kSkyTop);
+    Text(line, Scaled(16), top + Scaled(6), Tone::Text, Size::Text, width_ - Scaled(140));
+    Text(corner, width_ - Scaled(130), top + Scaled(8), Tone::Quiet, Size::Small, width_);
 }
 
 void ToggleMusicOnM(const InputPath& input) {

@@ -40,7 +40,7 @@ public:
     // pointer (a faint band).
     void MarkChosen(const Rect& rect);
     void MarkHovered(const Rect& rect);
-    // One line over the game's scene, for watching a run: a band of the background at the top.
+    // One line over the game's scene, for watching a run: a band of the background at the bottom.
     void Overlay(const std::string& line, const std::string& corner);
 
 private:
