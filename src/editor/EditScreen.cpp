@@ -80,7 +80,13 @@ EditScreen::~EditScreen() {
 ScreenChange EditScreen::Update(ScreenFrame& frame) {
     if (!g_device || benchOver_) return ScreenChange::Quit();
     frameStart_ = PerformanceCounter();
-    for (const InputEvent& event : frame.input.Events()) session_->HandleEvent(event);
+    for (const InputEvent& event : frame.input.Events()) {
+        session_->HandleEvent(event);
+        // An edit with the mouse withdraws the question as an edit with the keys does.
+        if (event.kind != InputEvent::Kind::MouseMove && event.kind != InputEvent::Kind::KeyDown &&
+            event.kind != InputEvent::Kind::KeyUp)
+            keys_.Withdraw();
+    }
     bench_.Steer(*editor_);
     const EditorRequest request = keys_.Poll(frame.input, *editor_);
     if (request == EditorRequest::Quit) return ScreenChange::Quit();

@@ -18,6 +18,12 @@ class EditorKeys {
 public:
     EditorRequest Poll(Keyboard& keyboard, LevelEditor& editor);
     const std::string& prompt() const { return prompt_; }
+    // Withdraws the question about unsaved changes, as any edit does (a click that places, say):
+    // the next Escape asks again.
+    void Withdraw() {
+        escapeArmed_ = false;
+        prompt_.clear();
+    }
     // Reads and forgets every key pressed so far (after a test play, whose keys are not edits).
     void Drain(Keyboard& keyboard);
 

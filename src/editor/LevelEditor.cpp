@@ -151,10 +151,14 @@ bool LevelEditor::Redo() {
 
 std::string LevelEditor::Text() const { return LevelText(*level_); }
 
-void LevelEditor::KeepWinningRun(std::string script) { winningRun_ = std::move(script); }
+void LevelEditor::KeepWinningRun(std::string script) {
+    winningRun_ = std::move(script);
+    runSaved_ = winningRun_.empty();
+}
 
 void LevelEditor::Changed() {
     winningRun_.clear();
+    runSaved_ = true;
     const std::string text = Text();
     diagnostics_ = CheckLevelText(text, models_);
     // Each message names a line of the text: an object entry, the start or the finish.
@@ -188,7 +192,7 @@ std::string LevelEditor::StatusLine() const {
            "\nsolve: " + SolveVerdict();
 }
 
-bool LevelEditor::Unsaved() const { return !fileLoads_ || history_.Mark() != savedMark_; }
+bool LevelEditor::Unsaved() const { return !fileLoads_ || history_.Mark() != savedMark_ || !runSaved_; }
 
 bool LevelEditor::AddToLevelList() {
     const std::string name = ListedName(path_);
@@ -207,8 +211,8 @@ bool LevelEditor::Save() {
     message_ = "saved " + path_;
     if (!winningRun_.empty()) {
         const std::string runPath = RunPathFor(path_);
-        message_ += ReplaceFile(runPath, winningRun_, &why) ? " and its winning run " + runPath
-                                                            : "; the winning run was not saved: " + why;
+        runSaved_ = ReplaceFile(runPath, winningRun_, &why);
+        message_ += runSaved_ ? " and its winning run " + runPath : "; the winning run was not saved: " + why;
     }
     if (isNew_) {
         const std::string name = ListedName(path_);

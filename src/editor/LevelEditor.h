@@ -69,7 +69,8 @@ public:
     // Writes the level file (and the kept winning run as NAME.sim beside it); a new level inside
     // levels/ is also added to levels.txt. The message says what was done or why not.
     bool Save();
-    // True when the level differs from the file (or the file did not load).
+    // True when the level differs from the file (or the file did not load), or a won test play's
+    // run has not been saved beside it yet.
     bool Unsaved() const;
 
     // The level file's text for the level as it is now.
@@ -112,6 +113,7 @@ private:
     size_t kindIndex_ = 0;
     int32_t turn_ = 0;
     std::string winningRun_;
+    bool runSaved_ = true;  // the kept winning run (if any) is in its file
     std::vector<Diagnostic> diagnostics_;
     std::vector<std::pair<int32_t, int32_t>> markedTiles_;
     std::string message_;

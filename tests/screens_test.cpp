@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GameFixture.h"
+#include "TempDir.h"
+#include "platform/Keyboard.h"
+#include "profile/ProfileSession.h"
+#include "profile/RunScript.h"
+#include "screens/InputPath.h"
+#include "screens/LevelListScreen.h"
+#include "screens/SettingsScreen.h"
+#include "screens/WatchScreen.h"
+#include "state/LevelProgression.h"
+
+namespace {
+
+// A small level with nothing on it whose train never leaves its tile (100 seconds a tile).
+const char* const kLevelText =
+    "style standard\nheight 3\nwidth 4\ncamera_data\n0 0 0\n0 1 0\n0 0 1\n1 0 0\nobjects 0\n"
+    "start 0 1 e\nfinish 3 1 e\nspeed 100\n";
+
+// The level list, the settings and watching, each driven alone with a fake keyboard read through
+// an input path, in a data folder of twelve listed levels.
+class Screens : public GameFixture {
+protected:
+    FakeKeyboard keys;
+    InputPath input;
+    TempDir dir;
+    std::unique_ptr<ScopedCurrentDir> inside;
+
+    void SetUp() override {
+        GameFixture::SetUp();
+        inside = std::make_unique<ScopedCurrentDir>(dir.Path());
+        for (int i = 1; i <= 12; ++i) {
+            catalogue.levels.push_back("level" + std::to_string(i) + ".txt");
+            dir.Write("levels/" + catalogue.levels.back(), kLevelText);
+        }
+        input.SetSource(&keys);
+    }
+
+    // One frame on `screen`: the keys as they are now and the events pushed since the last one.
+    ScreenChange::Kind Frame(Screen& screen) {
+        input.BeginFrame();
+        ScreenFrame frame{0.1f, 0, input};
+        return screen.Update(frame).kind;
+    }
+    // A tap between two frames: it goes down in this frame and comes up in the next.
+    ScreenChange::Kind Tap(Screen& screen, int vk) {
+        keys.Set(vk, Keyboard::kPressedSince);
+        return Frame(screen);
+    }
+    ScreenChange::Kind Mouse(Screen& screen, InputEvent::Kind kind, int32_t x, int32_t y) {
+        input.Push(InputEvent{kind, 0, x, y});
+        return Frame(screen);
+    }
+    // Draws the screen and returns the texts drawn, each with where it was drawn.
+    std::vector<RecordedCall> Texts(Screen& screen) {
+        device.ClearCalls();
+        ScreenFrame frame{0.1f, 0, input};
+        screen.Draw(frame);
+        return device.CallsNamed("DrawText");
+    }
+    // The level numbers of the rows drawn ("4. Level4" is level 3).
+    std::vector<int32_t> RowsShown(Screen& screen) {
+        std::vector<int32_t> rows;
+        for (const RecordedCall& call : Texts(screen)) {
+            const size_t dot = call.text.find(". ");
+            if (dot != std::string::npos && dot > 0 && call.text.find_first_not_of("0123456789") == dot)
+                rows.push_back(std::stoi(call.text) - 1);
+        }
+        return rows;
+    }
+    // A point inside the text drawn starting with `start`.
+    std::pair<int32_t, int32_t> PointOn(Screen& screen, const std::string& start) {
+        for (const RecordedCall& call : Texts(screen))
+            if (call.text.rfind(start, 0) == 0) return {call.rect.left + 3, call.rect.top + 3};
+        ADD_FAILURE() << "nothing drawn starting with " << start;
+        return {0, 0};
+    }
+};
+
+using Kind = ScreenChange::Kind;
+
+// Up and Down move the choice one level and stop at the ends; the rows scroll as little as they
+// can to keep the choice in view.
+TEST_F(Screens, LevelListChoiceStopsAtTheEndsAndScrollsIntoView) {
+    g_levelIndex = 2;
+    LevelListScreen list;
+    EXPECT_EQ(list.chosen(), 2) << "the current level is chosen when the list opens";
+    const int32_t rows = static_cast<int32_t>(RowsShown(list).size());
+    ASSERT_GE(rows, 2);
+    ASSERT_LT(rows, 12) << "the test needs a list longer than the page";
+
+    for (int i = 0; i < 4; ++i) Tap(list, kVkUp);
+    EXPECT_EQ(list.chosen(), 0);
+    EXPECT_EQ(list.first(), 0);
+    for (int i = 0; i < rows; ++i) Tap(list, kVkDown);
+    EXPECT_EQ(list.chosen(), rows);
+    EXPECT_EQ(list.first(), 1) << "one row scrolled: the choice is on the bottom row";
+    for (int i = 0; i < 20; ++i) Tap(list, kVkDown);
+    EXPECT_EQ(list.chosen(), 11);
+    EXPECT_EQ(list.first(), 12 - rows);
+    const std::vector<int32_t> shown = RowsShown(list);
+    EXPECT_EQ(shown.back(), 11);
+    for (int i = 0; i < rows - 1; ++i) Tap(list, kVkUp);
+    EXPECT_EQ(list.first(), 12 - rows) << "the choice is on the top row, still in view";
+    Tap(list, kVkUp);
+    EXPECT_EQ(list.first(), list.chosen());
+    EXPECT_EQ(RowsShown(list).front(), list.chosen());
+
+    // The wheel: a notch away from the player moves up, towards the player down.
+    input.Push(InputEvent{InputEvent::Kind::Wheel, 0, 0, 0, 1});
+    Frame(list);
+    EXPECT_EQ(list.chosen(), 11 - rows - 1);
+    input.Push(InputEvent{InputEvent::Kind::Wheel, 0, 0, 0, -3});
+    Frame(list);
+    EXPECT_EQ(list.chosen(), 11 - rows + 2);
+}
+
+// The pointer chooses the row it is over and a click plays it; off the rows it chooses nothing.
+TEST_F(Screens, LevelListPointerChoosesTheRowUnderItAndAClickPlaysIt) {
+    g_showTitleMenu = g_showIntroduction = true;
+    LevelListScreen list;
+    const auto [x, y] = PointOn(list, "4. ");
+    EXPECT_EQ(Mouse(list, InputEvent::Kind::MouseMove, x, y), Kind::Stay);
+    EXPECT_EQ(list.chosen(), 3);
+    EXPECT_EQ(list.hovered(), 3);
+    EXPECT_EQ(Mouse(list, InputEvent::Kind::MouseMove, 1, 1), Kind::Stay);
+    EXPECT_EQ(list.hovered(), -1);
+    EXPECT_EQ(list.chosen(), 3) << "moving off the rows keeps the choice";
+    EXPECT_EQ(Mouse(list, InputEvent::Kind::LeftClick, 1, 1), Kind::Stay) << "a click on no row plays nothing";
+
+    const auto [x2, y2] = PointOn(list, "2. ");
+    EXPECT_EQ(Mouse(list, InputEvent::Kind::LeftClick, x2, y2), Kind::Pop);
+    EXPECT_EQ(g_levelIndex, 1);
+    EXPECT_EQ(StartedLevelPath(), "levels/level2.txt");
+    EXPECT_FALSE(g_showTitleMenu || g_showIntroduction);
+}
+
+// Space plays the chosen level as the current one, with the title down; W on a level never won
+// says so and stays; the question goes when the choice moves; Escape goes back on its release.
+TEST_F(Screens, LevelListSpacePlaysWSaysWhyNotAndEscapeGoesBack) {
+    g_showTitleMenu = g_showIntroduction = true;
+    {
+        LevelListScreen list;
+        Tap(list, kVkDown);
+        EXPECT_EQ(Tap(list, kVkSpace), Kind::Pop);
+        EXPECT_EQ(g_levelIndex, 1);
+        EXPECT_EQ(StartedLevelPath(), "levels/level2.txt");
+        EXPECT_FALSE(g_showTitleMenu || g_showIntroduction);
+    }
+    g_showTitleMenu = true;
+    LevelListScreen list;
+    EXPECT_EQ(Tap(list, 'W'), Kind::Stay);
+    EXPECT_NE(list.said().find("win it first"), std::string::npos) << list.said();
+    bool shown = false;
+    for (const RecordedCall& call : Texts(list)) shown = shown || call.text == list.said();
+    EXPECT_TRUE(shown) << "the reason is on the page";
+    Tap(list, kVkDown);
+    EXPECT_EQ(list.said(), "");
+
+    keys.Set(kVkEscape, Keyboard::kDown);
+    EXPECT_EQ(Frame(list), Kind::Stay);
+    EXPECT_EQ(Frame(list), Kind::Stay) << "held, Escape does nothing yet";
+    keys.Set(kVkEscape, 0);
+    EXPECT_EQ(Frame(list), Kind::Pop);
+    EXPECT_EQ(g_levelIndex, 1) << "going back plays nothing";
+    EXPECT_TRUE(g_showTitleMenu);
+}
+
+// A volume steps by 10 within 0..100 and a choice flips; on the screen Up and Down stop at the
+// first and last lines, Left and Right change the chosen line, a click changes it as Right does.
+TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
+    Settings s;
+    s.musicVolume = 100, s.effectsVolume = 0;
+    EXPECT_EQ(ChangeSetting(s, SettingLine::MusicVolume, 1).musicVolume, 100);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::MusicVolume, -1).musicVolume, 90);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::MusicVolume, -1).effectsVolume, 0);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::EffectsVolume, -1).effectsVolume, 0);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::EffectsVolume, 1).effectsVolume, 10);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::EffectsVolume, 1).musicVolume, 100);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::FullScreen, -1).fullScreen, !s.fullScreen);
+    EXPECT_EQ(ChangeSetting(s, SettingLine::Music, 1).musicOn, !s.musicOn);
+
+    const Settings before = SettingsAsShown();
+    Settings start = before;
+    start.musicVolume = 50, start.effectsVolume = 20;
+    ChangeSettings(start);
+    SettingsScreen screen;
+    Tap(screen, kVkUp);
+    EXPECT_EQ(screen.chosen(), SettingLine::MusicVolume);
+    for (int i = 0; i < 7; ++i) Tap(screen, kVkRight);
+    EXPECT_EQ(SettingsAsShown().musicVolume, 100);
+    Tap(screen, kVkLeft);
+    EXPECT_EQ(SettingsAsShown().musicVolume, 90);
+    Tap(screen, kVkDown);
+    EXPECT_EQ(screen.chosen(), SettingLine::EffectsVolume);
+    for (int i = 0; i < 3; ++i) Tap(screen, kVkLeft);
+    EXPECT_EQ(SettingsAsShown().effectsVolume, 0);
+    EXPECT_EQ(SettingsAsShown().musicVolume, 90);
+    for (int i = 0; i < 5; ++i) Tap(screen, kVkDown);
+    EXPECT_EQ(screen.chosen(), SettingLine::Music);
+
+    const auto [x, y] = PointOn(screen, "Effects volume:");
+    EXPECT_EQ(Mouse(screen, InputEvent::Kind::LeftClick, x, y), Kind::Stay);
+    EXPECT_EQ(screen.chosen(), SettingLine::EffectsVolume);
+    EXPECT_EQ(SettingsAsShown().effectsVolume, 10);
+
+    EXPECT_EQ(Tap(screen, kVkEscape), Kind::Stay);
+    EXPECT_EQ(Frame(screen), Kind::Pop);
+    ChangeSettings(before);  // the profile's settings outlive the test
+}
+
+// A run is refused, with the reason, when its file is missing, a level it names is gone, or the
+// level has changed since it was recorded.
+TEST_F(Screens, WatchingRefusesARunThatCannotBeWatched) {
+    std::string why;
+    EXPECT_EQ(WatchScreen::Start("runs/none.sim", &why), nullptr);
+    EXPECT_NE(why.find("runs/none.sim: no such file"), std::string::npos) << why;
+    const std::string gone = dir.Write("gone.sim", "# level levels/gone.txt\nframes 3 0.1\nprint\n");
+    EXPECT_EQ(WatchScreen::Start(gone, &why), nullptr);
+    EXPECT_NE(why.find("levels/gone.txt is not there"), std::string::npos) << why;
+    const std::string old =
+        dir.Write("old.sim", "# level levels/level2.txt\n# content 0123456789abcdef\nframes 3 0.1\nprint\n");
+    EXPECT_EQ(WatchScreen::Start(old, &why), nullptr);
+    EXPECT_NE(why.find("levels/level2.txt has changed since this run"), std::string::npos) << why;
+}
+
+// Tab switches four times speed on and off (once per press, however long held), Pause pauses,
+// and Escape stops: the current level is loaded again with the title up.
+TEST_F(Screens, WatchingTogglesSpeedPausesAndEscapeReturnsToTheCurrentLevel) {
+    g_levelIndex = 4;
+    std::string why;
+    const std::string run = dir.Write(
+        "run.sim", "# level levels/level2.txt\n# content " + ContentHash(kLevelText) + "\nframes 100 0.1\nprint\n");
+    std::unique_ptr<WatchScreen> watch = WatchScreen::Start(run, &why);
+    ASSERT_TRUE(watch) << why;
+    EXPECT_EQ(StartedLevelPath(), "levels/level2.txt");
+    EXPECT_FALSE(watch->fast());
+    keys.Set(kVkTab, Keyboard::kDown);
+    Frame(*watch), Frame(*watch), Frame(*watch);
+    EXPECT_TRUE(watch->fast());
+    keys.Set(kVkTab, 0);
+    Frame(*watch);
+    Tap(*watch, kVkTab);
+    EXPECT_FALSE(watch->fast());
+    Tap(*watch, kVkPause);
+    EXPECT_TRUE(g_paused);
+
+    EXPECT_EQ(Tap(*watch, kVkEscape), Kind::Stay);
+    EXPECT_EQ(Frame(*watch), Kind::Pop);
+    EXPECT_EQ(StartedLevelPath(), "levels/level5.txt");
+    EXPECT_TRUE(g_showTitleMenu);
+    EXPECT_FALSE(g_paused);
+}
+
+}  // namespace
