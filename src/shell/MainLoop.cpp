@@ -101,7 +101,11 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     return true;
 }
 
-void RunMainLoop() { RunLoop(true); }
+void RunMainLoop() {
+    RunLoop(true);
+    // The screens' fonts and pictures go while their device still lives.
+    TheLoop().screens.Clear();
+}
 
 int RunEditMode(const EditModeOptions& options) {
     Loop& loop = TheLoop();
