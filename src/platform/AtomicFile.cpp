@@ -15,6 +15,20 @@
 #include "platform/web/WebStorage.h"
 #endif
 
+namespace {
+// Makes the file's bytes durable. In the browser the file system is a copy in memory and its
+// fsync suspends the whole program until the page's storage is written, which a frame must never
+// do (the suspension cannot cross the screens' calls): there PersistWebStorage keeps the files.
+bool SyncToDisk(int fd) {
+#ifdef __EMSCRIPTEN__
+    (void)fd;
+    return true;
+#else
+    return fsync(fd) == 0;
+#endif
+}
+}  // namespace
+
 bool ReplaceFile(const std::string& file, const std::string& contents, std::string* why) {
     // A symbolic link keeps pointing at the file it named, and that file keeps its permissions;
     // anything but a regular file (a device, a pipe) is never replaced by one.
@@ -50,7 +64,7 @@ bool ReplaceFile(const std::string& file, const std::string& contents, std::stri
     }
     std::signal(SIGXFSZ, previous == SIG_ERR ? SIG_DFL : previous);
     // The temporary is made owner-only; the new file gets the old one's permissions, or the usual.
-    ok = ok && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    ok = ok && fchmod(fd, mode) == 0 && SyncToDisk(fd);
     ok = close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
@@ -62,7 +76,7 @@ bool ReplaceFile(const std::string& file, const std::string& contents, std::stri
     // failure here loses nothing and is not reported.
     const int folderFd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (folderFd >= 0) {
-        fsync(folderFd);
+        SyncToDisk(folderFd);
         close(folderFd);
     }
 #ifdef __EMSCRIPTEN__
