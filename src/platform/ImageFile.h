@@ -33,7 +33,7 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide = k
                    std::string* error = nullptr);
 
 // Decodes the pixels of a file that ReadImageFile accepted; false, with a reason, when the data
-// past the header is broken.
+// past the header is broken or ends before the last pixel ("image data ends early").
 bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error = nullptr);
 
 // Decodes a PNG, BMP, TGA or JPEG file (backslashes in the path allowed); false, with a reason
@@ -41,3 +41,11 @@ bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* err
 // `maxSide` pixels (checked from the header before anything is decoded), leaving *image empty.
 bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide = kMaxImageSide,
                      std::string* error = nullptr);
+
+// Called with every block the image decoder allocates, and with the new part of a block it grows,
+// before the decoder writes to it.
+using ImageDecoderAllocationHook = void (*)(void* block, size_t bytes);
+
+// Calls `hook` for every later allocation of the image decoder (null: none), so that a check can
+// fill the decoder's memory and see any byte of a decoded image that the file never wrote.
+void SetImageDecoderAllocationHook(ImageDecoderAllocationHook hook);
