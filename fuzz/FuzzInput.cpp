@@ -33,6 +33,9 @@ void FillFreshBlock(const volatile void* block, size_t bytes) {
         std::memset(const_cast<void*>(block), g_pattern.load(std::memory_order_relaxed), bytes);
 }
 
+// The allocator takes the two hooks together or neither.
+void IgnoreFreedBlock(const volatile void*) {}
+
 }  // namespace
 
 void SetFillPattern(uint8_t pattern) { g_pattern = pattern; }
@@ -44,7 +47,7 @@ void FillWithPattern(void* block, size_t bytes) {
 
 void FillFreshAllocations(bool on) {
     static const bool installed = __sanitizer_install_malloc_and_free_hooks &&
-                                  __sanitizer_install_malloc_and_free_hooks(&FillFreshBlock, nullptr) != 0;
+                                  __sanitizer_install_malloc_and_free_hooks(&FillFreshBlock, &IgnoreFreedBlock) != 0;
     (void)installed;
     g_fillFresh = on;
 }
