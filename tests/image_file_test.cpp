@@ -95,6 +95,30 @@ TEST(ImageEndsEarly, UncompressedBmpAndTgaNeedEveryPixelsBytes) {
     EXPECT_EQ(Decode(dir, "rowless.bmp", bmp.substr(0, bmp.size() - 12)).verdict, kEndsEarly);
 }
 
+// A BMP or TGA too short for the pixels its header announces is refused as it is read, before
+// anything is decoded; one just long enough is not.
+TEST(ImageEndsEarly, UncompressedAndRunLengthFilesTooShortAreRefusedBeforeDecoding) {
+    TempDir dir;
+    EncodedImage encoded;
+    std::string reason;
+    const auto read = [&](const std::string& name, const std::string& bytes) {
+        reason.clear();
+        return ReadImageFile(dir.Write(name, bytes), &encoded, kMaxImageSide, &reason) ? "read" : reason;
+    };
+    const int side = 4096;
+    EXPECT_EQ(read("big.tga", TgaBytes(side, side, false, Pixels(side, 1, 2, 3))), kEndsEarly);
+    // 128 pixels a packet at most: 131072 packets of a header byte and one pixel.
+    const std::string packet = std::string("\xFF", 1) + Pixels(1, 1, 2, 3);
+    std::string packets;
+    for (int i = 0; i < side * side / 128; ++i) packets += packet;
+    EXPECT_EQ(read("big-rle.tga", TgaBytes(side, side, true, packets.substr(0, packets.size() - 1))), kEndsEarly);
+    EXPECT_EQ(read("full-rle.tga", TgaBytes(side, side, true, packets)), "read");
+    WriteBmp(dir.Write("q.bmp", ""), 8, Quadrants());
+    const std::string bmp = ReadFile(dir.Path() / "q.bmp");
+    EXPECT_EQ(read("q.bmp", bmp), "read");
+    EXPECT_EQ(read("headless.bmp", bmp.substr(0, 54 + 8 * 8 * 3 - 1)), kEndsEarly);
+}
+
 TEST(ImageEndsEarly, CompressedDataMustNotRunOut) {
     TempDir dir;
     // Run-length TGA: a run of 4 blue pixels, then 2 raw ones.

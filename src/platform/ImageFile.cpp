@@ -189,6 +189,32 @@ bool PngStreamEndsEarly(const std::string& data) {
     return result == Z_OK;
 }
 
+// The fewest bytes that a file with this header can hold its pixels in, where the header alone
+// tells (uncompressed and run-length BMP and TGA); 0 when it does not. A shorter file is refused
+// before the decoder allocates the image, which would otherwise be decoded row by row to its end
+// to be refused after all.
+uint64_t FewestBytesForPixels(const std::string& data, int w, int h) {
+    const auto byte = [&](size_t k) { return k < data.size() ? uint64_t(uint8_t(data[k])) : 0u; };
+    const uint64_t pixels = uint64_t(w) * uint64_t(h);
+    if (data.compare(0, 2, "BM") == 0) {
+        // The pixels start at the offset the file gives, and never inside the header. The oldest
+        // header (12 bytes) has 16-bit sides and no compression field.
+        const uint64_t headerEnd = 14 + (byte(14) | byte(15) << 8 | byte(16) << 16 | byte(17) << 24);
+        const uint64_t start = std::max(headerEnd, byte(10) | byte(11) << 8 | byte(12) << 16 | byte(13) << 24);
+        const bool oldest = headerEnd == 14 + 12;
+        const uint64_t bits = oldest ? byte(24) | byte(25) << 8 : byte(28) | byte(29) << 8;
+        const uint64_t compression = oldest ? 0 : byte(30) | byte(31) << 8 | byte(32) << 16 | byte(33) << 24;
+        return compression == 0 || compression == 3 ? start + pixels * bits / 8 : 0;  // plain or bit-field rows
+    }
+    if (IsPng(data) || data.compare(0, 2, "\xFF\xD8") == 0) return 0;
+    // Otherwise a TGA, the one format without a signature.
+    const uint64_t type = byte(2), bytesPerPixel = (byte(16) + 7) / 8;
+    if (type >= 1 && type <= 3) return 18 + pixels * bytesPerPixel;
+    // A run-length packet holds at most 128 pixels in a header byte and at least one pixel.
+    if (type >= 9 && type <= 11) return 18 + (pixels + 127) / 128 * (1 + bytesPerPixel);
+    return 0;
+}
+
 }  // namespace
 
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, std::string* error) {
@@ -234,6 +260,10 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
     // The decoder refuses any image whose RGBA size does not fit its int arithmetic.
     if (int64_t(w) * h * 4 > INT_MAX) {
         if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, too many to decode";
+        return false;
+    }
+    if (data.size() < FewestBytesForPixels(data, w, h)) {
+        if (error) *error = "image data ends early";
         return false;
     }
     image->bytes = std::move(data);

@@ -28,7 +28,8 @@ std::string NativePath(const std::string& path);
 
 // Reads a PNG, BMP, TGA or JPEG file (backslashes in the path allowed) and checks it as far as
 // can be done without decoding its pixels: its chunks and tables fit, its header reads, every
-// side is at least 1 and none over `maxSide`, and the decoder takes the size. False, with a reason in *error when given, leaving *image empty.
+// side is at least 1 and none over `maxSide`, the decoder takes the size, and an uncompressed or
+// run-length BMP or TGA is long enough to hold its pixels ("image data ends early"). False, with a reason in *error when given, leaving *image empty.
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide = kMaxImageSide,
                    std::string* error = nullptr);
 
