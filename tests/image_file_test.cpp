@@ -146,6 +146,12 @@ TEST(ImageEndsEarly, CompressedDataMustNotRunOut) {
     const std::string png = ReadFile(dir.Path() / "whole.png");
     EXPECT_EQ(Decode(dir, "whole.png", png).pixels, noise);
     for (size_t cut : {1, 4, 5, 40}) EXPECT_EQ(Decode(dir, "short.png", CutPngStream(png, cut)).verdict, kEndsEarly) << cut;
+    // A stream that zlib refuses is refused whole, though this decoder would take it: here a
+    // wrong checksum, which it never reads; a distance code the format does not have, which it
+    // takes as a copy of bytes it never wrote, is kept in the fuzzer's inputs.
+    std::string badSum = png;
+    badSum[badSum.size() - 12 - 4 - 1] ^= 1;  // before the IDAT chunk's CRC and the IEND chunk
+    EXPECT_EQ(Decode(dir, "bad-sum.png", badSum).verdict, "cannot decode: the compressed pixel data is broken");
 }
 
 // The hook sees every block the decoder writes the pixels into before it writes them: a decoded

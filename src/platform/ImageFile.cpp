@@ -158,13 +158,15 @@ int DecoderInputAtEnd(void* user) {
     return input.at >= input.bytes.size();
 }
 
-// This decoder's inflater also goes on past the end of a PNG's compressed stream with zero bits.
-// True when the stream, joined from the file's IDAT chunks, ends before its closing checksum;
-// a stream broken in other ways is left to the decoder to refuse. Chunks were checked to fit
-// when the file was read.
-bool PngStreamEndsEarly(const std::string& data) {
+// What zlib makes of a PNG's compressed stream, joined from the file's IDAT chunks.
+enum class PngStream { kWhole, kEndsEarly, kBroken };
+
+// This decoder's inflater goes on past the end of the stream with zero bits, and takes a
+// distance code the format does not have as a copy of bytes it never wrote; zlib checks the
+// whole stream, its closing checksum included. Chunks were checked to fit when the file was read.
+PngStream CheckPngStream(const std::string& data) {
     z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) return false;
+    if (inflateInit(&stream) != Z_OK) return PngStream::kBroken;
     unsigned char scratch[16384];
     int result = Z_OK;
     for (size_t at = 8; at + 12 <= data.size() && result == Z_OK;) {
@@ -186,7 +188,7 @@ bool PngStreamEndsEarly(const std::string& data) {
         at += 12 + size_t(length);
     }
     inflateEnd(&stream);
-    return result == Z_OK;
+    return result == Z_STREAM_END ? PngStream::kWhole : result == Z_OK ? PngStream::kEndsEarly : PngStream::kBroken;
 }
 
 // The fewest bytes that a file with this header can hold its pixels in, where the header alone
@@ -280,14 +282,17 @@ bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* err
     const stbi_io_callbacks callbacks{&ReadDecoderInput, &SkipDecoderInput, &DecoderInputAtEnd};
     stbi_uc* pixels = stbi_load_from_callbacks(&callbacks, &input, &w, &h, &channels, 4);
     // Pixels the file does not hold would be zeros or whatever the memory held before.
-    const bool endsEarly = input.ranOut || (encoded.png && PngStreamEndsEarly(encoded.bytes));
+    const PngStream stream = encoded.png ? CheckPngStream(encoded.bytes) : PngStream::kWhole;
+    const bool endsEarly = input.ranOut || stream == PngStream::kEndsEarly;
     // The header was checked when the file was read; pixels of another size are not the file's.
-    if (pixels && (endsEarly || w != encoded.width || h != encoded.height)) {
+    if (pixels && (endsEarly || stream != PngStream::kWhole || w != encoded.width || h != encoded.height)) {
         stbi_image_free(pixels);
         pixels = nullptr;
     }
     if (!pixels) {
-        if (error) *error = endsEarly ? "image data ends early" : std::string("cannot decode: ") + stbi_failure_reason();
+        if (error) *error = endsEarly ? "image data ends early"
+                            : stream == PngStream::kBroken ? "cannot decode: the compressed pixel data is broken"
+                                                           : std::string("cannot decode: ") + stbi_failure_reason();
         return false;
     }
     image->width = w;
