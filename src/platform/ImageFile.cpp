@@ -277,22 +277,24 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
 
 bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error) {
     *image = RgbaImage();
+    // Checked before decoding, as the decoder would read what it never wrote.
+    const PngStream stream = encoded.png ? CheckPngStream(encoded.bytes) : PngStream::kWhole;
+    if (stream != PngStream::kWhole) {
+        if (error) *error = stream == PngStream::kEndsEarly ? "image data ends early" : "cannot decode: the compressed pixel data is broken";
+        return false;
+    }
     int w = 0, h = 0, channels = 0;
     DecoderInput input{encoded.bytes};
     const stbi_io_callbacks callbacks{&ReadDecoderInput, &SkipDecoderInput, &DecoderInputAtEnd};
     stbi_uc* pixels = stbi_load_from_callbacks(&callbacks, &input, &w, &h, &channels, 4);
-    // Pixels the file does not hold would be zeros or whatever the memory held before.
-    const PngStream stream = encoded.png ? CheckPngStream(encoded.bytes) : PngStream::kWhole;
-    const bool endsEarly = input.ranOut || stream == PngStream::kEndsEarly;
-    // The header was checked when the file was read; pixels of another size are not the file's.
-    if (pixels && (endsEarly || stream != PngStream::kWhole || w != encoded.width || h != encoded.height)) {
+    // Pixels the file does not hold would be zeros or whatever the memory held before. The
+    // header was checked when the file was read; pixels of another size are not the file's.
+    if (pixels && (input.ranOut || w != encoded.width || h != encoded.height)) {
         stbi_image_free(pixels);
         pixels = nullptr;
     }
     if (!pixels) {
-        if (error) *error = endsEarly ? "image data ends early"
-                            : stream == PngStream::kBroken ? "cannot decode: the compressed pixel data is broken"
-                                                           : std::string("cannot decode: ") + stbi_failure_reason();
+        if (error) *error = input.ranOut ? "image data ends early" : std::string("cannot decode: ") + stbi_failure_reason();
         return false;
     }
     image->width = w;
