@@ -24,7 +24,7 @@ build_packages=(build-essential cmake ninja-build pkg-config ccache
   libstb-dev libepoxy-dev libcli11-dev nlohmann-json3-dev zlib1g-dev)
 play_packages=(libgl1-mesa-dri libglx-mesa0 libegl-mesa0 fonts-liberation)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr python3)
+  xvfb xauth xdotool imagemagick openbox sox desktop-file-utils appstream lintian gcovr python3 valgrind)
 # The browser build: Emscripten (its Node needs acorn), the typeface and the header-only libraries.
 web_packages=(emscripten node-acorn ninja-build cmake fonts-liberation libstb-dev libcli11-dev nlohmann-json3-dev)
 browser_packages=(chromium chromium-driver python3-selenium)

@@ -48,3 +48,28 @@ inline std::vector<TestTexel> Quadrants() {
                                    : (x < 4 ? TestTexel{0, 0, 255} : TestTexel{255, 255, 255}));
     return texels;
 }
+
+// A TGA file of `width` x `height` 32-bit pixels, rows from the bottom as the format stores them.
+// Uncompressed, `pixelData` is the pixels' bytes (B G R A each); run-length coded (`rle`), it is
+// the packets as they are to be written.
+inline std::string TgaBytes(int width, int height, bool rle, const std::string& pixelData) {
+    const std::string header = {0, 0, char(rle ? 10 : 2), 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                char(width & 0xFF), char(width >> 8), char(height & 0xFF), char(height >> 8), 32, 8};
+    return header + pixelData;
+}
+
+// A baseline greyscale JPEG of `width` x 8 pixels (`width` a multiple of 32) whose every block
+// is flat mid-grey: one-code Huffman tables, so each block is two zero bits (no DC change, end
+// of block) and `width` / 32 whole zero bytes hold the scan. `scanBytes` overrides their count.
+inline std::string FlatGreyJpeg(int width, int scanBytes = -1) {
+    std::string out = "\xFF\xD8";
+    out += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');                       // quantisation: all 1
+    out += std::string("\xFF\xC0\x00\x0B\x08\x00\x08", 7) + char(width >> 8) + char(width & 0xFF) +  // 8 rows, `width` columns
+           std::string("\x01\x01\x11\x00", 4);                                                      // one component
+    const std::string oneCode = std::string("\x01", 1) + std::string(15, '\0') + std::string("\x00", 1);
+    out += std::string("\xFF\xC4\x00\x14\x00", 5) + oneCode;  // DC table 0: "0" means no change
+    out += std::string("\xFF\xC4\x00\x14\x10", 5) + oneCode;  // AC table 0: "0" ends the block
+    out += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+    out += std::string(size_t(scanBytes < 0 ? width / 32 : scanBytes), '\0');
+    return out + "\xFF\xD9";
+}

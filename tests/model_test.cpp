@@ -87,6 +87,25 @@ std::string BinFloats(const std::vector<float>& values) {
 }
 }  // namespace
 
+// Faces outside every material list, in a file that has one, take a grey material of their own
+// after the file's: every one of its colours is set, none left as the memory held it.
+TEST(MeshImporter, FacesOutsideEveryListGetTheWholeGreyMaterial) {
+    TempDir dir;
+    std::string file = ThreeMaterialX();
+    file += "Mesh plain {\n 3; 0.0;0.0;1.0;, 2.0;0.0;1.0;, 0.0;2.0;1.0;;\n 1; 3;0,1,2;;\n}\n";
+    const std::string path = dir.Write("two.x", file);
+    MeshData mesh;
+    std::string error;
+    ASSERT_TRUE(ImportMesh(path, &mesh, &error)) << error;
+    ASSERT_EQ(mesh.materials.size(), 4u);
+    const MeshMaterial& grey = mesh.materials[3];
+    EXPECT_EQ(mesh.subsets[3].indexCount, 3u);
+    EXPECT_TRUE(grey.material.diffuse == Color4(0.6f, 0.6f, 0.6f, 1.0f));
+    const Color4 none(0, 0, 0, 0);
+    EXPECT_TRUE(grey.material.ambient == none && grey.material.specular == none && grey.material.emissive == none &&
+                grey.material.power == 0.0f && grey.textureName.empty());
+}
+
 TEST(MeshImporter, RefusesBadFilesAndLeavesTheMeshAlone) {
     TempDir dir;
     const std::string good = ThreeMaterialX();

@@ -1,11 +1,38 @@
 #include "platform/ImageFile.h"
 
+#include <zlib.h>
+
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 
+namespace {
+
+std::atomic<ImageDecoderAllocationHook> g_decoderAllocationHook{nullptr};
+
+// The decoder's allocations, so that a check can fill every byte it is given before it writes.
+void* DecoderMalloc(size_t bytes) {
+    void* block = std::malloc(bytes);
+    const ImageDecoderAllocationHook hook = g_decoderAllocationHook.load(std::memory_order_relaxed);
+    if (block && hook) hook(block, bytes);
+    return block;
+}
+
+// A grown block: only the bytes past the old end are new.
+void* DecoderRealloc(void* old, size_t oldBytes, size_t newBytes) {
+    auto* block = static_cast<unsigned char*>(std::realloc(old, newBytes));
+    const ImageDecoderAllocationHook hook = g_decoderAllocationHook.load(std::memory_order_relaxed);
+    if (block && hook && newBytes > oldBytes) hook(block + oldBytes, newBytes - oldBytes);
+    return block;
+}
+
+}  // namespace
+
 // The decoder stays private to this file: every image the game reads goes through DecodeImageFile.
+// Its pixels are freed with std::free (RgbaImage), so its allocations must come from malloc.
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -13,12 +40,17 @@
 #define STBI_ONLY_TGA
 #define STBI_ONLY_JPEG
 #define STBI_FAILURE_USERMSG
+#define STBI_MALLOC(bytes) DecoderMalloc(bytes)
+#define STBI_REALLOC_SIZED(block, oldBytes, newBytes) DecoderRealloc(block, oldBytes, newBytes)
+#define STBI_FREE(block) std::free(block)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #include <stb_image.h>
 #pragma GCC diagnostic pop
+
+void SetImageDecoderAllocationHook(ImageDecoderAllocationHook hook) { g_decoderAllocationHook.store(hook); }
 
 std::string NativePath(const std::string& path) {
     std::string out = path;
@@ -92,6 +124,99 @@ bool JpegHuffmanTablesFit(const std::string& data) {
     return true;
 }
 
+// The decoder reads the file through these callbacks rather than from memory: from memory it
+// goes on past the end with zeros (or leaves a row unwritten) and says nothing, where a read
+// here can tell. Its first read fills its own look-ahead buffer, which it refills whenever it
+// needs one byte more: that read asks for a whole buffer and takes what is left, so only an
+// empty answer means the data ran out. Every other read asks for exactly the bytes it needs.
+struct DecoderInput {
+    const std::string& bytes;
+    size_t at = 0;
+    const char* lookAhead = nullptr;
+    bool ranOut = false;
+};
+
+int ReadDecoderInput(void* user, char* out, int size) {
+    auto& input = *static_cast<DecoderInput*>(user);
+    if (!input.lookAhead) input.lookAhead = out;
+    const size_t wanted = size_t(std::max(size, 0));
+    const size_t given = std::min(wanted, input.bytes.size() - input.at);
+    std::memcpy(out, input.bytes.data() + input.at, given);
+    input.at += given;
+    if (given < wanted && (given == 0 || out != input.lookAhead)) input.ranOut = true;
+    return int(given);
+}
+
+// Skips `n` bytes, never past the end; the decoder only ever skips forwards.
+void SkipDecoderInput(void* user, int n) {
+    auto& input = *static_cast<DecoderInput*>(user);
+    input.at += std::min(size_t(std::max(n, 0)), input.bytes.size() - input.at);
+}
+
+int DecoderInputAtEnd(void* user) {
+    const auto& input = *static_cast<DecoderInput*>(user);
+    return input.at >= input.bytes.size();
+}
+
+// What zlib makes of a PNG's compressed stream, joined from the file's IDAT chunks.
+enum class PngStream { kWhole, kEndsEarly, kBroken };
+
+// This decoder's inflater goes on past the end of the stream with zero bits, and takes a
+// distance code the format does not have as a copy of bytes it never wrote; zlib checks the
+// whole stream, its closing checksum included. Chunks were checked to fit when the file was read.
+PngStream CheckPngStream(const std::string& data) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return PngStream::kBroken;
+    unsigned char scratch[16384];
+    int result = Z_OK;
+    for (size_t at = 8; at + 12 <= data.size() && result == Z_OK;) {
+        const auto byte = [&](size_t k) { return uint32_t(uint8_t(data[at + k])); };
+        const uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+        if (length > data.size() - at - 12) break;
+        if (data.compare(at + 4, 4, "IDAT") == 0) {
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + at + 8));
+            stream.avail_in = uInt(length);
+            // On while there is input, or output that did not fit; a call that can make no
+            // progress (Z_BUF_ERROR) only waits for the next chunk.
+            do {
+                stream.next_out = scratch;
+                stream.avail_out = sizeof scratch;
+                result = inflate(&stream, Z_NO_FLUSH);
+            } while (result == Z_OK && (stream.avail_in > 0 || stream.avail_out == 0));
+            if (result == Z_BUF_ERROR) result = Z_OK;
+        }
+        at += 12 + size_t(length);
+    }
+    inflateEnd(&stream);
+    return result == Z_STREAM_END ? PngStream::kWhole : result == Z_OK ? PngStream::kEndsEarly : PngStream::kBroken;
+}
+
+// The fewest bytes that a file with this header can hold its pixels in, where the header alone
+// tells (uncompressed and run-length BMP and TGA); 0 when it does not. A shorter file is refused
+// before the decoder allocates the image, which would otherwise be decoded row by row to its end
+// to be refused after all.
+uint64_t FewestBytesForPixels(const std::string& data, int w, int h) {
+    const auto byte = [&](size_t k) { return k < data.size() ? uint64_t(uint8_t(data[k])) : 0u; };
+    const uint64_t pixels = uint64_t(w) * uint64_t(h);
+    if (data.compare(0, 2, "BM") == 0) {
+        // The pixels start at the offset the file gives, and never inside the header. The oldest
+        // header (12 bytes) has 16-bit sides and no compression field.
+        const uint64_t headerEnd = 14 + (byte(14) | byte(15) << 8 | byte(16) << 16 | byte(17) << 24);
+        const uint64_t start = std::max(headerEnd, byte(10) | byte(11) << 8 | byte(12) << 16 | byte(13) << 24);
+        const bool oldest = headerEnd == 14 + 12;
+        const uint64_t bits = oldest ? byte(24) | byte(25) << 8 : byte(28) | byte(29) << 8;
+        const uint64_t compression = oldest ? 0 : byte(30) | byte(31) << 8 | byte(32) << 16 | byte(33) << 24;
+        return compression == 0 || compression == 3 ? start + pixels * bits / 8 : 0;  // plain or bit-field rows
+    }
+    if (IsPng(data) || data.compare(0, 2, "\xFF\xD8") == 0) return 0;
+    // Otherwise a TGA, the one format without a signature.
+    const uint64_t type = byte(2), bytesPerPixel = (byte(16) + 7) / 8;
+    if (type >= 1 && type <= 3) return 18 + pixels * bytesPerPixel;
+    // A run-length packet holds at most 128 pixels in a header byte and at least one pixel.
+    if (type >= 9 && type <= 11) return 18 + (pixels + 127) / 128 * (1 + bytesPerPixel);
+    return 0;
+}
+
 }  // namespace
 
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, std::string* error) {
@@ -139,6 +264,10 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
         if (error) *error = std::to_string(w) + " x " + std::to_string(h) + " pixels, too many to decode";
         return false;
     }
+    if (data.size() < FewestBytesForPixels(data, w, h)) {
+        if (error) *error = "image data ends early";
+        return false;
+    }
     image->bytes = std::move(data);
     image->png = IsPng(image->bytes);
     image->width = w;
@@ -148,16 +277,24 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
 
 bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error) {
     *image = RgbaImage();
+    // Checked before decoding, as the decoder would read what it never wrote.
+    const PngStream stream = encoded.png ? CheckPngStream(encoded.bytes) : PngStream::kWhole;
+    if (stream != PngStream::kWhole) {
+        if (error) *error = stream == PngStream::kEndsEarly ? "image data ends early" : "cannot decode: the compressed pixel data is broken";
+        return false;
+    }
     int w = 0, h = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(encoded.bytes.data()),
-                                            int(encoded.bytes.size()), &w, &h, &channels, 4);
-    // The header was checked when the file was read; pixels of another size are not the file's.
-    if (pixels && (w != encoded.width || h != encoded.height)) {
+    DecoderInput input{encoded.bytes};
+    const stbi_io_callbacks callbacks{&ReadDecoderInput, &SkipDecoderInput, &DecoderInputAtEnd};
+    stbi_uc* pixels = stbi_load_from_callbacks(&callbacks, &input, &w, &h, &channels, 4);
+    // Pixels the file does not hold would be zeros or whatever the memory held before. The
+    // header was checked when the file was read; pixels of another size are not the file's.
+    if (pixels && (input.ranOut || w != encoded.width || h != encoded.height)) {
         stbi_image_free(pixels);
         pixels = nullptr;
     }
     if (!pixels) {
-        if (error) *error = std::string("cannot decode: ") + stbi_failure_reason();
+        if (error) *error = input.ranOut ? "image data ends early" : std::string("cannot decode: ") + stbi_failure_reason();
         return false;
     }
     image->width = w;

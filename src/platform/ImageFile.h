@@ -28,12 +28,13 @@ std::string NativePath(const std::string& path);
 
 // Reads a PNG, BMP, TGA or JPEG file (backslashes in the path allowed) and checks it as far as
 // can be done without decoding its pixels: its chunks and tables fit, its header reads, every
-// side is at least 1 and none over `maxSide`, and the decoder takes the size. False, with a reason in *error when given, leaving *image empty.
+// side is at least 1 and none over `maxSide`, the decoder takes the size, and an uncompressed or
+// run-length BMP or TGA is long enough to hold its pixels ("image data ends early"). False, with a reason in *error when given, leaving *image empty.
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide = kMaxImageSide,
                    std::string* error = nullptr);
 
 // Decodes the pixels of a file that ReadImageFile accepted; false, with a reason, when the data
-// past the header is broken.
+// past the header is broken or ends before the last pixel ("image data ends early").
 bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error = nullptr);
 
 // Decodes a PNG, BMP, TGA or JPEG file (backslashes in the path allowed); false, with a reason
@@ -41,3 +42,11 @@ bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* err
 // `maxSide` pixels (checked from the header before anything is decoded), leaving *image empty.
 bool DecodeImageFile(const std::string& path, RgbaImage* image, int maxSide = kMaxImageSide,
                      std::string* error = nullptr);
+
+// Called with every block the image decoder allocates, and with the new part of a block it grows,
+// before the decoder writes to it.
+using ImageDecoderAllocationHook = void (*)(void* block, size_t bytes);
+
+// Calls `hook` for every later allocation of the image decoder (null: none), so that a check can
+// fill the decoder's memory and see any byte of a decoded image that the file never wrote.
+void SetImageDecoderAllocationHook(ImageDecoderAllocationHook hook);

@@ -281,8 +281,11 @@ private:
         }
     }
 
+    // Grey, with no ambient, specular or emissive colour and no power: every field written, as
+    // Material's own members start unset.
     static MeshMaterial DefaultMaterial() {
         MeshMaterial out;
+        out.material = Material{};
         out.material.diffuse = Color4(0.6f, 0.6f, 0.6f, 1.0f);
         return out;
     }
