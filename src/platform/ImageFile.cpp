@@ -1,6 +1,6 @@
 #include "platform/ImageFile.h"
 
-#include <zlib.h>
+#include "platform/Inflate.h"
 
 #include <algorithm>
 #include <atomic>
@@ -158,37 +158,18 @@ int DecoderInputAtEnd(void* user) {
     return input.at >= input.bytes.size();
 }
 
-// What zlib makes of a PNG's compressed stream, joined from the file's IDAT chunks.
-enum class PngStream { kWhole, kEndsEarly, kBroken };
-
-// This decoder's inflater goes on past the end of the stream with zero bits, and takes a
-// distance code the format does not have as a copy of bytes it never wrote; zlib checks the
-// whole stream, its closing checksum included. Chunks were checked to fit when the file was read.
-PngStream CheckPngStream(const std::string& data) {
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) return PngStream::kBroken;
-    unsigned char scratch[16384];
-    int result = Z_OK;
-    for (size_t at = 8; at + 12 <= data.size() && result == Z_OK;) {
+// The PNG's compressed stream, its IDAT chunks joined. Chunks were checked to fit when the file
+// was read.
+std::string PngStream(const std::string& data) {
+    std::string stream;
+    for (size_t at = 8; at + 12 <= data.size();) {
         const auto byte = [&](size_t k) { return uint32_t(uint8_t(data[at + k])); };
         const uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
         if (length > data.size() - at - 12) break;
-        if (data.compare(at + 4, 4, "IDAT") == 0) {
-            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + at + 8));
-            stream.avail_in = uInt(length);
-            // On while there is input, or output that did not fit; a call that can make no
-            // progress (Z_BUF_ERROR) only waits for the next chunk.
-            do {
-                stream.next_out = scratch;
-                stream.avail_out = sizeof scratch;
-                result = inflate(&stream, Z_NO_FLUSH);
-            } while (result == Z_OK && (stream.avail_in > 0 || stream.avail_out == 0));
-            if (result == Z_BUF_ERROR) result = Z_OK;
-        }
+        if (data.compare(at + 4, 4, "IDAT") == 0) stream.append(data, at + 8, length);
         at += 12 + size_t(length);
     }
-    inflateEnd(&stream);
-    return result == Z_STREAM_END ? PngStream::kWhole : result == Z_OK ? PngStream::kEndsEarly : PngStream::kBroken;
+    return stream;
 }
 
 // The fewest bytes that a file with this header can hold its pixels in, where the header alone
@@ -278,9 +259,12 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
 bool DecodeImage(const EncodedImage& encoded, RgbaImage* image, std::string* error) {
     *image = RgbaImage();
     // Checked before decoding, as the decoder would read what it never wrote.
-    const PngStream stream = encoded.png ? CheckPngStream(encoded.bytes) : PngStream::kWhole;
-    if (stream != PngStream::kWhole) {
-        if (error) *error = stream == PngStream::kEndsEarly ? "image data ends early" : "cannot decode: the compressed pixel data is broken";
+    // This decoder's inflater goes on past the end of the stream with zero bits, and takes a
+    // distance code the format does not have as a copy of bytes it never wrote: the stream is
+    // checked whole, its closing checksum included, before it decodes.
+    const ZlibStream stream = encoded.png ? CheckZlibStream(PngStream(encoded.bytes)) : ZlibStream::kWhole;
+    if (stream != ZlibStream::kWhole) {
+        if (error) *error = stream == ZlibStream::kEndsEarly ? "image data ends early" : "cannot decode: the compressed pixel data is broken";
         return false;
     }
     int w = 0, h = 0, channels = 0;

@@ -24,3 +24,22 @@ bool InflateRaw(const unsigned char* in, size_t inSize, const unsigned char* his
     inflateEnd(&stream);
     return ok;
 }
+
+ZlibStream CheckZlibStream(const std::string& data) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return ZlibStream::kBroken;
+    unsigned char scratch[16384];
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = uInt(data.size());
+    int result = Z_OK;
+    // On while there is input, or output that did not fit.
+    do {
+        stream.next_out = scratch;
+        stream.avail_out = sizeof scratch;
+        result = inflate(&stream, Z_NO_FLUSH);
+    } while (result == Z_OK && (stream.avail_in > 0 || stream.avail_out == 0));
+    inflateEnd(&stream);
+    // Z_BUF_ERROR: no progress possible, the input is used up before the stream's end.
+    if (result == Z_STREAM_END) return ZlibStream::kWhole;
+    return result == Z_OK || result == Z_BUF_ERROR ? ZlibStream::kEndsEarly : ZlibStream::kBroken;
+}

@@ -4,3 +4,7 @@
 #include "platform/Inflate.h"
 
 bool InflateRaw(const unsigned char*, size_t, const unsigned char*, size_t, unsigned char*, size_t) { return false; }
+
+// Without zlib the stream is left to the image decoder's own checks; the page's textures are the
+// shipped ones.
+ZlibStream CheckZlibStream(const std::string&) { return ZlibStream::kWhole; }
