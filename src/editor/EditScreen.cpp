@@ -83,8 +83,8 @@ ScreenChange EditScreen::Update(ScreenFrame& frame) {
     for (const InputEvent& event : frame.input.Events()) {
         session_->HandleEvent(event);
         // An edit with the mouse withdraws the question as an edit with the keys does.
-        if (event.kind != InputEvent::Kind::MouseMove && event.kind != InputEvent::Kind::KeyDown &&
-            event.kind != InputEvent::Kind::KeyUp)
+        if (event.kind == InputEvent::Kind::LeftClick || event.kind == InputEvent::Kind::RightClick ||
+            event.kind == InputEvent::Kind::Wheel)
             keys_.Withdraw();
     }
     bench_.Steer(*editor_);

@@ -174,10 +174,10 @@ void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, int32
 
 void LevelListScreen::Draw(const ScreenFrame&) {
     if (!g_device || !g_catalogue) return;
-    // The page's size is read before the pictures, whose places depend on it.
     const std::string keys = said_.empty() ? "Up, Down: choose    Space: play    W: watch the best run    Escape: back" : said_;
     const int32_t count = LevelCount();
-    // Pictures not yet made are drawn into the back buffer before this frame's page.
+    // Pictures not yet made are drawn into the back buffer before this frame's page, in the places
+    // of the last page measured; the page then measures again and scrolls the choice into view.
     LevelListLayout layout = Layout();
     for (int32_t slot = 0; slot < layout.rowsShown && first_ + slot < count; ++slot)
         PictureOf(LevelPath(g_catalogue->levels[static_cast<size_t>(first_ + slot)]), layout.Picture(slot));

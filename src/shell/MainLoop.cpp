@@ -41,11 +41,8 @@ Loop& TheLoop() {
     return loop;
 }
 
-// The game's upkeep after a frame's update: the profile saves a win and follows the music key.
-void KeepProfile() { KeepProfileUpToDate(); }
-
+// Last in the frame: restarts the music when it has ended, or keeps it stopped.
 void KeepMusic() {
-    // Last in the frame: restarts the music when it has ended, or keeps it stopped.
     KeepMusicGoing(g_soundSystem, g_catalogue ? g_catalogue->FindSound("blues") : nullptr, g_musicOff);
 }
 
@@ -93,7 +90,8 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     // A load cut short by a quit leaves no level; the program ends before another frame.
     if (!loop.screens.Update(frame) || loop.loadInterrupt.QuitAsked()) return false;
     Screen* top = loop.screens.Top();
-    if (top->KeepsGameUpkeep()) KeepProfile();
+    // The profile saves a win and follows the music key.
+    if (top->KeepsGameUpkeep()) KeepProfileUpToDate();
     timer.EndFrame(now);
     frame.fps = timer.Fps();
     top->Draw(frame);
@@ -136,9 +134,7 @@ bool ScreensTakeMouse() {
 void PushInput(const InputEvent& event) { TheLoop().input.Push(event); }
 
 void ResetMainLoop() {
-    Loop& loop = TheLoop();
-    loop.screens.Clear();
-    loop = Loop{};
+    TheLoop() = Loop{};
     ForgetScreenDrawing();
     ForgetRecording();
     CloseProfile();
