@@ -134,7 +134,7 @@ private:
     }
 
     void Record() {
-        Solution found{path_, frame_, level_.score};
+        Solution found{path_, frame_, level_.score, trapsOnPath_, runOffOnPath_};
         auto& current = report_.solution;
         if (!current || found.score > current->score || (found.score == current->score && found.frames < current->frames))
             current = std::move(found);
@@ -148,6 +148,7 @@ private:
         const uint64_t hereFrame = frame_;
 
         RunOut();
+        const uint64_t runOff = level_.lost ? frame_ - hereFrame : kNoRunOff;
         if (level_.won) Record();
         RestorePlay(here, level_, bullets_);
         frame_ = hereFrame;
@@ -158,6 +159,7 @@ private:
         }
 
         std::vector<Child> children;
+        int32_t traps = 0;
         bool someTargetOutOfReach = false;
         const Vec3 muzzle = MuzzlePoint(level_);
         for (const LevelObject& target : Targets()) {
@@ -172,7 +174,8 @@ private:
                 Resolve();
                 if (CountLike(level_, target) >= before) continue;
                 hit = true;
-                if (!level_.lost) AddChild(children, Shot{hereFrame, aim.x, aim.y}, IsBuilder(target.name), here);
+                if (level_.lost || !AddChild(children, Shot{hereFrame, aim.x, aim.y}, IsBuilder(target.name), here))
+                    ++traps;
                 break;
             }
             someTargetOutOfReach = someTargetOutOfReach || !hit;
@@ -185,14 +188,22 @@ private:
 
         std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.key < b.key; });
         KeepFewAlike(children);
+        trapsOnPath_ += traps;
         for (const Child& child : children) {
             RestorePlay(child.state, level_, bullets_);
             frame_ = child.frame;
-            if (child.shot) path_.push_back(*child.shot);
+            if (child.shot) {
+                path_.push_back(*child.shot);
+                runOffOnPath_.push_back(runOff);
+            }
             Expand(depth + 1);
-            if (child.shot) path_.pop_back();
+            if (child.shot) {
+                path_.pop_back();
+                runOffOnPath_.pop_back();
+            }
             if (Stopping()) break;
         }
+        trapsOnPath_ -= traps;
         RestorePlay(here, level_, bullets_);
         frame_ = hereFrame;
     }
@@ -218,13 +229,14 @@ private:
         return {s.trackEndX, s.trackEndY, s.trackEndHeading, s.score, s.speed, pieces, s.bullets.empty()};
     }
 
-    void AddChild(std::vector<Child>& children, std::optional<Shot> shot, bool builder, const PlayState& here) {
+    // False when the moment reached is a lost game in all but name: the track can no longer reach
+    // the finish, and the train does not get there on the track that already lies.
+    bool AddChild(std::vector<Child>& children, std::optional<Shot> shot, bool builder, const PlayState& here) {
         const int32_t distance = TrackDistance(level_);
-        // A track that can no longer reach the finish is a lost game, unless the train gets there
-        // on the track that already lies.
-        if (distance == kUnreachable && !level_.won) return;
+        if (distance == kUnreachable && !level_.won) return false;
         children.push_back(Child{CapturePlay(level_, bullets_), frame_, shot,
                                  {distance, builder ? 0 : 1, here.score - level_.score, frame_}});
+        return true;
     }
 
     SearchLimits limits_;
@@ -236,6 +248,8 @@ private:
     bool allTargets_ = false;
     std::unordered_set<uint64_t> visited_;
     std::vector<Shot> path_;
+    int32_t trapsOnPath_ = 0;              // traps at the moments on the way to the present one
+    std::vector<uint64_t> runOffOnPath_;   // one per shot of path_
     uint64_t frame_ = 0;
     uint64_t nodes_ = 0;
     bool stopped_ = false;

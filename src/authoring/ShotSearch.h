@@ -19,15 +19,23 @@ struct Shot {
     float y = 0.0f;
 };
 
-// Shots that win, the frame count at which the level is won and the score then.
+// Shots that win, the frame count at which the level is won and the score then. What the way
+// there asked of a player: `traps` counts the shots that could be hit from the moments on the way
+// but would lose the game (the train runs off, or the track can no longer reach the finish), and
+// `runOffFrames` holds, for each shot, the frames the train had left before running off the
+// track had the shot not been made (kNoRunOff when it would not run off).
 struct Solution {
     std::vector<Shot> shots;
     uint64_t frames = 0;
     int32_t score = 0;
+    int32_t traps = 0;
+    std::vector<uint64_t> runOffFrames;
 };
 
+inline constexpr uint64_t kNoRunOff = UINT64_MAX;
+
 struct SearchLimits {
-    double maxSeconds = 60.0;   // wall-clock time of the whole search
+    double maxSeconds = 60.0;   // wall-clock time of the whole search; infinity: no time limit
     uint64_t maxNodes = 20000;  // moments of play from which every next shot is tried
     int maxShots = 64;          // shots (and waits) in one sequence; the search recurses this deep
 };

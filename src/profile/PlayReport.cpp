@@ -22,7 +22,7 @@ Json Tile(int32_t x, int32_t y, char heading) { return Json::array({x, y, std::s
 
 }  // namespace
 
-std::string ReportLevel(const Level& level, size_t bulletCount) {
+std::string ReportLevel(const Level& level, size_t bulletCount, std::optional<double> playSeconds) {
     Json objects = Json::array();
     for (const LevelObject& o : level.objects) objects.push_back(Json::array({o.name.str(), o.x, o.y, o.Turn()}));
     Json report;
@@ -35,6 +35,7 @@ std::string ReportLevel(const Level& level, size_t bulletCount) {
     report["objectCount"] = level.objectCount;
     report["bullets"] = bulletCount;
     report["objects"] = std::move(objects);
+    if (playSeconds) report["time"] = std::round(*playSeconds * 1e6) / 1e6;
     // Names and headings come from the level file as bytes; invalid UTF-8 is replaced, not thrown.
     return report.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

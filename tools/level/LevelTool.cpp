@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "SolveScript.h"
+#include "authoring/LevelDifficulty.h"
 #include "audio/SoundSystem.h"
 #include "level/Level.h"
 #include "platform/LoadReport.h"
@@ -69,18 +70,37 @@ int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList
     return status;
 }
 
-int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err) {
-    // A level that does not read completely plays differently from what its author wrote.
+namespace {
+
+// Loads the level file for play as the simulator does; false, with the message on err, when it
+// has an error (a level that does not read completely plays differently from what its author
+// wrote) or there is nothing to play it with.
+bool StartLevelToSearch(const std::string& file, std::ostream& err) {
     for (const Diagnostic& d : CheckLevelFile(file, nullptr)) {
         if (d.kind != Diagnostic::Kind::Error) continue;
         err << FormatDiagnostic(file, d) << "\n";
-        return kExitUsage;
+        return false;
     }
     std::ostringstream ignored;
     if (StartSimLevel(file, ignored) != 0 || !g_level) {
         err << file << ": error: no resource catalogue to play the level with\n";
-        return kExitUsage;
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+int RunStats(const std::string& file, uint64_t maxNodes, std::ostream& out, std::ostream& err) {
+    if (!StartLevelToSearch(file, err)) return kExitUsage;
+    const LevelStats stats = MeasureLevel(maxNodes);
+    out << StatsJson(stats) << "\n";
+    out.flush();
+    return stats.won ? kExitOk : kExitFailed;
+}
+
+int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err) {
+    if (!StartLevelToSearch(file, err)) return kExitUsage;
 
     const SearchReport report = SearchShots(limits, best);
     if (!report.solution) {

@@ -32,6 +32,10 @@ int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList
 // catalogue in g_catalogue).
 int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std::ostream& out, std::ostream& err);
 
+// solve --stats: measures the level file's first win within maxNodes search nodes and prints
+// StatsJson as one line to out; messages go to err. 0 when a win was found, 1 when none was, 2 when
+// the level does not load (nothing is printed to out then).
+int RunStats(const std::string& file, uint64_t maxNodes, std::ostream& out, std::ostream& err);
 // frame: prints the "camera_data" line of the opening view that shows the file's whole grid at
 // every aspect from 5:4 to 16:9; with write, also puts its twelve numbers into the file in place
 // of the old ones, keeping every other byte. 0 when done, 1 when no view fits or the file cannot be

@@ -35,7 +35,10 @@ int main(int argc, char** argv) {
     bool best = false;
     SearchLimits limits;
     solve->add_option("FILE", level, "the level file, a path used as given")->required();
+    bool stats = false;
     solve->add_flag("--best", best, "search on for the highest score within the limits");
+    solve->add_flag("--stats", stats, "print one line of JSON measuring the first win found (no time limit)")
+        ->excludes("--best");
     solve->add_option("--max-seconds", limits.maxSeconds, "time limit of the search")
         ->capture_default_str()->check(CLI::Range(0.001, 1e6));
     solve->add_option("--max-nodes", limits.maxNodes, "moments of play from which shots are tried")
@@ -43,6 +46,8 @@ int main(int argc, char** argv) {
     solve->add_option("--max-shots", limits.maxShots, "longest sequence of shots and waits")
         ->capture_default_str()->check(CLI::Range(1, 1000));
     solve->footer("The script replays with: tracklet-sim FILE < script (in the same data folder).\n"
+                  "--stats prints {\"shots\", \"traps\", \"pressure\", \"nodes\", \"seconds\", \"score\", \"difficulty\"}\n"
+                  "instead, searching within --max-nodes only, so that the figures are the same on every machine.\n"
                   "Exit status: 0 solved, 1 no solution found, 2 the level does not load.");
 
     CLI::App* frame = app.add_subcommand("frame", "Print the camera_data line of an opening view showing the whole grid");
@@ -113,5 +118,6 @@ int main(int argc, char** argv) {
         std::cerr << "tracklet-level: warning: no styles.txt in the current folder: without the style's models "
                      "no shot can hit anything; run solve in the data folder\n";
     SetUpToolCatalogue();
+    if (stats) return RunStats(level, limits.maxNodes, std::cout, std::cerr);
     return RunSolve(level, best, limits, std::cout, std::cerr);
 }

@@ -23,6 +23,7 @@ constexpr const char* kTool = "tracklet-sim";
 void RunFrame(float dt, SimProgress& progress) {
     ++progress.frames;
     const bool over = !g_level || g_level->lost || g_level->won;
+    if (!over) progress.seconds += dt;
     PlayRecordedFrame(dt);
     if (!over && g_level && (g_level->lost || g_level->won)) progress.endFrame = progress.frames;
 }
@@ -67,7 +68,7 @@ int RunSimScript(std::istream& in, std::ostream& out, std::ostream& err, SimProg
                 break;
             case RunCommand::Kind::Print:
                 if (!g_level) return fail("no level in play");
-                out << ReportLevel(*g_level, g_bullets.size()) << "\n";
+                out << ReportLevel(*g_level, g_bullets.size(), counted.seconds) << "\n";
                 break;
         }
     }

@@ -7,7 +7,7 @@
 //   frames N DT   N frames of DT seconds, each running the per-frame update as play does
 //   click X Y [Z] a left click whose ray meets the floor at (X, Y, Z); Z is 0 when left out (the
 //                 game's own pick can land a rounding error off the floor, and a recording keeps it)
-//   print         one line of JSON with the state of play
+//   print         one line of JSON with the state of play and the seconds of play so far
 // They act on the process-wide game state, which the caller has set up.
 
 // Loads the level file at path as the level in play, as the game's level loading does, and
@@ -15,11 +15,13 @@
 // completely. Returns 1 when there is no catalogue, else 0.
 int StartSimLevel(const std::string& path, std::ostream& err);
 
-// How far a script got: the frames it ran, and the frame (counted from 1) during which the level
-// was lost or won, 0 while it is in play.
+// How far a script got: the frames it ran, the frame (counted from 1) during which the level was
+// lost or won (0 while it is in play), and the seconds of play: the dt of every frame that began
+// with the level in play, summed as the game sums a run's time for its best time.
 struct SimProgress {
     uint64_t frames = 0;
     uint64_t endFrame = 0;
+    double seconds = 0.0;
 };
 
 // Runs the commands read from in, writing reports to out and messages to err, and counting the
