@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,6 +170,41 @@ TEST_F(Screens, LevelListSpacePlaysWSaysWhyNotAndEscapeGoesBack) {
     EXPECT_EQ(Frame(list), Kind::Pop);
     EXPECT_EQ(g_levelIndex, 1) << "going back plays nothing";
     EXPECT_TRUE(g_showTitleMenu);
+}
+
+// With sets.txt the list shows each set under its heading; on a fresh profile the second set is
+// closed and says what opens it, and a current level inside it leaves the first level chosen. A
+// sets file that is refused leaves one set of every level, said once on stderr.
+TEST_F(Screens, LevelListShowsTheSetsAndKeepsClosedOnesShut) {
+    dir.Write("sets.txt",
+              "set Starters\nlevel level1.txt score 10 time 9.5\nlevel level2.txt score 0 time 30\n"
+              "set Mains\nlevel level3.txt score 5 time 5\n");
+    g_levelIndex = 2;
+    LevelListScreen list;
+    EXPECT_EQ(list.chosen(), 0);
+    std::vector<std::string> texts;
+    for (const RecordedCall& call : Texts(list)) texts.push_back(call.text);
+    const auto drawn = [&](const std::string& text) { return std::find(texts.begin(), texts.end(), text) != texts.end(); };
+    EXPECT_TRUE(drawn("Starters"));
+    EXPECT_TRUE(drawn("0 of 2 levels won    0 of 4 goals reached"));
+    EXPECT_TRUE(drawn("Closed: opens when 2 levels of Starters are won (0 so far)"));
+    EXPECT_TRUE(drawn("Score goal 10"));
+    EXPECT_TRUE(drawn("Time goal 9.50 s"));
+    EXPECT_TRUE(drawn("More levels")) << "levels no set names";
+    EXPECT_FALSE(drawn("3. Level3")) << "a level of a closed set is not listed";
+    Tap(list, kVkDown);
+    Tap(list, kVkDown);
+    EXPECT_EQ(list.chosen(), 3) << "down from the last level of the set skips the closed one's heading";
+
+    CloseProfile();
+    dir.Write("sets.txt", "set Starters\nlevel level2.txt score 1 time 1\nlevel level1.txt score 1 time 1\n");
+    testing::internal::CaptureStderr();
+    LevelListScreen plain;
+    LevelListScreen again;
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "tracklet: sets.txt:3: error: level1.txt comes before level2.txt in levels.txt: the sets keep "
+                    "levels.txt's order; the levels are played as one set\n");
+    EXPECT_EQ(RowsShown(again).front(), 0);
 }
 
 // A volume steps by 10 within 0..100 and a choice flips; on the screen Up and Down stop at the

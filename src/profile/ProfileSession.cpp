@@ -18,6 +18,7 @@
 namespace {
 
 constexpr float kNoticeSeconds = 6.0f;
+constexpr const char* kSetsFile = "sets.txt";
 
 struct Session {
     bool opened = false;  // OpenProfile ran: without it (tests of the frame loop) nothing is kept
@@ -27,6 +28,8 @@ struct Session {
     bool saidNotSaving = false;
     uint64_t savedStart = 0;  // LevelStartCount() of the last win saved
     std::map<std::string, std::string> listedHashes;  // level path -> content hash, read once
+    bool setsLoaded = false;
+    std::vector<LevelSet> sets;  // as sets.txt lists them; none without the file or when it is refused
 };
 
 Session session;
@@ -140,6 +143,31 @@ const LevelRecord* RecordOfListedLevel(const std::string& name) {
 const LevelRecord* EarlierRecordOfListedLevel(const std::string& name) {
     const std::string path = LevelPath(name);
     return FindEarlierRecord(session.progress, LevelFileName(path), ListedLevelHash(path));
+}
+
+void LoadLevelSets() {
+    if (session.setsLoaded) return;
+    session.setsLoaded = true;
+    session.sets.clear();
+    std::error_code ec;
+    if (!g_catalogue || !std::filesystem::exists(kSetsFile, ec)) return;
+    SetsError error;
+    if (ReadLevelSets(kSetsFile, g_catalogue->levels, &session.sets, &error)) return;
+    session.sets.clear();
+    std::cerr << "tracklet: " << FormatSetsError(kSetsFile, error) << "; the levels are played as one set\n";
+}
+
+std::vector<ShownSet> ShownLevelSets() {
+    LoadLevelSets();
+    if (!g_catalogue) return {};
+    return ArrangeSets(session.sets, g_catalogue->levels);
+}
+
+std::vector<SetStanding> StandingOfSets(const std::vector<ShownSet>& sets) {
+    const auto name = [](int32_t level) { return g_catalogue->levels[static_cast<size_t>(level)]; };
+    LevelRecords records{[&](int32_t level) { return LevelFileName(LevelPath(name(level))); },
+                         [&](int32_t level) { return RecordOfListedLevel(name(level)); }};
+    return StandSets(sets, session.progress, records);
 }
 
 void KeepProfileUpToDate() {

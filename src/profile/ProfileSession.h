@@ -2,6 +2,7 @@
 #include <string>
 
 #include "profile/ProfileFiles.h"
+#include "profile/SetStanding.h"
 
 class Window;
 
@@ -48,6 +49,17 @@ const LevelRecord* RecordOfListedLevel(const std::string& name);
 // A record of the listed level file kept from before the file changed, whose run no longer fits
 // it; null when none.
 const LevelRecord* EarlierRecordOfListedLevel(const std::string& name);
+
+// Reads sets.txt in the data folder (the current directory) against the catalogue's level list,
+// once per game: without the file the levels are one set; a file that is refused is said once on
+// stderr, naming its line, and the levels are played as one set.
+void LoadLevelSets();
+
+// The sets as the level list shows them, over levels.txt as it is now (LoadLevelSets first).
+std::vector<ShownSet> ShownLevelSets();
+
+// Where the player stands in each of the sets.
+std::vector<SetStanding> StandingOfSets(const std::vector<ShownSet>& sets);
 
 // Forgets the profile, as the program starts before OpenProfile. For tests.
 void CloseProfile();

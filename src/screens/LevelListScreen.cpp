@@ -18,7 +18,8 @@
 
 namespace {
 
-int32_t LevelCount() { return g_catalogue ? static_cast<int32_t>(g_catalogue->levels.size()) : 0; }
+using Tone = ScreenLook::Tone;
+using Size = ScreenLook::Size;
 
 std::string ResultLine(const LevelRecord* record) {
     if (!record || !record->won) return "Not won yet";
@@ -62,22 +63,25 @@ std::unique_ptr<Texture> MakePicture(const std::string& path, const Rect& area) 
 
 }  // namespace
 
-LevelListScreen::LevelListScreen() {
+LevelListScreen::LevelListScreen()
+    : sets_(ShownLevelSets()), standings_(StandingOfSets(sets_)), rows_(ArrangeListRows(sets_, standings_)) {
     look_.Measure();
-    Choose(g_levelIndex);
+    const int32_t current = RowOfLevel(rows_, g_levelIndex);
+    ChooseRow(current >= 0 ? current : StepLevelRows(rows_, -1, 1));
 }
 
 LevelListScreen::~LevelListScreen() = default;
 
 LevelListLayout LevelListScreen::Layout() const { return LayOutLevelList(look_.Body(), look_.scale()); }
 
-void LevelListScreen::Choose(int32_t level) {
-    const int32_t count = LevelCount();
-    if (count == 0) return;
-    level = std::max(0, std::min(level, count - 1));
+void LevelListScreen::ChooseRow(int32_t row) {
+    if (row < 0 || row >= RowCount() || rows_[static_cast<size_t>(row)].kind != ListRow::Kind::Level) return;
+    const int32_t level = rows_[static_cast<size_t>(row)].level;
     if (level != chosen_) said_.clear();
     chosen_ = level;
-    first_ = ScrollToShow(chosen_, first_, Layout().rowsShown, count);
+    first_ = ScrollToShow(row, first_, Layout().rowsShown, RowCount());
+    // The heading of the set at the top of the page stays in view with its first levels.
+    if (first_ == row && row > 0 && rows_[static_cast<size_t>(row - 1)].kind == ListRow::Kind::Heading) --first_;
 }
 
 ScreenChange LevelListScreen::Play(int32_t level) {
@@ -111,13 +115,14 @@ ScreenChange LevelListScreen::Update(ScreenFrame& frame) {
     const InputPath& input = frame.input;
     ToggleMusicOnM(input);
     const LevelListLayout layout = Layout();
+    const int32_t chosenRow = RowOfLevel(rows_, chosen_);
     for (const InputEvent& event : input.Events()) {
         switch (event.kind) {
             case InputEvent::Kind::KeyDown:
-                if (event.key == kVkUp) Choose(chosen_ - 1);
-                if (event.key == kVkDown) Choose(chosen_ + 1);
-                if (LevelCount() > 0 && (event.key == kVkSpace || event.key == kVkReturn)) return Play(chosen_);
-                if (LevelCount() > 0 && event.key == 'W') return Watch(chosen_);
+                if (event.key == kVkUp) ChooseRow(StepLevelRows(rows_, chosenRow, -1));
+                if (event.key == kVkDown) ChooseRow(StepLevelRows(rows_, chosenRow, 1));
+                if (chosen_ >= 0 && (event.key == kVkSpace || event.key == kVkReturn)) return Play(chosen_);
+                if (chosen_ >= 0 && event.key == 'W') return Watch(chosen_);
                 break;
             case InputEvent::Kind::KeyUp:
                 if (event.key == kVkEscape) return ScreenChange::Pop();
@@ -125,14 +130,15 @@ ScreenChange LevelListScreen::Update(ScreenFrame& frame) {
             case InputEvent::Kind::MouseMove:
             case InputEvent::Kind::LeftClick: {
                 const int32_t slot = layout.SlotAt(event.x, event.y);
-                const int32_t level = first_ + slot;
-                hovered_ = (slot < 0 || level >= LevelCount()) ? -1 : level;
+                const int32_t row = first_ + slot;
+                const bool onLevel = slot >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].kind == ListRow::Kind::Level;
+                hovered_ = onLevel ? rows_[static_cast<size_t>(row)].level : -1;
                 if (hovered_ < 0) break;
-                Choose(hovered_);
+                ChooseRow(row);
                 if (event.kind == InputEvent::Kind::LeftClick) return Play(hovered_);
                 break;
             }
-            case InputEvent::Kind::Wheel: Choose(chosen_ - event.notches); break;
+            case InputEvent::Kind::Wheel: ChooseRow(StepLevelRows(rows_, chosenRow, -event.notches)); break;
             case InputEvent::Kind::RightClick: break;
         }
     }
@@ -149,7 +155,8 @@ Texture* LevelListScreen::PictureOf(const std::string& path, const Rect& area) {
     return found->second.get();
 }
 
-void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, int32_t level) {
+void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, const ListRow& listRow) {
+    const int32_t level = listRow.level;
     const std::string& name = g_catalogue->levels[static_cast<size_t>(level)];
     const Rect row = layout.Row(slot);
     if (level == chosen_) {
@@ -164,33 +171,82 @@ void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, int32
     const LevelRecord* record = RecordOfListedLevel(name);
     const int32_t textLeft = picture.right + look_.Scaled(20);
     const int32_t middle = row.top + layout.rowHeight / 2;
-    using Tone = ScreenLook::Tone;
-    using Size = ScreenLook::Size;
     look_.Text(std::to_string(level + 1) + ". " + ReadableLevelName(name), textLeft,
                middle - look_.LineHeight(Size::Text) - look_.Scaled(2), Tone::Text, Size::Text);
-    look_.Text(ResultLine(record), textLeft, middle + look_.Scaled(4), record && record->won ? Tone::Won : Tone::Quiet,
-               Size::Small);
+    const std::optional<LevelGoals>& goals = sets_[static_cast<size_t>(listRow.set)].goals[static_cast<size_t>(listRow.inSet)];
+    if (goals) {
+        DrawMarks(MarksOf(record, goals), goals, record, textLeft, middle + look_.Scaled(4));
+    } else {
+        look_.Text(ResultLine(record), textLeft, middle + look_.Scaled(4), record && record->won ? Tone::Won : Tone::Quiet,
+                   Size::Small);
+    }
+}
+
+void LevelListScreen::DrawMarks(const LevelMarks& marks, const std::optional<LevelGoals>& goals,
+                                const LevelRecord* record, int32_t left, int32_t top) {
+    const bool won = record && record->won;
+    const std::string score = "Score goal " + std::to_string(goals->score) + (won ? ", best " + std::to_string(record->bestScore) : "");
+    const std::string time = "Time goal " + FormatSeconds(goals->seconds) + (won ? ", best " + FormatSeconds(record->bestTime) : "");
+    const int32_t side = look_.LineHeight(Size::Small) * 3 / 5;
+    const int32_t markTop = top + (look_.LineHeight(Size::Small) - side) / 2;
+    int32_t x = left;
+    for (const auto& [reached, text] : {std::pair{marks.won, std::string("Won")}, std::pair{marks.scoreGoal, score},
+                                        std::pair{marks.timeGoal, time}}) {
+        look_.Mark(x, markTop, side, reached);
+        x += side + look_.Scaled(6);
+        look_.Text(text, x, top, reached ? Tone::Won : Tone::Quiet, Size::Small);
+        x += look_.TextWidth(text, Size::Small) + look_.Scaled(22);
+    }
+}
+
+void LevelListScreen::DrawHeading(const LevelListLayout& layout, int32_t slot, int32_t set) {
+    const ShownSet& shown = sets_[static_cast<size_t>(set)];
+    const SetStanding& standing = standings_[static_cast<size_t>(set)];
+    const Rect row = layout.Row(slot);
+    const int32_t left = row.left + look_.Scaled(12);
+    const int32_t middle = row.top + layout.rowHeight / 2;
+    look_.Text(shown.name, left, middle - look_.LineHeight(Size::Text) - look_.Scaled(2), standing.open ? Tone::Title : Tone::Quiet,
+               Size::Text);
+    std::string line = std::to_string(standing.won) + " of " + std::to_string(shown.levels.size()) + " levels won";
+    if (standing.goalsTotal > 0)
+        line += "    " + std::to_string(standing.goals) + " of " + std::to_string(standing.goalsTotal) + " goals reached";
+    if (!standing.open) {
+        const SetStanding& before = standings_[static_cast<size_t>(set - 1)];
+        line = "Closed: opens when " + std::to_string(standing.winsToOpen) + " levels of " +
+               sets_[static_cast<size_t>(set - 1)].name + " are won (" + std::to_string(before.won) + " so far)";
+    }
+    look_.Text(line, left, middle + look_.Scaled(4), standing.open ? Tone::Text : Tone::Warning, Size::Small);
 }
 
 void LevelListScreen::Draw(const ScreenFrame&) {
     if (!g_device || !g_catalogue) return;
     const std::string keys = said_.empty() ? "Up, Down: choose    Space: play    W: watch the best run    Escape: back" : said_;
-    const int32_t count = LevelCount();
+    const int32_t count = RowCount();
+    const auto levelRow = [&](int32_t row) { return rows_[static_cast<size_t>(row)].kind == ListRow::Kind::Level; };
     // Pictures not yet made are drawn into the back buffer before this frame's page, in the places
     // of the last page measured; the page then measures again and scrolls the choice into view.
     LevelListLayout layout = Layout();
     for (int32_t slot = 0; slot < layout.rowsShown && first_ + slot < count; ++slot)
-        PictureOf(LevelPath(g_catalogue->levels[static_cast<size_t>(first_ + slot)]), layout.Picture(slot));
+        if (levelRow(first_ + slot))
+            PictureOf(LevelPath(g_catalogue->levels[static_cast<size_t>(rows_[static_cast<size_t>(first_ + slot)].level)]),
+                      layout.Picture(slot));
     if (!look_.BeginPage("Levels", keys)) return;
     layout = Layout();
-    first_ = ScrollToShow(chosen_, first_, layout.rowsShown, count);
-    for (int32_t slot = 0; slot < layout.rowsShown && first_ + slot < count; ++slot)
-        DrawRow(layout, slot, first_ + slot);
+    const int32_t chosenRow = RowOfLevel(rows_, chosen_);
+    if (chosenRow >= 0) first_ = ScrollToShow(chosenRow, first_, layout.rowsShown, count);
+    for (int32_t slot = 0; slot < layout.rowsShown && first_ + slot < count; ++slot) {
+        const ListRow& row = rows_[static_cast<size_t>(first_ + slot)];
+        if (row.kind == ListRow::Kind::Level) {
+            DrawRow(layout, slot, row);
+        } else {
+            DrawHeading(layout, slot, row.set);
+        }
+    }
     const int32_t right = look_.width() - look_.Scaled(60);
     const int32_t top = look_.Scaled(40);
-    if (first_ > 0) look_.Text("more above", right - look_.Scaled(110), top, ScreenLook::Tone::Quiet, ScreenLook::Size::Small, right + look_.Scaled(30));
+    if (first_ > 0) look_.Text("more above", right - look_.Scaled(110), top, Tone::Quiet, Size::Small, right + look_.Scaled(30));
     if (first_ + layout.rowsShown < count)
-        look_.Text("more below", right - look_.Scaled(110), top + look_.LineHeight(ScreenLook::Size::Small), ScreenLook::Tone::Quiet,
-                   ScreenLook::Size::Small, right + look_.Scaled(30));
+        look_.Text("more below", right - look_.Scaled(110), top + look_.LineHeight(Size::Small), Tone::Quiet,
+                   Size::Small, right + look_.Scaled(30));
     look_.EndPage();
 }

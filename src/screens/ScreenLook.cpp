@@ -140,6 +140,17 @@ void ScreenLook::Text(const std::string& text, int32_t left, int32_t top, Tone t
     }
 }
 
+int32_t ScreenLook::TextWidth(const std::string& text, Size size) const {
+    Font* font = FontOf(size);
+    return font ? font->TextWidth(text) : 0;
+}
+
+void ScreenLook::Mark(int32_t left, int32_t top, int32_t side, bool reached) {
+    const Rect box{left, top, left + side, top + side};
+    if (reached) FillRect(box, kGold);
+    Outline(box, std::max<int32_t>(1, Scaled(2)), kGold);
+}
+
 void ScreenLook::MarkChosen(const Rect& rect) {
     FillRect(rect, kChosen);
     Outline(rect, Scaled(2), kGold);

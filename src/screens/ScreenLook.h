@@ -34,6 +34,10 @@ public:
     // Text from the point (left, top); nothing when it would not fit before `right` (0: the frame's
     // inner edge) at any of the sizes from `size` down.
     void Text(const std::string& text, int32_t left, int32_t top, Tone tone, Size size, int32_t right = 0);
+    // The width of `text` drawn at `size`; 0 without fonts.
+    int32_t TextWidth(const std::string& text, Size size) const;
+    // A small square mark in the frame's gold: filled when `reached`, only its edge when not.
+    void Mark(int32_t left, int32_t top, int32_t side, bool reached);
     // The height of one line of `size`.
     int32_t LineHeight(Size size) const;
     // Marks the chosen entry plainly (a lighter band with a gold edge) or the entry under the

@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
     SetProfileWindow(g_window, !windowed);
     g_musicOff = !CurrentSettings().musicOn;
     g_catalogue = new ResourceCatalogue(g_device, g_soundSystem);
+    LoadLevelSets();
     ApplySoundVolumes();
     if (!options.editFile.empty()) {
         if (g_window) g_window->Show();

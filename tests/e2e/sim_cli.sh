@@ -10,8 +10,11 @@ echo "one.txt" > levels.txt
 printf 'style s height 1 width 3 camera_data 0 0 0 0 1 0 0 0 1 1 0 0\nobjects 2\n1 0 rails 1 0\n2 0 rails 1 0\nstart 0 0 e finish 2 0 e speed 1\n' > levels/one.txt
 printf 'style s height 1 width 3 camera_data 0 0 0\n' > levels/short.txt
 
-out="$(printf '# run to the finish\nframes 2 1\n\nprint\n' | "$sim" levels/one.txt)"
-expected='{"train":[2,0,"e"],"trackEnd":[2,0,"e"],"score":0,"speed":1.0,"lost":false,"won":true,"objectCount":2,"bullets":0,"objects":[["rails",1,0,0],["rails",2,0,0]]}'
+# The time is the play before the win: the frame that wins counts, the ones after it do not, and
+# it is the same time whichever way the frames are split.
+out="$(printf '# run to the finish\nframes 1 0.25\nprint\nframes 1 0.75\nframes 3 1\n\nprint\n' | "$sim" levels/one.txt)"
+expected='{"train":[0,0,"e"],"trackEnd":[2,0,"e"],"score":0,"speed":1.0,"lost":false,"won":false,"objectCount":2,"bullets":0,"objects":[["rails",1,0,0],["rails",2,0,0]],"time":0.25}
+{"train":[2,0,"e"],"trackEnd":[2,0,"e"],"score":0,"speed":1.0,"lost":false,"won":true,"objectCount":2,"bullets":0,"objects":[["rails",1,0,0],["rails",2,0,0]],"time":2.0}'
 [ "$out" = "$expected" ] || fail "unexpected report: $out"
 
 # The script, the arguments, the status, what stderr holds.

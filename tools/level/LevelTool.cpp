@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
 
@@ -11,6 +12,7 @@
 #include "level/Level.h"
 #include "platform/LoadReport.h"
 #include "platform/RecordingDevice.h"
+#include "resources/LevelSets.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
 #include "sim/SimScript.h"
@@ -53,9 +55,36 @@ const ModelList* DataFolderModels() {
     return models.get();
 }
 
+namespace {
+
+// Checks a sets file against the levels.txt beside it; prints its first error, if any.
+bool CheckSetsFile(const std::string& file, std::ostream& out) {
+    const std::filesystem::path list = std::filesystem::path(file).parent_path() / "levels.txt";
+    std::ifstream in(list);
+    if (!in) {
+        out << FormatSetsError(file, SetsError{0, "no levels.txt beside it to check its levels against"}) << "\n";
+        return false;
+    }
+    std::vector<std::string> levels;
+    for (std::string name; in >> name;) levels.push_back(name);
+    std::vector<LevelSet> sets;
+    SetsError error;
+    if (ReadLevelSets(file, levels, &sets, &error)) return true;
+    out << FormatSetsError(file, error) << "\n";
+    return false;
+}
+
+}  // namespace
+
+bool IsSetsFile(const std::string& file) { return std::filesystem::path(file).filename() == "sets.txt"; }
+
 int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList* models, std::ostream& out) {
     int status = kExitOk;
     for (const std::string& file : files) {
+        if (IsSetsFile(file)) {
+            if (!CheckSetsFile(file, out)) status = kExitFailed;
+            continue;
+        }
         size_t unlisted = 0;
         const std::vector<Diagnostic> diagnostics = CheckLevelFile(file, models, &unlisted);
         // A generated or damaged file can warn about every one of millions of objects; the first

@@ -22,8 +22,11 @@ class ResourceCatalogue* SetUpToolCatalogue();
 // directory is not a data folder (it holds no styles.txt).
 const ModelList* DataFolderModels();
 
+// True for a file named sets.txt, which check reads as the list of sets, not as a level.
+bool IsSetsFile(const std::string& file);
 // check: checks every file and prints its messages to out; 0 when no file has an error (with
-// strict: no message at all), else 1.
+// strict: no message at all), else 1. A sets file is checked against the levels.txt beside it
+// and only its first error is printed ("FILE:LINE: error: TEXT").
 int RunCheck(const std::vector<std::string>& files, bool strict, const ModelList* models, std::ostream& out);
 
 // solve: searches a winning sequence of shots for the level file, replays it in-process through

@@ -22,12 +22,13 @@ int main(int argc, char** argv) {
                  "Run it in a data folder (the one holding styles.txt)."};
     app.require_subcommand(1);
 
-    CLI::App* check = app.add_subcommand("check", "Report the first error and then the warnings of each level file");
+    CLI::App* check = app.add_subcommand("check", "Report the first error and then the warnings of each level file (or the first error of sets.txt)");
     std::vector<std::string> files;
     bool strict = false;
     check->add_option("FILE", files, "level files, paths used as given")->required();
     check->add_flag("--strict", strict, "count warnings as errors");
-    check->footer("Messages: FILE:LINE:COLUMN: error|warning: TEXT.\n"
+    check->footer("Messages: FILE:LINE:COLUMN: error|warning: TEXT; for a sets.txt: FILE:LINE: error: TEXT, checked\n"
+                  "against the levels.txt beside it.\n"
                   "Exit status: 0 when no file has an error (with --strict: no message at all), 1 otherwise.");
 
     CLI::App* solve = app.add_subcommand("solve", "Find shots that win a level; print them as a tracklet-sim script");
