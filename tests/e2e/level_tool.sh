@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # tracklet-level as a program: every shipped level passes check --strict; the smallest shipped
 # level is solved and its script replays to a win through tracklet-sim (the stored replays of all
-# levels are replayed by levels_winnable.sh); frame prints a camera_data line; bad input gets exit
-# status 1 and a message naming the file.
+# levels are replayed by levels_winnable.sh) and measured by solve --stats; frame prints a
+# camera_data line; bad input (levels and a sets file) gets exit status 1 and a message naming the
+# file.
 source "$(dirname "$0")/common.bash"
 tool="$build/tools/level/tracklet-level"
 sim="$build/tools/sim/tracklet-sim"
@@ -28,6 +29,18 @@ for level in levels/01_first_shot.txt; do
     echo "$level solved in $(( (end - start) / 1000000 )) ms, score $score"
 done
 
+# --stats: exactly one line of JSON, the same figures on every run (bounded by nodes, not time);
+# status 1 and nulls when the node bound stops the search before a win.
+"$tool" solve --stats levels/01_first_shot.txt > "$work/stats.txt" 2> "$work/err.txt" || fail "solve --stats: $(cat "$work/err.txt")"
+[ "$(wc -l < "$work/stats.txt")" = 1 ] || fail "solve --stats printed more than one line: $(cat "$work/stats.txt")"
+grep -Eqx '\{"shots": 1, "traps": 0, "pressure": 0\.[0-9]{2}, "nodes": [0-9]+, "seconds": [0-9]+\.[0-9]{2}, "score": 0, "difficulty": [0-9]+\.[0-9]{2}\}' \
+    "$work/stats.txt" || fail "solve --stats printed: $(cat "$work/stats.txt")"
+"$tool" solve --stats levels/01_first_shot.txt | cmp -s - "$work/stats.txt" || fail "solve --stats differs between two runs"
+status=0
+"$tool" solve --stats --max-nodes 1 levels/10_grand_tour.txt > "$work/stats.txt" || status=$?
+[ "$status" = 1 ] && grep -q '"shots": null' "$work/stats.txt" && grep -q '"difficulty": null' "$work/stats.txt" ||
+    fail "solve --stats with no win: status $status, $(cat "$work/stats.txt")"
+
 "$tool" frame levels/01_first_shot.txt > "$work/frame.txt" || fail "frame: $(cat "$work/frame.txt")"
 grep -Eqx 'camera_data( -?[0-9.e+-]+){12}' "$work/frame.txt" || fail "frame printed: $(cat "$work/frame.txt")"
 
@@ -44,6 +57,16 @@ for line in "levels/bad.txt:3:7: error: " "levels/missing.txt: error: cannot be 
     "levels: error: is a folder, not a level file" "levels/noise.txt:[0-9]*:[0-9]*: error: "; do
     grep -q "^$line" out.txt || fail "no line starting '$line' in: $(cat out.txt)"
 done
+# A sets file: its first error, on its line, checked against the levels.txt beside it.
+printf 'a.txt\nb.txt\n' > levels.txt
+printf '# sets\nset One\nlevel b.txt score 10 time 5\nlevel a.txt score 10 time 5\n' > sets.txt
+status=0
+"$tool" check sets.txt > out.txt 2> err.txt || status=$?
+[ "$status" = 1 ] && [ "$(cat out.txt)" = "sets.txt:4: error: a.txt comes before b.txt in levels.txt: the sets keep levels.txt's order" ] ||
+    fail "check of a bad sets.txt: status $status, $(cat out.txt err.txt)"
+printf 'set One\nlevel a.txt score 10 time 5\n' > sets.txt
+"$tool" check sets.txt > out.txt || fail "check of a good sets.txt: $(cat out.txt)"
+[ ! -s out.txt ] || fail "check of a good sets.txt printed: $(cat out.txt)"
 status=0
 "$tool" solve levels/bad.txt > out.txt 2> err.txt || status=$?
 [ "$status" = 2 ] && grep -q "^levels/bad.txt:3:7: error:" err.txt || fail "solve of a bad file: status $status, $(cat err.txt)"
