@@ -175,7 +175,10 @@ void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, const
                middle - look_.LineHeight(Size::Text) - look_.Scaled(2), Tone::Text, Size::Text);
     const std::optional<LevelGoals>& goals = sets_[static_cast<size_t>(listRow.set)].goals[static_cast<size_t>(listRow.inSet)];
     if (goals) {
-        DrawMarks(MarksOf(record, goals), goals, record, textLeft, middle + look_.Scaled(4));
+        LevelMarks marks = MarksOf(record, goals);
+        // A win on an earlier version of the file still counts as won, as it does for the sets.
+        marks.won = marks.won || EverWon(CurrentProgress(), LevelFileName(LevelPath(name)));
+        DrawMarks(marks, goals, record, textLeft, middle + look_.Scaled(4));
     } else {
         look_.Text(ResultLine(record), textLeft, middle + look_.Scaled(4), record && record->won ? Tone::Won : Tone::Quiet,
                    Size::Small);
