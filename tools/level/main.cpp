@@ -73,6 +73,19 @@ int main(int argc, char** argv) {
                    "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
                    "2 the arguments do not make a request.");
 
+    CLI::App* code = app.add_subcommand("code", "Print a level file as a level code: one line of URL-safe text");
+    std::string coded;
+    code->add_option("FILE", coded, "the level file, a path used as given")->required();
+    code->footer("Exit status: 0 printed, 1 the file does not load as a whole (its first error on stderr).");
+
+    CLI::App* decode = app.add_subcommand("decode", "Write the level file of a level code");
+    std::string codeText, decoded;
+    decode->add_option("CODE", codeText, "the code, as `code` prints it")->required();
+    decode->add_option("-o,--output", decoded, "the level file to write (standard output when left out)");
+    decode->footer("The file loads to the same level as the one the code was made from.\n"
+                   "Exit status: 0 written, 1 the code is refused (one line on stderr says why) or the file\n"
+                   "cannot be written.");
+
     CLI::App* model = app.add_subcommand("model", "Report what the game makes of .x model files");
     std::vector<std::string> models;
     model->add_option("FILE", models, ".x files, paths used as given")->required();
@@ -88,6 +101,8 @@ int main(int argc, char** argv) {
     }
 
     if (model->parsed()) return RunModelReport(models, std::cout);
+    if (code->parsed()) return RunCode(coded, std::cout, std::cerr);
+    if (decode->parsed()) return RunDecode(codeText, decoded, std::cout, std::cerr);
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
     if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
     if (render->parsed()) {
