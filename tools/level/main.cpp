@@ -10,6 +10,7 @@
 #include <iostream>
 #include <regex>
 
+#include "GenerateCommand.h"
 #include "LevelRender.h"
 #include "LevelTool.h"
 #include "ModelReport.h"
@@ -73,6 +74,19 @@ int main(int argc, char** argv) {
                    "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
                    "2 the arguments do not make a request.");
 
+    CLI::App* generate = app.add_subcommand("generate", "Make a level from a seed, proven winnable before it is written");
+    GenerateOptions generated;
+    std::string difficultyWord, grid;
+    generate->add_option("--seed", generated.request.seed, "any text")->required();
+    generate->add_option("--difficulty", difficultyWord, "easy, medium or hard")
+        ->required()->check(CLI::IsMember({"easy", "medium", "hard"}));
+    generate->add_option("--grid", grid, "WxH (default 8x6 easy, 10x8 medium, 12x9 hard)");
+    generate->add_option("-o,--output", generated.output, "the level file to write (standard output when left out)");
+    generate->add_option("--solution", generated.solution, "also write the winning run found, as a tracklet-sim script");
+    generate->footer("The same arguments give the same level, byte for byte. Run it in a data folder.\n"
+                     "Exit status: 0 written, 1 no proven level within the bounds (or a file not written),\n"
+                     "2 bad arguments.");
+
     CLI::App* code = app.add_subcommand("code", "Print a level file as a level code: one line of URL-safe text");
     std::string coded;
     code->add_option("FILE", coded, "the level file, a path used as given")->required();
@@ -102,6 +116,15 @@ int main(int argc, char** argv) {
 
     if (model->parsed()) return RunModelReport(models, std::cout);
     if (code->parsed()) return RunCode(coded, std::cout, std::cerr);
+    if (generate->parsed()) {
+        ParseDifficulty(difficultyWord, &generated.request.difficulty);
+        std::string why;
+        if (!grid.empty() && !ParseGrid(grid, &generated.request, &why)) {
+            std::cerr << "tracklet-level: generate: " << why << "\n";
+            return kExitUsage;
+        }
+        return RunGenerate(generated, std::cout, std::cerr);
+    }
     if (decode->parsed()) return RunDecode(codeText, decoded, std::cout, std::cerr);
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
     if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
