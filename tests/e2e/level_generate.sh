@@ -37,11 +37,17 @@ for args in "--seed x --difficulty brutal" "--difficulty easy" "--seed x --diffi
 done
 
 if [ -z "${ASAN_OPTIONS:-}" ]; then
+    measure() {  # DIFFICULTY SEED: the difficulty solve --stats gives the generated level
+        "$tool" generate --seed "seed $2" --difficulty "$1" -o "$work/g.$1.$2.txt" || { echo "FAIL: $1 seed $2" >&2; exit 1; }
+        "$tool" solve --stats "$work/g.$1.$2.txt" | sed 's/.*"difficulty": \([0-9.]*\)}/\1/'
+    }
+    export -f measure
+    export tool work
     for difficulty in easy medium hard; do
-        for i in $(seq 1 20); do
-            "$tool" generate --seed "seed $i" --difficulty "$difficulty" -o "$work/g.txt" || fail "$difficulty seed $i"
-            "$tool" solve --stats "$work/g.txt" | sed 's/.*"difficulty": \([0-9.]*\)}/\1/'
-        done | sort -n | awk 'NR == 10 { a = $1 } NR == 11 { print (a + $1) / 2 }' > "$work/median.$difficulty"
+        seq 1 20 | xargs -P 2 -I{} bash -c "measure $difficulty {}" > "$work/figures.$difficulty" ||
+            fail "generating $difficulty levels"
+        [ "$(wc -l < "$work/figures.$difficulty")" = 20 ] || fail "$difficulty: $(cat "$work/figures.$difficulty")"
+        sort -n "$work/figures.$difficulty" | awk 'NR == 10 { a = $1 } NR == 11 { print (a + $1) / 2 }' > "$work/median.$difficulty"
         echo "$difficulty: median difficulty $(cat "$work/median.$difficulty") over 20 seeds"
     done
     awk -v e="$(cat "$work/median.easy")" -v m="$(cat "$work/median.medium")" -v h="$(cat "$work/median.hard")" \

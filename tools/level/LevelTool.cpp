@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <ostream>
 
@@ -153,6 +154,24 @@ int RunDecode(const std::string& code, const std::string& output, std::ostream& 
         err << "tracklet-level: decode: " << output << ": " << why << "\n";
         return kExitFailed;
     }
+    return kExitOk;
+}
+
+int RunHint(const std::string& file, std::istream& in, uint64_t maxNodes, std::ostream& out, std::ostream& err) {
+    if (!StartLevelToSearch(file, err)) return kExitUsage;
+    std::ostringstream reports;
+    if (RunSimScript(in, reports, err) != 0) return kExitFailed;
+    SearchLimits limits;
+    limits.maxSeconds = std::numeric_limits<double>::infinity();
+    limits.maxNodes = maxNodes;
+    const SearchReport report = SearchShots(limits, false);
+    if (!report.solution) {
+        out << "none\n";
+        out.flush();
+        return kExitFailed;
+    }
+    out << SolutionScript(file, *report.solution);
+    out.flush();
     return kExitOk;
 }
 

@@ -87,6 +87,17 @@ int main(int argc, char** argv) {
                      "Exit status: 0 written, 1 no proven level within the bounds (or a file not written),\n"
                      "2 bad arguments.");
 
+    CLI::App* hint = app.add_subcommand("hint", "Print the rest of a winning run from where a tracklet-sim script leaves a level");
+    std::string hinted;
+    uint64_t hintNodes = kHintNodes;
+    hint->add_option("LEVEL", hinted, "the level file, a path used as given")->required();
+    hint->add_option("--max-nodes", hintNodes, "moments of play from which shots are tried")
+        ->capture_default_str()->check(CLI::Range(uint64_t{1}, uint64_t{1} << 40));
+    hint->footer("Reads the script on standard input and plays it; then searches on from there (the train, the\n"
+                 "track, the targets, the timers and the shots in flight), bounded by nodes only. Prints the rest\n"
+                 "of a winning run as solve prints a run (its first shot is the hint), or 'none'.\n"
+                 "Exit status: 0 a win is left, 1 none is (or the script is malformed), 2 the level does not load.");
+
     CLI::App* code = app.add_subcommand("code", "Print a level file as a level code: one line of URL-safe text");
     std::string coded;
     code->add_option("FILE", coded, "the level file, a path used as given")->required();
@@ -116,6 +127,10 @@ int main(int argc, char** argv) {
 
     if (model->parsed()) return RunModelReport(models, std::cout);
     if (code->parsed()) return RunCode(coded, std::cout, std::cerr);
+    if (hint->parsed()) {
+        SetUpToolCatalogue();
+        return RunHint(hinted, std::cin, hintNodes, std::cout, std::cerr);
+    }
     if (generate->parsed()) {
         ParseDifficulty(difficultyWord, &generated.request.difficulty);
         std::string why;
