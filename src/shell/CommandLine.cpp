@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "authoring/LevelCode.h"
+
 #ifndef TRACKLET_VERSION
 #define TRACKLET_VERSION "unknown"
 #endif
@@ -64,7 +66,20 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
         "");
     auto* edit = app.add_option("--edit", options->editFile, "edit the level FILE (made new when it does not exist) in the level editor")->type_name("FILE");
     app.add_option("--grid", grid, "the grid of a new level in the editor (default 8x6)")->type_name("WxH")->check(gridSize)->needs(edit);
-    app.add_option("--level", options->levelFile, "play only the level FILE")->type_name("FILE")->excludes(edit);
+    auto* level = app.add_option("--level", options->levelFile, "play only the level FILE")->type_name("FILE")->excludes(edit);
+    std::string* codeText = &options->codeText;
+    const CLI::Validator levelCode(
+        [codeText](std::string& text) {
+            std::string why;
+            return DecodeLevelCode(text, codeText, &why) ? std::string() : why;
+        },
+        "");
+    auto* code = app.add_option("--code", options->code, "play only the level of a level code (tracklet-level code)")
+                     ->type_name("CODE")->check(levelCode)->excludes(edit)->excludes(level);
+    auto* seed = app.add_option("--seed", options->seed, "play only a level generated from TEXT")
+                     ->type_name("TEXT")->excludes(edit)->excludes(level)->excludes(code);
+    app.add_option("--difficulty", options->difficulty, "of the generated level: easy, medium (the default) or hard")
+        ->type_name("D")->check(CLI::IsMember({"easy", "medium", "hard"}).description(""))->needs(seed);
     app.add_flag("--watch", options->watch, "reload the level in play whenever its file changes")->excludes(edit);
 
     try {
@@ -76,6 +91,7 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
         std::cerr << "tracklet: " << e.what() << "\n\n" << app.help();
         return kUsageError;
     }
+    options->seedGiven = seed->count() > 0;
     if (!window.empty()) ParseWindowSize(window, &options->windowWidth, &options->windowHeight);
     if (!grid.empty()) ParseGridSize(grid, &options->gridWidth, &options->gridHeight);
     return kStart;

@@ -16,6 +16,11 @@ struct CommandLine {
     int gridHeight = 6;
     std::string levelFile;   // --level FILE: play only this level file
     bool watch = false;      // --watch: reload the level in play when its file changes
+    std::string code;        // --code CODE: play only the level of this level code
+    std::string codeText;    // the level file text of the code, decoded while checking it
+    std::string seed;        // --seed TEXT: play only the level generated from TEXT
+    bool seedGiven = false;  // (any text is a seed, the empty one too)
+    std::string difficulty = "medium";  // --difficulty of the generated level
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit

@@ -16,6 +16,7 @@
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/MainLoop.h"
+#include "shell/OwnLevel.h"
 #include "shell/WindowProc.h"
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
@@ -97,6 +98,12 @@ int main(int argc, char** argv) {
         return status;
     }
     if (!options.levelFile.empty()) PlayOnlyLevel(options.levelFile);
+    std::string ownLevel;
+    if (!MakeOwnLevel(options, &ownLevel)) {
+        ReleaseGraphics();
+        return 1;
+    }
+    if (!ownLevel.empty()) PlayOnlyLevel(ownLevel);
     if (options.watch) WatchLevelFiles();
     g_levelIndex = 0;
     // A long load still answers the window: closing it or Escape ends the program at once.

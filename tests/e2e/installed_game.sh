@@ -23,7 +23,8 @@ done
 "$game" --help | grep -q -- '--window WxH' || fail "--help does not list --window"
 "$game" --version | grep -qx 'tracklet [0-9][0-9.]*' || fail "--version says: $("$game" --version)"
 for bad in --no-such-option "--window 800" "--window 0x600" "--window 800x600x2" "--window 16385x600" \
-    "--window 800x16385" "--data $work/none" stray; do
+    "--window 800x16385" "--data $work/none" stray "--code T1.no*such*code" "--code nonsense" "--difficulty hard" \
+    "--seed s --difficulty brutal" "--code T1.AAAA --seed s"; do
     status=0
     # shellcheck disable=SC2086
     "$game" $bad >"$work/out" 2>"$work/err" || status=$?
