@@ -184,6 +184,14 @@ TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
     EXPECT_EQ(ChangeSetting(s, SettingLine::EffectsVolume, 1).musicVolume, 100);
     EXPECT_EQ(ChangeSetting(s, SettingLine::FullScreen, -1).fullScreen, !s.fullScreen);
     EXPECT_EQ(ChangeSetting(s, SettingLine::Music, 1).musicOn, !s.musicOn);
+    // The pacing steps round: fast, display, rest, fast.
+    Settings paced = s;
+    for (FramePacing want : {FramePacing::Display, FramePacing::Rest, FramePacing::Fast}) {
+        paced = ChangeSetting(paced, SettingLine::Pacing, 1);
+        EXPECT_EQ(paced.pacing, want);
+    }
+    EXPECT_EQ(ChangeSetting(paced, SettingLine::Pacing, -1).pacing, FramePacing::Rest);
+    EXPECT_EQ(SettingText(paced, SettingLine::Pacing), "Frames:  as fast as possible");
 
     const Settings before = SettingsAsShown();
     Settings start = before;
@@ -202,7 +210,12 @@ TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
     EXPECT_EQ(SettingsAsShown().effectsVolume, 0);
     EXPECT_EQ(SettingsAsShown().musicVolume, 90);
     for (int i = 0; i < 5; ++i) Tap(screen, kVkDown);
-    EXPECT_EQ(screen.chosen(), SettingLine::Music);
+    EXPECT_EQ(screen.chosen(), SettingLine::Pacing);
+    Tap(screen, kVkRight);
+    EXPECT_EQ(SettingsAsShown().pacing, FramePacing::Display);
+    EXPECT_EQ(RunPacing(), FramePacing::Display);
+    Tap(screen, kVkLeft);
+    EXPECT_EQ(RunPacing(), FramePacing::Fast);
 
     const auto [x, y] = PointOn(screen, "Effects volume:");
     EXPECT_EQ(Mouse(screen, InputEvent::Kind::LeftClick, x, y), Kind::Stay);

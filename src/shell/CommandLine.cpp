@@ -66,6 +66,8 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     app.add_option("--grid", grid, "the grid of a new level in the editor (default 8x6)")->type_name("WxH")->check(gridSize)->needs(edit);
     app.add_option("--level", options->levelFile, "play only the level FILE")->type_name("FILE")->excludes(edit);
     app.add_flag("--watch", options->watch, "reload the level in play whenever its file changes")->excludes(edit);
+    std::string pacing;
+    auto* pacingOption = app.add_option("--pacing", pacing, "for this run, draw frames as fast as possible (fast), with the display (display), or only when the picture changes (rest)")->type_name("fast|display|rest");
 
     try {
         app.parse(argc, argv);
@@ -78,5 +80,12 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     }
     if (!window.empty()) ParseWindowSize(window, &options->windowWidth, &options->windowHeight);
     if (!grid.empty()) ParseGridSize(grid, &options->gridWidth, &options->gridHeight);
+    if (pacingOption->count() > 0) {
+        if (!ParsePacing(pacing, &options->pacing)) {
+            std::cerr << "tracklet: --pacing: expected fast, display or rest, not \"" << pacing << "\"\n";
+            return kUsageError;
+        }
+        options->pacingGiven = true;
+    }
     return kStart;
 }
