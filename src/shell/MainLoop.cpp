@@ -139,6 +139,9 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     frame.fps = timer.Fps();
     if (DrawsThisPass(loop, *top, frame)) {
         top->Draw(frame);
+        // Drawing may settle what it draws from (the menu's camera pose, the camera's axes made
+        // orthonormal again): the picture shown is the one of the state it leaves.
+        if (loop.shownScreen) loop.shownStamp = top->PictureStampNow(frame);
     } else {
         timer.DropFrame();
     }

@@ -23,12 +23,20 @@ done
 "$game" --help | grep -q -- '--window WxH' || fail "--help does not list --window"
 "$game" --version | grep -qx 'tracklet [0-9][0-9.]*' || fail "--version says: $("$game" --version)"
 for bad in --no-such-option "--window 800" "--window 0x600" "--window 800x600x2" "--window 16385x600" \
-    "--window 800x16385" "--data $work/none" stray; do
+    "--window 800x16385" "--data $work/none" --pacing stray; do
     status=0
     # shellcheck disable=SC2086
     "$game" $bad >"$work/out" 2>"$work/err" || status=$?
     if [ "$status" -ne 2 ] || [ -s "$work/out" ] || ! grep -q '^Usage: tracklet' "$work/err"; then
         fail "tracklet $bad: status $status, stdout $(wc -c <"$work/out") bytes, stderr: $(cat "$work/err")"
+    fi
+done
+# A pacing that is none of the three is one line on stderr.
+for bad in slow Rest; do
+    status=0
+    "$game" --pacing "$bad" >"$work/out" 2>"$work/err" || status=$?
+    if [ "$status" -ne 2 ] || [ -s "$work/out" ] || [ "$(wc -l <"$work/err")" -ne 1 ] || ! grep -q -- '--pacing' "$work/err"; then
+        fail "tracklet --pacing '$bad': status $status, stdout $(wc -c <"$work/out") bytes, stderr: $(cat "$work/err")"
     fi
 done
 
