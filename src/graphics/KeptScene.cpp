@@ -18,11 +18,11 @@ bool KeptScene::Source::operator==(const Source& o) const {
            Same(projection, o.projection) && Same(viewport, o.viewport) && Same(light, o.light);
 }
 
-KeptScene::Source KeptScene::Now(const Matrix4& view) {
+KeptScene::Source KeptScene::Now(const Level& level, const Matrix4& view) {
     Source now;
     now.device = g_device;
     now.catalogue = g_catalogue;
-    now.objects = g_level ? g_level->objects.revision() : 0;
+    now.objects = level.objects.revision();
     now.view = view;
     now.projection = g_projection;
     if (g_device) g_device->GetViewport(&now.viewport);
@@ -30,11 +30,11 @@ KeptScene::Source KeptScene::Now(const Matrix4& view) {
     return now;
 }
 
-bool KeptScene::BeginFrame() {
+bool KeptScene::BeginFrame(Level& level) {
     RenderDevice* device = g_device;
-    if (!device || !g_level) return false;
+    if (!device) return false;
     const Matrix4 view = g_camera.ViewMatrix();
-    const Source now = Now(view);
+    const Source now = Now(level, view);
     if (held_ && now == source_ && !Failed(device->RestoreImage())) {
         SetUpPlayFrame(view);
         return true;
@@ -42,7 +42,7 @@ bool KeptScene::BeginFrame() {
     held_ = false;
     if (!ClearPlayFrame()) return false;
     SetUpPlayFrame(view);
-    DrawStandingScene();
+    DrawStandingScene(level);
     ++draws_;
     source_ = now;
     held_ = !Failed(device->KeepImage());

@@ -4,6 +4,7 @@
 #include "math/Matrix4.h"
 #include "platform/RenderTypes.h"
 
+class Level;
 class RenderDevice;
 class ResourceCatalogue;
 
@@ -15,10 +16,10 @@ class ResourceCatalogue;
 // no kept picture to give back (it could not keep one, or lost it).
 class KeptScene {
 public:
-    // Starts a frame of play as BeginPlayFrame does, with the standing part of g_level already in
+    // Starts a frame of play as BeginPlayFrame does, with the standing part of `level` already in
     // the back buffer: put back when it is kept for this frame, else drawn and kept. False, with
-    // nothing drawn, when BeginPlayFrame would be false. Needs a level in play.
-    bool BeginFrame();
+    // nothing drawn, when BeginPlayFrame would be false.
+    bool BeginFrame(Level& level);
     // Makes the next frame draw the standing part again, whatever it is drawn from.
     void Forget() { held_ = false; }
     // How many frames drew the standing part (the others put it back).
@@ -35,8 +36,8 @@ private:
         Light light{};
         bool operator==(const Source& o) const;
     };
-    // What this frame's standing part would be drawn from, with the camera's `view`.
-    static Source Now(const Matrix4& view);
+    // What this frame's standing part of `level` would be drawn from, with the camera's `view`.
+    static Source Now(const Level& level, const Matrix4& view);
 
     Source source_;
     bool held_ = false;  // the device was asked to keep the picture of source_ and did

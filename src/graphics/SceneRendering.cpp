@@ -63,10 +63,10 @@ void DrawLevelScene(bool pointerAndTexts) {
     DrawOverFloor(device, pointerAndTexts);
 }
 
-void DrawStandingScene() {
+void DrawStandingScene(Level& level) {
     RenderDevice* device = g_device;
-    if (!device || !g_level) return;
-    DrawLevelObjects(*g_level);
+    if (!device) return;
+    DrawLevelObjects(level);
     DrawFloor(device);
 }
 
@@ -127,7 +127,7 @@ bool BeginPlayFrame() {
 void RenderGame(float dt, int32_t fps, KeptScene* kept) {
     const bool scene = g_level && !g_level->lost && !g_level->won;
     if (scene && kept) {
-        if (!kept->BeginFrame()) return;
+        if (!kept->BeginFrame(*g_level)) return;
         DrawMovingScene(true);
     } else {
         if (!BeginPlayFrame()) return;

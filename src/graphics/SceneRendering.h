@@ -2,6 +2,7 @@
 #include <cstdint>
 
 struct Matrix4;
+class Level;
 class KeptScene;
 
 // Draws and presents one frame of play: the level, bullets, floor, pointer, grid and the
@@ -27,5 +28,5 @@ void SetUpPlayFrame(const Matrix4& view);
 void DrawLevelScene(bool pointerAndTexts);
 // DrawLevelScene in two parts: what stands still during play (the level's objects, then the
 // floor), and then over it everything else DrawLevelScene draws (train, bullets, and the rest).
-void DrawStandingScene();
+void DrawStandingScene(Level& level);
 void DrawMovingScene(bool pointerAndTexts);

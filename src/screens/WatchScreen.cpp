@@ -99,7 +99,7 @@ ScreenChange WatchScreen::Update(ScreenFrame& frame) {
 }
 
 void WatchScreen::Draw(const ScreenFrame& frame) {
-    if (g_level ? !kept_.BeginFrame() : !BeginPlayFrame()) return;
+    if (g_level ? !kept_.BeginFrame(*g_level) : !BeginPlayFrame()) return;
     DrawMovingScene(true);
     std::string line = "Watching " + ReadableLevelName(parts_[part_].level);
     if (fast_) line += "    4x";
