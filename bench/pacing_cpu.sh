@@ -16,7 +16,7 @@ set -euo pipefail
 build=$1 seconds=$2 data=$3 work=$4
 if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & wm=$!; sleep 1; fi
 # The X server's CPU seconds so far (user + system ticks of the process that owns the display).
-xserver=$(pgrep -n Xvfb)
+xserver=$(pgrep -f "Xvfb ${DISPLAY} " | head -1)
 xticks() { awk '{print $14 + $15}' "/proc/$xserver/stat"; }
 hz=$(getconf CLK_TCK)
 for pacing in fast display rest; do
