@@ -9,6 +9,7 @@
 #include "platform/Keyboard.h"
 #include "profile/ProfileSession.h"
 #include "profile/RunScript.h"
+#include "screens/GameScreen.h"
 #include "screens/InputPath.h"
 #include "screens/LevelListScreen.h"
 #include "screens/SettingsScreen.h"
@@ -271,3 +272,19 @@ TEST_F(Screens, WatchingTogglesSpeedPausesAndEscapeReturnsToTheCurrentLevel) {
 }
 
 }  // namespace
+
+// Play keeps its standing picture from frame to frame, and draws it again when it is on top once
+// more after another screen (which may have changed the style or the level) went.
+TEST_F(Screens, PlayDrawsItsKeptPictureAgainWhenItComesBackOnTop) {
+    GameScreen play("camera.txt");
+    const auto kept = [&]() {
+        device.ClearCalls();
+        ScreenFrame frame{0.1f, 0, input};
+        play.Draw(frame);
+        return device.Lines({"KeepImage", "RestoreImage"});
+    };
+    EXPECT_EQ(kept(), std::vector<std::string>{"KeepImage()"});
+    EXPECT_EQ(kept(), std::vector<std::string>{"RestoreImage()"});
+    play.Resume();
+    EXPECT_EQ(kept(), std::vector<std::string>{"KeepImage()"});
+}
