@@ -130,7 +130,7 @@ TEST(ProgressJson, RefusesWhatItCannotTrust) {
 }
 
 TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
-    const Settings chosen{50, 0, false, false};
+    const Settings chosen{50, 0, false, false, FramePacing::Rest};
     Settings read;
     std::string why;
     ASSERT_TRUE(SettingsFromJson(SettingsToJson(chosen), &read, &why)) << why;
@@ -138,6 +138,18 @@ TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
     EXPECT_EQ(read.effectsVolume, 0);
     EXPECT_FALSE(read.fullScreen);
     EXPECT_FALSE(read.musicOn);
+    EXPECT_EQ(read.pacing, FramePacing::Rest);
+    for (FramePacing pacing : {FramePacing::Display, FramePacing::Fast}) {
+        Settings other = chosen;
+        other.pacing = pacing;
+        ASSERT_TRUE(SettingsFromJson(SettingsToJson(other), &read, &why)) << why;
+        EXPECT_EQ(read.pacing, pacing);
+    }
+    // A file from before the pacing was kept paces fast.
+    read.pacing = FramePacing::Rest;
+    ASSERT_TRUE(SettingsFromJson(R"({"version":1,"musicVolume":10,"effectsVolume":0,"fullScreen":true,"music":true})",
+                                 &read, &why)) << why;
+    EXPECT_EQ(read.pacing, FramePacing::Fast);
     const std::string text = SettingsToJson(chosen);
     const std::pair<const char*, std::string> cases[] = {
         {"truncated", text.substr(0, text.size() - 3)},
@@ -147,6 +159,8 @@ TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
         {"flag not a boolean", R"({"version":1,"musicVolume":10,"effectsVolume":0,"fullScreen":1,"music":true})"},
         {"newer version", R"({"version":2,"musicVolume":10,"effectsVolume":0,"fullScreen":true,"music":true})"},
         {"a key missing", R"({"version":1,"musicVolume":10,"effectsVolume":0,"fullScreen":true})"},
+        {"pacing not a name", R"({"version":1,"musicVolume":10,"effectsVolume":0,"fullScreen":true,"music":true,"pacing":"slow"})"},
+        {"pacing not text", R"({"version":1,"musicVolume":10,"effectsVolume":0,"fullScreen":true,"music":true,"pacing":2})"},
     };
     for (const auto& [what, bad] : cases) {
         Settings untouched;
@@ -155,7 +169,7 @@ TEST(SettingsJson, ReadsBackAndRefusesBadValues) {
     }
 }
 
-TEST(SettingsKept, FullScreenIsChosenOnlyWhenItDiffersFromTheWindow) {
+TEST(SettingsKept, FullScreenAndPacingAreChosenOnlyWhenTheyDifferFromTheRun) {
     struct Case {
         const char* what;
         bool stored, window, shown, kept;
@@ -171,11 +185,29 @@ TEST(SettingsKept, FullScreenIsChosenOnlyWhenItDiffersFromTheWindow) {
         Settings stored;
         stored.fullScreen = c.stored;
         Settings shown{30, 70, c.shown, false};
-        const Settings kept = SettingsToKeep(stored, shown, c.window);
+        const Settings kept = SettingsToKeep(stored, shown, c.window, FramePacing::Fast);
         EXPECT_EQ(kept.fullScreen, c.kept) << c.what;
         EXPECT_EQ(kept.musicVolume, 30) << c.what;
         EXPECT_EQ(kept.effectsVolume, 70) << c.what;
         EXPECT_FALSE(kept.musicOn) << c.what;
+    }
+    struct PacingCase {
+        const char* what;
+        FramePacing stored, run, shown, kept;
+    };
+    using P = FramePacing;
+    const PacingCase pacings[] = {
+        {"--pacing rest run, a volume changed: the stored pacing stays", P::Fast, P::Rest, P::Rest, P::Fast},
+        {"--pacing rest run, the pacing line moved on", P::Fast, P::Rest, P::Fast, P::Fast},
+        {"fast, moved to display", P::Fast, P::Fast, P::Display, P::Display},
+        {"stored rest, moved to fast", P::Rest, P::Rest, P::Fast, P::Fast},
+    };
+    for (const PacingCase& c : pacings) {
+        Settings stored;
+        stored.pacing = c.stored;
+        Settings shown;
+        shown.pacing = c.shown;
+        EXPECT_EQ(SettingsToKeep(stored, shown, true, c.run).pacing, c.kept) << c.what;
     }
 }
 

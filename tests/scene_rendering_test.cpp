@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 #include "state/FloorGrid.h"
 #include "graphics/GraphicsErrors.h"
+#include "graphics/KeptScene.h"
 #include "graphics/SceneRendering.h"
 #include "math/MathFunctions.h"
 
@@ -124,4 +125,79 @@ TEST_F(SceneRendering, FailingClearAbandonsTheFrameAndFailingPresentIsReported) 
     RenderGame(0.0f, 0);
     EXPECT_EQ(device.Calls().back().name, "Present");
     EXPECT_EQ(errors, std::vector<std::string>{"Error calling Present: Device was lost."});
+}
+
+// The kept picture holds the objects and the floor: it is put back while they, the view, the
+// projection and the device stay as they were, and drawn and kept again when one of them changes
+// or the device has no picture to give back. What moves is drawn over it every frame.
+TEST_F(SceneRendering, KeptPictureIsDrawnAgainExactlyWhenWhatItShowsChanges) {
+    g_level->objects = {Object("rturn", 1, 2), Object("rail", 2, 1)};
+    g_catalogue->models["rail"].mesh->subsets.resize(1);
+    KeptScene kept;
+    // A frame as "what was drawn, in order": clear, keep, back (the picture put back), none (no
+    // picture to put back), and the models' names.
+    const auto frame = [&]() {
+        device.ClearCalls();
+        RenderGame(0.0f, 0, &kept);
+        std::string seen;
+        for (const RecordedCall& c : device.Calls()) {
+            if (c.name == "Clear") seen += "clear ";
+            if (c.name == "KeepImage") seen += Failed(c.result) ? "unkept " : "keep ";
+            if (c.name == "RestoreImage") seen += Failed(c.result) ? "none " : "back ";
+            if (c.name == "DrawSubset") seen += c.args.substr(0, c.args.find(',')) + " ";
+        }
+        return seen;
+    };
+    const std::string drawn = "clear rturn rail floor keep train pointer ";
+    const std::string putBack = "back train pointer ";
+    EXPECT_EQ(frame(), drawn);
+    EXPECT_EQ(frame(), putBack);
+
+    // What moves does not touch it.
+    g_bullets.emplace_back(Vec3(12.0f, 34.0f, 3.0f), Vec3(0.0f, 1.0f, 0.0f), 30.0f, g_level.get(), &catalogue, nullptr);
+    g_pointer = Vec3(5, 5, 0);
+    g_level->trainX = 2, g_level->score = 50;
+    g_showGrid = g_paused = g_showClickVector = true;
+    EXPECT_EQ(frame(), "back train bullet pointer ");
+    g_bullets.clear();
+
+    g_level->objects.MarkRemoved(0);
+    EXPECT_EQ(frame(), drawn) << "an object hit";
+    g_level->objects.EraseRemoved();
+    EXPECT_EQ(frame(), "clear rail floor keep train pointer ") << "the hit object erased";
+    g_level->objects.push_back(Object("rturn", 1, 2));
+    EXPECT_EQ(frame(), "clear rail rturn floor keep train pointer ") << "a piece laid";
+    const std::string now = "clear rail rturn floor keep train pointer ";
+    EXPECT_EQ(frame(), putBack);
+
+    g_camera.Walk(1.0f);
+    EXPECT_EQ(frame(), now) << "the camera moved";
+    EXPECT_EQ(frame(), putBack);
+    g_projection(0, 0) += 1.0f;
+    EXPECT_EQ(frame(), now) << "another projection";
+    device.SetViewport(Viewport{0, 0, 512, 384, 0.0f, 1.0f});
+    EXPECT_EQ(frame(), now) << "another viewport";
+    device.SetViewport(Viewport{0, 0, 1024, 768, 0.0f, 1.0f});
+    EXPECT_EQ(frame(), now);
+    g_light.diffuse.r = 0.5f;
+    EXPECT_EQ(frame(), now) << "another light";
+
+    device.FailCall("RestoreImage", kFail, 1);
+    EXPECT_EQ(frame(), "none " + now) << "the device lost the picture";
+    device.FailCall("KeepImage", kFail, 1);
+    g_camera.Walk(1.0f);
+    EXPECT_EQ(frame(), "clear rail rturn floor unkept train pointer ") << "a picture that could not be kept";
+    EXPECT_EQ(frame(), now) << "is drawn again";
+    kept.Forget();
+    EXPECT_EQ(frame(), now) << "forgotten";
+
+    auto level = std::make_unique<Level>(&device, &catalogue, "no such level file");
+    level->objects = std::vector<LevelObject>(g_level->objects.items());
+    g_level = std::move(level);
+    EXPECT_EQ(frame(), "clear rail rturn floor keep train pointer ") << "another level, the same objects";
+
+    g_level->won = true;
+    device.ClearCalls();
+    RenderGame(0.0f, 0, &kept);
+    EXPECT_EQ(device.Lines({"KeepImage", "RestoreImage", "DrawSubset"}).size(), 0u) << "a won level shows no scene";
 }

@@ -55,8 +55,13 @@ protected:
             if (call.text == text) return true;
         return false;
     }
-    // Play is drawn on white, the four menu screens on black.
-    uint32_t Background() const { return device.CallsNamed("Clear").at(0).color; }
+    // Play is drawn on white (or on its kept picture, which was drawn on white), the four menu
+    // screens on black.
+    uint32_t Background() const {
+        const std::vector<RecordedCall> clears = device.CallsNamed("Clear");
+        if (clears.empty() && device.CallsNamed("RestoreImage").size() == 1) return kPlay;
+        return clears.at(0).color;
+    }
     static constexpr uint32_t kMenu = 0xFF000000u, kPlay = 0xFFFFFFFFu;
 };
 

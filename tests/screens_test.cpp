@@ -10,6 +10,7 @@
 #include "platform/Keyboard.h"
 #include "profile/ProfileSession.h"
 #include "profile/RunScript.h"
+#include "screens/GameScreen.h"
 #include "screens/InputPath.h"
 #include "screens/LevelListScreen.h"
 #include "screens/SettingsScreen.h"
@@ -220,6 +221,14 @@ TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
     EXPECT_EQ(ChangeSetting(s, SettingLine::EffectsVolume, 1).musicVolume, 100);
     EXPECT_EQ(ChangeSetting(s, SettingLine::FullScreen, -1).fullScreen, !s.fullScreen);
     EXPECT_EQ(ChangeSetting(s, SettingLine::Music, 1).musicOn, !s.musicOn);
+    // The pacing steps round: fast, display, rest, fast.
+    Settings paced = s;
+    for (FramePacing want : {FramePacing::Display, FramePacing::Rest, FramePacing::Fast}) {
+        paced = ChangeSetting(paced, SettingLine::Pacing, 1);
+        EXPECT_EQ(paced.pacing, want);
+    }
+    EXPECT_EQ(ChangeSetting(paced, SettingLine::Pacing, -1).pacing, FramePacing::Rest);
+    EXPECT_EQ(SettingText(paced, SettingLine::Pacing), "Frames:  as fast as possible");
 
     const Settings before = SettingsAsShown();
     Settings start = before;
@@ -238,7 +247,12 @@ TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
     EXPECT_EQ(SettingsAsShown().effectsVolume, 0);
     EXPECT_EQ(SettingsAsShown().musicVolume, 90);
     for (int i = 0; i < 5; ++i) Tap(screen, kVkDown);
-    EXPECT_EQ(screen.chosen(), SettingLine::Music);
+    EXPECT_EQ(screen.chosen(), SettingLine::Pacing);
+    Tap(screen, kVkRight);
+    EXPECT_EQ(SettingsAsShown().pacing, FramePacing::Display);
+    EXPECT_EQ(RunPacing(), FramePacing::Display);
+    Tap(screen, kVkLeft);
+    EXPECT_EQ(RunPacing(), FramePacing::Fast);
 
     const auto [x, y] = PointOn(screen, "Effects volume:");
     EXPECT_EQ(Mouse(screen, InputEvent::Kind::LeftClick, x, y), Kind::Stay);
@@ -294,3 +308,19 @@ TEST_F(Screens, WatchingTogglesSpeedPausesAndEscapeReturnsToTheCurrentLevel) {
 }
 
 }  // namespace
+
+// Play keeps its standing picture from frame to frame, and draws it again when it is on top once
+// more after another screen (which may have changed the style or the level) went.
+TEST_F(Screens, PlayDrawsItsKeptPictureAgainWhenItComesBackOnTop) {
+    GameScreen play("camera.txt");
+    const auto kept = [&]() {
+        device.ClearCalls();
+        ScreenFrame frame{0.1f, 0, input};
+        play.Draw(frame);
+        return device.Lines({"KeepImage", "RestoreImage"});
+    };
+    EXPECT_EQ(kept(), std::vector<std::string>{"KeepImage()"});
+    EXPECT_EQ(kept(), std::vector<std::string>{"RestoreImage()"});
+    play.Resume();
+    EXPECT_EQ(kept(), std::vector<std::string>{"KeepImage()"});
+}

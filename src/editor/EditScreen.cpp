@@ -97,7 +97,7 @@ ScreenChange EditScreen::Update(ScreenFrame& frame) {
 }
 
 void EditScreen::Draw(const ScreenFrame&) {
-    DrawEditorFrame(*editor_, keys_.prompt());
+    DrawEditorFrame(*editor_, keys_.prompt(), &kept_);
     const int64_t frameEnd = PerformanceCounter();
     benchOver_ = bench_.Count(static_cast<double>(frameEnd - frameStart_) / static_cast<double>(PerformanceFrequency()));
 }

@@ -5,6 +5,7 @@
 
 #include "editor/EditSession.h"
 #include "authoring/LevelCheck.h"
+#include "graphics/KeptScene.h"
 #include "editor/EditorKeys.h"
 #include "resources/ResourceCatalogue.h"
 #include "screens/Screen.h"
@@ -44,4 +45,5 @@ private:
     int32_t width_ = -1, height_ = -1;
     int64_t frameStart_ = 0;
     bool benchOver_ = false;
+    KeptScene kept_;  // the level's objects and the floor, drawn again when an edit or the view changes them
 };

@@ -7,6 +7,7 @@
 
 #include "editor/LevelEditor.h"
 #include "graphics/GraphicsErrors.h"
+#include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/SceneRendering.h"
 #include "level/Tiles.h"
@@ -93,14 +94,20 @@ std::string KindsText(const LevelEditor& editor) {
 
 void ReleaseEditorDrawing() { g_markLines.reset(); }
 
-void DrawEditorFrame(LevelEditor& editor, const std::string& prompt) {
+void DrawEditorFrame(LevelEditor& editor, const std::string& prompt, KeptScene* kept) {
     RenderDevice* device = g_device;
     if (!device) return;
-    if (!BeginPlayFrame()) return;
     Level& level = editor.level();
-    level.Draw();
-    device->SetTransform(TransformType::World, g_identity);
-    DrawModel("floor");
+    if (kept) {
+        // The train is drawn after the floor here: it stands above it, so the picture is the same.
+        if (!kept->BeginFrame(level)) return;
+        DrawLevelTrain(level);
+    } else {
+        if (!BeginPlayFrame()) return;
+        level.Draw();
+        device->SetTransform(TransformType::World, g_identity);
+        DrawModel("floor");
+    }
 
     // The object a click places, on the cursor's tile with its turn.
     if (!editor.kind().empty()) {

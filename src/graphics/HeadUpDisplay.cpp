@@ -65,6 +65,10 @@ std::string g_notice;
 
 void SetHeadUpNotice(std::string notice) { g_notice = std::move(notice); }
 
+bool HudNoticeShowing() { return noticeLeft > 0.0f; }
+
+const std::string& HeadUpNotice() { return g_notice; }
+
 void DrawHeadUpNotice() {
     if (!g_font || g_notice.empty()) return;
     g_font->DrawText(g_notice.c_str(), -1, Rect{0, 20, 1000, 100}, kTextNoClip, 0xFFC00000u);

@@ -33,3 +33,8 @@ void DrawHudNotice(float dt);
 void SetHeadUpNotice(std::string notice);
 // Draws the notice at (0, 20) in red; nothing when there is none.
 void DrawHeadUpNotice();
+
+// True while a notice of ShowHudNotice is still shown (its time counts down with frames drawn).
+bool HudNoticeShowing();
+// The line SetHeadUpNotice set (empty: none).
+const std::string& HeadUpNotice();

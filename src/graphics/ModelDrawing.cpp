@@ -116,18 +116,28 @@ void SetFrameView(const Matrix4* viewProjection) {
     g_frameViewSet = viewProjection && MakeViewVolume(*viewProjection, &g_frameView);
 }
 
-void Level::Draw() {
-    if (!device) return;
+void DrawLevelObjects(Level& level) {
+    if (!level.device) return;
     Matrix4 world;
-    if (g_frameViewSet && catalogue) {
-        DrawObjectsInView(*this, g_frameView);
+    if (g_frameViewSet && level.catalogue) {
+        DrawObjectsInView(level, g_frameView);
     } else {
-        for (const LevelObject& object : objects) {
+        for (const LevelObject& object : level.objects) {
             if (object.name == ObjectName::kBlocked) continue;
             object.WorldMatrix(&world);
-            DrawObject(*this, object, &world);
+            DrawObject(level, object, &world);
         }
     }
-    device->SetTransform(TransformType::World, *TrainWorldMatrix(&world));
-    DrawModel("train");
+}
+
+void DrawLevelTrain(Level& level) {
+    if (!level.device) return;
+    Matrix4 world;
+    level.device->SetTransform(TransformType::World, *level.TrainWorldMatrix(&world));
+    level.DrawModel("train");
+}
+
+void Level::Draw() {
+    DrawLevelObjects(*this);
+    DrawLevelTrain(*this);
 }

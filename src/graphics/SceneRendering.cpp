@@ -2,28 +2,31 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/HeadUpDisplay.h"
+#include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
 #include "math/MathFunctions.h"
 #include "state/GameState.h"
 
 namespace {
 constexpr uint32_t kClearAll = kClearTarget | kClearZBuffer | kClearStencil;
-}  // namespace
 
-void DrawLevelScene(bool pointerAndTexts) {
-    RenderDevice* device = g_device;
-    if (!device || !g_level) return;
-    g_level->Draw();
-
+// The bullets, each in its own place.
+void DrawBullets(RenderDevice* device) {
     Matrix4 world;
     for (const Bullet& bullet : g_bullets) {
         device->SetTransform(TransformType::World, *bullet.WorldMatrix(&world));
         DrawModel("bullet");
     }
+}
 
+void DrawFloor(RenderDevice* device) {
     device->SetTransform(TransformType::World, g_identity);
     DrawModel("floor");
+}
 
+// What follows the floor in a frame of play: the pointer, the texts and the grid.
+void DrawOverFloor(RenderDevice* device, bool pointerAndTexts) {
+    Matrix4 world;
     // The pointer floats 10 units above the floor point under the cursor.
     if (pointerAndTexts) {
         device->SetTransform(TransformType::World,
@@ -37,6 +40,8 @@ void DrawLevelScene(bool pointerAndTexts) {
 
     if (pointerAndTexts && g_showClickVector) DrawVectorText("Click Vector", &g_pointer);
     if (pointerAndTexts && g_paused) DrawPaused();
+    // The grid is drawn over the texts, as play always had it, so it is never part of a kept
+    // picture: it is drawn again with what moves.
     if (g_showGrid && g_grid) {
         // Lifted a tenth of a unit so the lines are not buried in the floor.
         device->SetTransform(TransformType::World, *MatrixTranslation(&world, 0.0f, 0.0f, 0.1f));
@@ -47,6 +52,34 @@ void DrawLevelScene(bool pointerAndTexts) {
     if (pointerAndTexts) DrawHeadUpNotice();
 }
 
+}  // namespace
+
+void DrawLevelScene(bool pointerAndTexts) {
+    RenderDevice* device = g_device;
+    if (!device || !g_level) return;
+    g_level->Draw();
+    DrawBullets(device);
+    DrawFloor(device);
+    DrawOverFloor(device, pointerAndTexts);
+}
+
+void DrawStandingScene(Level& level) {
+    RenderDevice* device = g_device;
+    if (!device) return;
+    DrawLevelObjects(level);
+    DrawFloor(device);
+}
+
+void DrawMovingScene(bool pointerAndTexts) {
+    RenderDevice* device = g_device;
+    if (!device || !g_level) return;
+    // Drawn after the floor instead of before it: each lies above the floor, so the depth test
+    // gives the same picture.
+    DrawLevelTrain(*g_level);
+    DrawBullets(device);
+    DrawOverFloor(device, pointerAndTexts);
+}
+
 void SetFrameRenderStates() {
     g_device->SetRenderState(RenderStateType::Ambient, 0xFF000000u);
     g_device->SetRenderState(RenderStateType::ZEnable, kZbTrue);
@@ -55,7 +88,7 @@ void SetFrameRenderStates() {
     g_device->SetRenderState(RenderStateType::SpecularEnable, 1);
 }
 
-bool BeginPlayFrame() {
+bool ClearPlayFrame() {
     RenderDevice* device = g_device;
     if (!device) return false;
     const Result cleared = device->Clear(kClearAll, 0xFFFFFFFFu, 1.0f, 0);
@@ -63,8 +96,12 @@ bool BeginPlayFrame() {
         ReportGraphicsError(cleared, kOpClear);
         return false;
     }
+    return true;
+}
+
+void SetUpPlayFrame(const Matrix4& view) {
+    RenderDevice* device = g_device;
     SetFrameRenderStates();
-    const Matrix4 view = g_camera.ViewMatrix();
     device->SetTransform(TransformType::View, view);
     // Objects are culled only under a perspective projection, the one the device set-up makes;
     // without one (nothing set up yet) every object is drawn.
@@ -79,13 +116,24 @@ bool BeginPlayFrame() {
     device->BeginScene();
     device->SetLight(0, g_light);
     device->LightEnable(0, true);
+}
+
+bool BeginPlayFrame() {
+    if (!ClearPlayFrame()) return false;
+    SetUpPlayFrame(g_camera.ViewMatrix());
     return true;
 }
 
-void RenderGame(float dt, int32_t fps) {
-    if (!BeginPlayFrame()) return;
+void RenderGame(float dt, int32_t fps, KeptScene* kept) {
+    const bool scene = g_level && !g_level->lost && !g_level->won;
+    if (scene && kept) {
+        if (!kept->BeginFrame(*g_level)) return;
+        DrawMovingScene(true);
+    } else {
+        if (!BeginPlayFrame()) return;
+        if (scene) DrawLevelScene(true);
+    }
     RenderDevice* device = g_device;
-    if (g_level && !g_level->lost && !g_level->won) DrawLevelScene(true);
     DrawFps(fps);
     DrawHudNotice(dt);
     device->EndScene();

@@ -1,16 +1,27 @@
 #include "level/ObjectList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "platform/ProcessMemory.h"
 
-ObjectList::ObjectList(std::vector<LevelObject> objects) : items_(std::move(objects)) { Reindex(); }
+ObjectList::ObjectList(std::vector<LevelObject> objects) : items_(std::move(objects)) {
+    Reindex();
+    Changed();
+}
 
 ObjectList& ObjectList::operator=(std::vector<LevelObject> objects) {
     items_ = std::move(objects);
     Reindex();
+    Changed();
     return *this;
+}
+
+void ObjectList::Changed() {
+    // Process-wide, so that a list made where another one lived never takes its number.
+    static std::atomic<uint64_t> last{0};
+    revision_ = ++last;
 }
 
 void ObjectList::Note(const LevelObject& o) {
@@ -51,6 +62,7 @@ void ObjectList::AppendAll(const std::function<void(std::vector<LevelObject>&)>&
                                 index_.RoomForIds()};
     fill(items_);
     IndexFrom(first);
+    Changed();
 }
 
 void ObjectList::push_back(const LevelObject& object) {
@@ -59,6 +71,7 @@ void ObjectList::push_back(const LevelObject& object) {
     index_.Append(object.x, object.y);
     Note(object);
     if (object.removed) marked_.push_back(id);
+    Changed();
 }
 
 void ObjectList::clear() {
@@ -66,6 +79,7 @@ void ObjectList::clear() {
     index_.Clear();
     marked_.clear();
     erased_.clear();
+    Changed();
 }
 
 void ObjectList::reserve(size_t count) {
@@ -100,6 +114,7 @@ uint32_t ObjectList::IdOf(size_t position) const {
 void ObjectList::MarkRemoved(size_t i) {
     items_[i].removed = true;
     marked_.push_back(IdOf(i));
+    Changed();
 }
 
 size_t ObjectList::EraseRemoved() {
@@ -120,6 +135,7 @@ size_t ObjectList::EraseRemoved() {
     erased_.insert(erased_.end(), marked_.begin(), marked_.end());
     std::inplace_merge(erased_.begin(), erased_.begin() + static_cast<std::ptrdiff_t>(before), erased_.end());
     marked_.clear();
+    Changed();
     // Renumbering costs the whole list, so it waits until the erased ids are a good share of it.
     if (erased_.size() > 64 + items_.size() / 4) Reindex();
     return erased;

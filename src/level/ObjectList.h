@@ -47,6 +47,10 @@ public:
     // index forgets just the erased objects (the list itself closes up from the first of them).
     size_t EraseRemoved();
 
+    // Names the list's content: it changes with every change of the list, and no two lists share
+    // one unless one is a copy of the other (or both are empty and new). For drawing kept pictures.
+    uint64_t revision() const { return revision_; }
+
     // The tiles every object ever held lies within (empty while min > max); kept across erasing.
     int32_t minX() const { return minX_; }
     int32_t maxX() const { return maxX_; }
@@ -69,6 +73,8 @@ public:
     }
 
 private:
+    // Takes a new revision, one no list has had before.
+    void Changed();
     void Reindex();
     // Indexes and notes the objects from position `first` on, which the index does not hold yet.
     void IndexFrom(size_t first);
@@ -79,6 +85,7 @@ private:
     uint32_t IdOf(size_t position) const;
 
     std::vector<LevelObject> items_;
+    uint64_t revision_ = 0;
     TileIndex index_;
     std::vector<uint32_t> marked_;  // ids marked removed and not yet erased (a repeat when marked twice)
     std::vector<uint32_t> erased_;  // ids erased since the last reindex, in increasing order

@@ -19,6 +19,8 @@ bool TakePostedMessage(WindowMessage* message) {
     return true;
 }
 
+bool HasPostedMessage() { return !Posted().empty(); }
+
 void ClearPostedMessages() { Posted().clear(); }
 
 LResult DispatchWindowMessage(const WindowMessage& message) {

@@ -6,5 +6,7 @@
 
 // Moves the oldest posted message into `message`; false when none waits.
 bool TakePostedMessage(WindowMessage* message);
+// True when a posted message waits to be taken.
+bool HasPostedMessage();
 // Forgets every posted message, as the window system shuts down.
 void ClearPostedMessages();

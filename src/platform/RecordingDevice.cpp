@@ -316,6 +316,22 @@ Result RecordingDevice::EndScene() { return log->Add("EndScene", "", log->TakeFa
 
 Result RecordingDevice::Present() { return log->Add("Present", "", log->TakeFailure("Present")).result; }
 
+Result RecordingDevice::SetPresentWait(bool wait) {
+    return log->Add("SetPresentWait", wait ? "1" : "0", log->TakeFailure("SetPresentWait")).result;
+}
+
+Result RecordingDevice::KeepImage() {
+    const Result result = log->Add("KeepImage", "", log->TakeFailure("KeepImage")).result;
+    imageKept = !Failed(result);
+    return result;
+}
+
+Result RecordingDevice::RestoreImage() {
+    Result result = log->TakeFailure("RestoreImage");
+    if (!Failed(result) && !imageKept) result = kFail;
+    return log->Add("RestoreImage", "", result).result;
+}
+
 Result RecordingDevice::SetRenderState(RenderStateType state, uint32_t value) {
     // The ambient state is a colour; the others are small numbers.
     const std::string text = state == RenderStateType::Ambient ? FormatHex(value) : std::to_string(value);

@@ -102,6 +102,12 @@ public:
     Result BeginScene() override;
     Result EndScene() override;
     Result Present() override;
+    // Recorded as "SetPresentWait" with "1" or "0".
+    Result SetPresentWait(bool wait) override;
+    // Recorded; KeepImage marks an image as kept (FailCall("KeepImage") keeps none), and
+    // RestoreImage fails while none is kept, as the device does.
+    Result KeepImage() override;
+    Result RestoreImage() override;
     Result SetRenderState(RenderStateType state, uint32_t value) override;
     Result SetTransform(TransformType type, const Matrix4& matrix) override;
     Result GetTransform(TransformType type, Matrix4* matrix) override;
@@ -134,6 +140,7 @@ private:
     std::map<const MeshData*, std::string> meshLabels;
     uint32_t vertexBufferCount = 0;
     uint32_t unnamedMeshCount = 0;
+    bool imageKept = false;
 };
 
 // Canonical texts used in the call list, for building expected lines in tests.

@@ -43,8 +43,19 @@ public:
     virtual Result Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) = 0;
     virtual Result BeginScene() = 0;
     virtual Result EndScene() = 0;
-    // Shows the back buffer; no wait for the vertical retrace where the driver allows it.
+    // Shows the back buffer; no wait for the vertical retrace where the driver allows it, unless
+    // SetPresentWait asked for one.
     virtual Result Present() = 0;
+    // From now on Present waits (true) or does not wait (false) for the display's refresh, where
+    // the driver lets it choose.
+    virtual Result SetPresentWait(bool wait) = 0;
+    // Copies the whole back buffer as drawn so far (colour, depth and stencil, at its sample
+    // count) into the device's kept image, replacing the one kept before. Fails, keeping nothing,
+    // where the device cannot keep one.
+    virtual Result KeepImage() = 0;
+    // Puts the kept image back over the whole back buffer, exactly as it was kept. Fails, drawing
+    // nothing, when no image is kept (never kept, the last KeepImage failed, or the device lost it).
+    virtual Result RestoreImage() = 0;
 
     virtual Result SetRenderState(RenderStateType state, uint32_t value) = 0;
     virtual Result SetTransform(TransformType type, const Matrix4& matrix) = 0;

@@ -139,6 +139,11 @@ bool PeekWindowMessage(WindowMessage* message) {
     return false;
 }
 
+void WaitWindowMessage(int milliseconds) {
+    if (HasPostedMessage() || !SDL_WasInit(SDL_INIT_VIDEO) || milliseconds <= 0) return;
+    SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
 void ShutdownVideo() {
     ClearPostedMessages();
     SystemKeyboard().Reset();

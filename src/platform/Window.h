@@ -53,6 +53,10 @@ private:
 // the system keyboard instead of becoming messages. False when the queue is empty.
 bool PeekWindowMessage(WindowMessage* message);
 
+// Waits until the queue holds a message or `milliseconds` have passed, whichever comes first; in
+// the browser the wait is the browser's next animation frame, taken at the next PeekWindowMessage.
+void WaitWindowMessage(int milliseconds);
+
 // Hands the message to its window's procedure (or the default one) and returns the answer.
 LResult DispatchWindowMessage(const WindowMessage& message);
 

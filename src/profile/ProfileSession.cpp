@@ -35,6 +35,7 @@ struct Session {
 Session session;
 Window* gameWindow = nullptr;
 bool windowFullScreen = true;  // what the window is now, which --window may keep from the setting
+FramePacing runPacing = FramePacing::Fast;  // how this run paces, which --pacing may keep from the setting
 
 // The nearest folder that exists on the way up to `folder`.
 std::string ExistingAncestor(std::filesystem::path folder) {
@@ -58,7 +59,14 @@ void SetProfileWindow(Window* window, bool fullScreen) {
     windowFullScreen = fullScreen;
 }
 
-void CloseProfile() { session = Session{}; }
+void CloseProfile() {
+    session = Session{};
+    runPacing = FramePacing::Fast;
+}
+
+void SetRunPacing(FramePacing pacing) { runPacing = pacing; }
+
+FramePacing RunPacing() { return runPacing; }
 
 void OpenProfile(const std::string& profileFolder) {
     session = Session{};
@@ -68,6 +76,7 @@ void OpenProfile(const std::string& profileFolder) {
     if (!session.paths.dataFolder.empty()) session.progress = LoadProgress(session.paths.ProgressFile(), std::cerr);
     if (!session.paths.configFolder.empty()) session.settings = LoadSettings(session.paths.SettingsFile(), std::cerr);
     windowFullScreen = session.settings.fullScreen;
+    runPacing = session.settings.pacing;
     const std::string folder = session.paths.dataFolder;
     if (folder.empty()) {
         SayNotSaving("neither XDG_DATA_HOME nor HOME says where");
@@ -83,6 +92,7 @@ const Settings& CurrentSettings() { return session.settings; }
 Settings SettingsAsShown() {
     Settings shown = session.settings;
     shown.fullScreen = windowFullScreen;
+    shown.pacing = runPacing;
     return shown;
 }
 
@@ -119,7 +129,8 @@ void ToggleFullScreen() { SetFullScreen(!windowFullScreen); }
 
 void ChangeSettings(const Settings& shown) {
     const bool screenChanged = shown.fullScreen != windowFullScreen;
-    session.settings = SettingsToKeep(session.settings, shown, windowFullScreen);
+    session.settings = SettingsToKeep(session.settings, shown, windowFullScreen, runPacing);
+    runPacing = shown.pacing;
     g_musicOff = !shown.musicOn;
     ApplySoundVolumes();
     if (screenChanged) ShowFullScreen(shown.fullScreen);

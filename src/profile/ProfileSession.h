@@ -21,13 +21,19 @@ const ProfilePaths& ProfileFolders();
 const Progress& CurrentProgress();
 const Settings& CurrentSettings();
 // The settings as the settings screen shows them: the stored ones, with full screen as the window
-// is now.
+// is now and the pacing as this run paces.
 Settings SettingsAsShown();
 
 // Makes `shown` (SettingsAsShown() after a change) the current settings, applies them and saves
 // them. Full screen counts as chosen only when it differs from the window as it is now; otherwise
 // the stored choice stays.
 void ChangeSettings(const Settings& shown);
+
+// Makes this run pace its frames so (--pacing), whatever the settings keep.
+void SetRunPacing(FramePacing pacing);
+// How this run paces its frames: the setting, unless SetRunPacing or a change on the settings
+// screen said otherwise; Fast before OpenProfile.
+FramePacing RunPacing();
 
 // Applies the volumes of the current settings to the catalogue's sounds (the music "blues", every
 // other sound an effect).

@@ -22,10 +22,30 @@ bool ReadFlag(const Json& document, const char* key, bool* flag) {
 }
 }  // namespace
 
+const char* PacingName(FramePacing pacing) {
+    switch (pacing) {
+        case FramePacing::Display: return "display";
+        case FramePacing::Rest: return "rest";
+        case FramePacing::Fast: break;
+    }
+    return "fast";
+}
+
+bool ParsePacing(const std::string& text, FramePacing* pacing) {
+    for (FramePacing p : {FramePacing::Fast, FramePacing::Display, FramePacing::Rest}) {
+        if (text == PacingName(p)) {
+            *pacing = p;
+            return true;
+        }
+    }
+    return false;
+}
+
 int32_t StepVolume(int32_t volume, int32_t steps) { return std::clamp(volume + 10 * steps, 0, 100); }
 
-Settings SettingsToKeep(const Settings& stored, Settings shown, bool windowFullScreen) {
+Settings SettingsToKeep(const Settings& stored, Settings shown, bool windowFullScreen, FramePacing runPacing) {
     if (shown.fullScreen == windowFullScreen) shown.fullScreen = stored.fullScreen;
+    if (shown.pacing == runPacing) shown.pacing = stored.pacing;
     return shown;
 }
 
@@ -34,7 +54,8 @@ std::string SettingsToJson(const Settings& s) {
                         {"musicVolume", s.musicVolume},
                         {"effectsVolume", s.effectsVolume},
                         {"fullScreen", s.fullScreen},
-                        {"music", s.musicOn}};
+                        {"music", s.musicOn},
+                        {"pacing", PacingName(s.pacing)}};
     return document.dump(2) + "\n";
 }
 
@@ -58,6 +79,12 @@ bool SettingsFromJson(const std::string& text, Settings* settings, std::string* 
         !ReadVolume(document, "effectsVolume", &read.effectsVolume) ||
         !ReadFlag(document, "fullScreen", &read.fullScreen) || !ReadFlag(document, "music", &read.musicOn)) {
         *why = "musicVolume and effectsVolume (0 to 100 in steps of 10), fullScreen and music (true or false) expected";
+        return false;
+    }
+    // Files written before the pacing was a setting have none: they pace as the game always did.
+    if (document.contains("pacing") &&
+        (!document["pacing"].is_string() || !ParsePacing(document["pacing"].get<std::string>(), &read.pacing))) {
+        *why = "pacing is fast, display or rest";
         return false;
     }
     *settings = read;

@@ -1,6 +1,7 @@
 #include "screens/GameScreen.h"
 
 #include "graphics/MenuScreens.h"
+#include "graphics/PictureStamp.h"
 #include "graphics/SceneRendering.h"
 #include "platform/Keyboard.h"
 #include "profile/ReplayRecorder.h"
@@ -36,6 +37,10 @@ void GameScreen::Draw(const ScreenFrame& frame) {
     if (MenuScreenUp()) {
         RenderMenus(frame.dt, frame.fps);
     } else {
-        RenderGame(frame.dt, frame.fps);
+        RenderGame(frame.dt, frame.fps, &kept_);
     }
+}
+
+uint64_t GameScreen::PictureStampNow(const ScreenFrame& frame) const {
+    return MenuScreenUp() ? MenuPictureStamp() : PlayPictureStamp(frame.fps);
 }

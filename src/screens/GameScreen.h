@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "graphics/KeptScene.h"
 #include "screens/Screen.h"
 
 // True when one of the four menu screens is up instead of the game scene: the title menu, the
@@ -11,14 +12,19 @@ bool MenuScreenUp();
 // and the level's won and lost flags: the game's keys polled as always, the rules run in unpaused
 // play, the scene or the menu drawn. On the title menu L opens the level list and O the settings
 // (each on release). The mouse picks and fires in the window procedure, as play always had it.
+// The scene's standing part is kept from frame to frame (KeptScene) and drawn again when it changes.
 class GameScreen : public Screen {
 public:
     // `cameraFile`: where C writes the camera.
     explicit GameScreen(std::string cameraFile) : cameraFile_(std::move(cameraFile)) {}
     ScreenChange Update(ScreenFrame& frame) override;
     void Draw(const ScreenFrame& frame) override;
+    // A screen above play (the settings, the level list) may have changed what play draws.
+    void Resume() override { kept_.Forget(); }
     bool TakesMouseEvents() const override { return false; }
+    uint64_t PictureStampNow(const ScreenFrame& frame) const override;
 
 private:
     std::string cameraFile_;
+    KeptScene kept_;
 };

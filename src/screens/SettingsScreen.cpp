@@ -7,6 +7,16 @@
 namespace {
 constexpr int32_t kLineCount = static_cast<int32_t>(SettingLine::Count);
 constexpr int32_t kLineHeight = 64;  // at scale 1
+
+// How the pacing reads on the screen: what the player gets from it.
+const char* PacingText(FramePacing pacing) {
+    switch (pacing) {
+        case FramePacing::Display: return "with the display";
+        case FramePacing::Rest: return "rest when still";
+        case FramePacing::Fast: break;
+    }
+    return "as fast as possible";
+}
 }  // namespace
 
 Settings ChangeSetting(Settings settings, SettingLine line, int32_t steps) {
@@ -15,6 +25,12 @@ Settings ChangeSetting(Settings settings, SettingLine line, int32_t steps) {
         case SettingLine::EffectsVolume: settings.effectsVolume = StepVolume(settings.effectsVolume, steps); break;
         case SettingLine::FullScreen: settings.fullScreen = !settings.fullScreen; break;
         case SettingLine::Music: settings.musicOn = !settings.musicOn; break;
+        case SettingLine::Pacing: {
+            const int32_t kinds = 3;
+            const int32_t next = ((static_cast<int32_t>(settings.pacing) + steps) % kinds + kinds) % kinds;
+            settings.pacing = static_cast<FramePacing>(next);
+            break;
+        }
         case SettingLine::Count: break;
     }
     return settings;
@@ -26,6 +42,7 @@ std::string SettingText(const Settings& s, SettingLine line) {
         case SettingLine::EffectsVolume: return "Effects volume:  " + std::to_string(s.effectsVolume) + " %";
         case SettingLine::FullScreen: return std::string("Screen:  ") + (s.fullScreen ? "full screen" : "window");
         case SettingLine::Music: return std::string("Music:  ") + (s.musicOn ? "on" : "off");
+        case SettingLine::Pacing: return std::string("Frames:  ") + PacingText(s.pacing);
         case SettingLine::Count: break;
     }
     return {};

@@ -7,16 +7,16 @@
 #include "screens/ScreenLook.h"
 
 // The lines of the settings screen, in order.
-enum class SettingLine { MusicVolume, EffectsVolume, FullScreen, Music, Count };
+enum class SettingLine { MusicVolume, EffectsVolume, FullScreen, Music, Pacing, Count };
 
 // The settings after Left (steps -1) or Right (+1) on `line`: a volume moves by 10 % within
-// 0..100, a choice flips.
+// 0..100, a choice flips, the frame pacing steps through fast, display and rest (round).
 Settings ChangeSetting(Settings settings, SettingLine line, int32_t steps);
 
 // The text of a line, e.g. "Music volume:  50 %".
 std::string SettingText(const Settings& settings, SettingLine line);
 
-// The settings screen: music volume, effects volume, full screen, music on or off. Up and Down
+// The settings screen: music volume, effects volume, full screen, music on or off, frame pacing. Up and Down
 // (or the pointer) choose a line, Left and Right (or a click, as Right) change it, Escape goes
 // back. Every change is applied and saved at once.
 class SettingsScreen : public Screen {

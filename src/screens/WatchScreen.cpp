@@ -99,8 +99,8 @@ ScreenChange WatchScreen::Update(ScreenFrame& frame) {
 }
 
 void WatchScreen::Draw(const ScreenFrame& frame) {
-    if (!BeginPlayFrame()) return;
-    DrawLevelScene(true);
+    if (g_level ? !kept_.BeginFrame(*g_level) : !BeginPlayFrame()) return;
+    DrawMovingScene(true);
     std::string line = "Watching " + ReadableLevelName(parts_[part_].level);
     if (fast_) line += "    4x";
     if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: Escape";

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/KeptScene.h"
 #include "profile/RunPlayback.h"
 #include "profile/RunScript.h"
 #include "screens/Screen.h"
@@ -37,4 +38,5 @@ private:
     bool reported_ = false;
     float sincePartEnd_ = 0.0f;
     ScreenLook look_;
+    KeptScene kept_;  // the standing part of the scene, drawn again when it changes
 };

@@ -9,6 +9,8 @@ class BenchRun {
 public:
     // Reads the environment once and applies the paused start when asked; call before the loop.
     void Start(int64_t now, int64_t frequency);
+    // True in a measured run (after Start found one asked for).
+    bool Active() const { return frames_ > 0; }
     // Counts a frame; true once the last one has been counted (the rate is printed then).
     bool Over(int64_t now);
 

@@ -67,20 +67,15 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     auto* edit = app.add_option("--edit", options->editFile, "edit the level FILE (made new when it does not exist) in the level editor")->type_name("FILE");
     app.add_option("--grid", grid, "the grid of a new level in the editor (default 8x6)")->type_name("WxH")->check(gridSize)->needs(edit);
     auto* level = app.add_option("--level", options->levelFile, "play only the level FILE")->type_name("FILE")->excludes(edit);
-    std::string* codeText = &options->codeText;
-    const CLI::Validator levelCode(
-        [codeText](std::string& text) {
-            std::string why;
-            return DecodeLevelCode(text, codeText, &why) ? std::string() : why;
-        },
-        "");
     auto* code = app.add_option("--code", options->code, "play only the level of a level code (tracklet-level code)")
-                     ->type_name("CODE")->check(levelCode)->excludes(edit)->excludes(level);
+                     ->type_name("CODE")->excludes(edit)->excludes(level);
     auto* seed = app.add_option("--seed", options->seed, "play only a level generated from TEXT")
                      ->type_name("TEXT")->excludes(edit)->excludes(level)->excludes(code);
     app.add_option("--difficulty", options->difficulty, "of the generated level: easy, medium (the default) or hard")
-        ->type_name("D")->check(CLI::IsMember({"easy", "medium", "hard"}).description(""))->needs(seed);
+        ->type_name("easy|medium|hard")->needs(seed);
     app.add_flag("--watch", options->watch, "reload the level in play whenever its file changes")->excludes(edit);
+    std::string pacing;
+    auto* pacingOption = app.add_option("--pacing", pacing, "for this run, draw frames as fast as possible (fast), with the display (display), or only when the picture changes (rest)")->type_name("fast|display|rest");
 
     try {
         app.parse(argc, argv);
@@ -94,5 +89,22 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     options->seedGiven = seed->count() > 0;
     if (!window.empty()) ParseWindowSize(window, &options->windowWidth, &options->windowHeight);
     if (!grid.empty()) ParseGridSize(grid, &options->gridWidth, &options->gridHeight);
+    // A value that is wrong in itself (not in its company) is one line, like a bad --pacing.
+    std::string why;
+    if (code->count() > 0 && !DecodeLevelCode(options->code, &options->codeText, &why)) {
+        std::cerr << "tracklet: --code: " << why << "\n";
+        return kUsageError;
+    }
+    if (options->difficulty != "easy" && options->difficulty != "medium" && options->difficulty != "hard") {
+        std::cerr << "tracklet: --difficulty: expected easy, medium or hard, not \"" << options->difficulty << "\"\n";
+        return kUsageError;
+    }
+    if (pacingOption->count() > 0) {
+        if (!ParsePacing(pacing, &options->pacing)) {
+            std::cerr << "tracklet: --pacing: expected fast, display or rest, not \"" << pacing << "\"\n";
+            return kUsageError;
+        }
+        options->pacingGiven = true;
+    }
     return kStart;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "profile/Settings.h"
+
 // What the player asked for on the game's command line. An option is one field here and one
 // line in CommandLine.cpp's option table.
 struct CommandLine {
@@ -21,11 +23,13 @@ struct CommandLine {
     std::string seed;        // --seed TEXT: play only the level generated from TEXT
     bool seedGiven = false;  // (any text is a seed, the empty one too)
     std::string difficulty = "medium";  // --difficulty of the generated level
+    bool pacingGiven = false;  // --pacing fast|display|rest: this run's frame pacing, not the setting's
+    FramePacing pacing = FramePacing::Fast;
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit
 // with at once: 0 after --help or --version (printed on stdout), 2 after a bad command line
-// (the reason and the usage on stderr).
+// (the reason and the usage on stderr; for a --pacing that names no pacing, one line).
 int ParseCommandLine(int argc, char** argv, CommandLine* options);
 
 // Reads "WxH" (each 1 to 16384 pixels) into *width and *height; false when the text is not that.

@@ -9,10 +9,24 @@ float FrameTimer::BeginFrame(int64_t now) {
     // Whole seconds, truncated: a 2.5-second frame closes its interval as 2 seconds. The frame
     // being run counts in the interval it closes.
     const int64_t wholeSeconds = (now - intervalStartCount) / frequency;
-    if (wholeSeconds >= 1) {
+    justClosed = wholeSeconds >= 1;
+    if (justClosed) {
+        closedFrames = framesInInterval;
+        closedSeconds = wholeSeconds;
         fps = static_cast<int32_t>(static_cast<double>(framesInInterval) / static_cast<double>(wholeSeconds));
         intervalStartCount = now;
         framesInInterval = 0;
     }
     return dt;
+}
+
+void FrameTimer::DropFrame() {
+    if (justClosed) {
+        // The frame was counted in the interval it closed.
+        --closedFrames;
+        fps = static_cast<int32_t>(static_cast<double>(closedFrames) / static_cast<double>(closedSeconds));
+        justClosed = false;
+    } else if (framesInInterval > 0) {
+        --framesInInterval;
+    }
 }

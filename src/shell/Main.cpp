@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     for (std::string* path : {&options.profileFolder, &options.replayFile})
         if (!path->empty()) *path = std::filesystem::absolute(*path).lexically_normal().string();
     OpenProfile(options.profileFolder);
+    if (options.pacingGiven) SetRunPacing(options.pacing);
     if (!EnterDataFolder(options.dataFolder)) return 1;
 
     // --window wins over the stored choice of a window, which has the window's usual size.

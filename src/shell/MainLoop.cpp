@@ -11,6 +11,7 @@
 #include "platform/Window.h"
 #include "profile/ReplayRecorder.h"
 #include "profile/ProfileSession.h"
+#include "profile/Settings.h"
 #include "resources/ResourceCatalogue.h"
 #include "screens/GameKeys.h"
 #include "screens/GameScreen.h"
@@ -34,7 +35,17 @@ struct Loop {
     LoadInterrupt loadInterrupt;
     BenchRun bench;
     bool latchF11 = false;
+    FramePacing pacing = FramePacing::Fast;  // as the device was last told (it starts not waiting)
+    // Resting: what the last frame drawn showed, whether window messages came since, and whether
+    // the last pass drew nothing (the loop then waits before the next).
+    const Screen* shownScreen = nullptr;
+    uint64_t shownStamp = 0;
+    bool messagesSinceFrame = true;
+    bool restAfterPass = false;
 };
+
+// The longest a resting loop waits for input before its next pass: about one display frame.
+constexpr int kRestMilliseconds = 16;
 
 Loop& TheLoop() {
     static Loop loop;
@@ -59,11 +70,43 @@ void RunLoop(bool measured) {
         if (PeekWindowMessage(&message)) {
             if (message.message == kWmQuit) return;
             DispatchWindowMessage(message);
+            loop.messagesSinceFrame = true;
             continue;
         }
         if (!RunFrame(timer, PerformanceCounter())) return;
         if (measured && loop.bench.Over(PerformanceCounter())) return;
+        // One wait at most between two passes, so dt never holds more than one.
+        if (loop.restAfterPass) WaitWindowMessage(kRestMilliseconds);
     }
+}
+
+// This pass's pacing: the run's, except that a measured run always runs fast. The device is told
+// when it changes.
+FramePacing PaceThisPass(Loop& loop) {
+    const FramePacing pacing = loop.bench.Active() ? FramePacing::Fast : RunPacing();
+    if (pacing != loop.pacing && g_device) {
+        g_device->SetPresentWait(pacing != FramePacing::Fast);
+        loop.pacing = pacing;
+    }
+    return pacing;
+}
+
+// Whether the screen on top draws this pass: always, except when resting and nothing its picture
+// is drawn from has changed since the frame last drawn, no input came and no window message.
+bool DrawsThisPass(Loop& loop, const Screen& top, const ScreenFrame& frame) {
+    loop.restAfterPass = false;
+    if (PaceThisPass(loop) != FramePacing::Rest) {
+        loop.shownScreen = nullptr;
+        return true;
+    }
+    const uint64_t stamp = top.PictureStampNow(frame);
+    const bool same = stamp != 0 && stamp == loop.shownStamp && &top == loop.shownScreen &&
+                      !loop.messagesSinceFrame && frame.input.Events().empty();
+    loop.shownScreen = &top;
+    loop.shownStamp = stamp;
+    loop.messagesSinceFrame = false;
+    loop.restAfterPass = same;
+    return !same;
 }
 
 }  // namespace
@@ -94,7 +137,14 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     if (top->KeepsGameUpkeep()) KeepProfileUpToDate();
     timer.EndFrame(now);
     frame.fps = timer.Fps();
-    top->Draw(frame);
+    if (DrawsThisPass(loop, *top, frame)) {
+        top->Draw(frame);
+        // Drawing may settle what it draws from (the menu's camera pose, the camera's axes made
+        // orthonormal again): the picture shown is the one of the state it leaves.
+        if (loop.shownScreen) loop.shownStamp = top->PictureStampNow(frame);
+    } else {
+        timer.DropFrame();
+    }
     if (top->KeepsGameUpkeep()) KeepMusic();
     return true;
 }

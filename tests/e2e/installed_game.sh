@@ -23,12 +23,22 @@ done
 "$game" --help | grep -q -- '--window WxH' || fail "--help does not list --window"
 "$game" --version | grep -qx 'tracklet [0-9][0-9.]*' || fail "--version says: $("$game" --version)"
 for bad in --no-such-option "--window 800" "--window 0x600" "--window 800x600x2" "--window 16385x600" \
-    "--window 800x16385" "--data $work/none" stray "--code T1.no*such*code" "--code nonsense" "--difficulty hard" \
-    "--seed s --difficulty brutal" "--code T1.AAAA --seed s"; do
+    "--window 800x16385" "--data $work/none" --pacing stray "--difficulty hard" "--code T1.AAAA --seed s"; do
     status=0
     # shellcheck disable=SC2086
     "$game" $bad >"$work/out" 2>"$work/err" || status=$?
     if [ "$status" -ne 2 ] || [ -s "$work/out" ] || ! grep -q '^Usage: tracklet' "$work/err"; then
+        fail "tracklet $bad: status $status, stdout $(wc -c <"$work/out") bytes, stderr: $(cat "$work/err")"
+    fi
+done
+# A value wrong in itself (a pacing or difficulty that is none of the three, a code that is none)
+# is one line on stderr naming its option.
+for bad in "--pacing slow" "--pacing Rest" "--seed s --difficulty brutal" "--code T1.no*such*code" "--code nonsense"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$game" $bad >"$work/out" 2>"$work/err" || status=$?
+    if [ "$status" -ne 2 ] || [ -s "$work/out" ] || [ "$(wc -l <"$work/err")" -ne 1 ] ||
+        ! grep -q -- "$(awk '{ print $(NF - 1) }' <<<"$bad"):" "$work/err"; then
         fail "tracklet $bad: status $status, stdout $(wc -c <"$work/out") bytes, stderr: $(cat "$work/err")"
     fi
 done

@@ -87,7 +87,7 @@ for round in 1 2 3 4 5; do
     kill -KILL "$game_pid"
     wait "$game_pid" 2>/dev/null || true
     [ -s "$profile/settings.json" ] || continue  # killed before the first save
-    grep -q '"music": \(true\|false\)$' "$profile/settings.json" && [ "$(tail -c 2 "$profile/settings.json")" = '}' ] ||
+    grep -q '"pacing": "\(fast\|display\|rest\)"$' "$profile/settings.json" && [ "$(tail -c 2 "$profile/settings.json")" = '}' ] ||
         fail "round $round left a broken settings file: $(cat "$profile/settings.json")"
     [ ! -e "$profile/settings.json.bad" ] || fail "round $round: a file was found bad"
 done

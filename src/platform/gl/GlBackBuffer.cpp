@@ -10,7 +10,12 @@ void GlBackBuffer::Release() {
     if (color_) glDeleteRenderbuffers(1, &color_);
     if (depthStencil_) glDeleteRenderbuffers(1, &depthStencil_);
     if (resolveColor_) glDeleteRenderbuffers(1, &resolveColor_);
+    if (keptFramebuffer_) glDeleteFramebuffers(1, &keptFramebuffer_);
+    if (keptColor_) glDeleteRenderbuffers(1, &keptColor_);
+    if (keptDepthStencil_) glDeleteRenderbuffers(1, &keptDepthStencil_);
     framebuffer_ = resolveFramebuffer_ = color_ = depthStencil_ = resolveColor_ = 0;
+    keptFramebuffer_ = keptColor_ = keptDepthStencil_ = 0;
+    kept_ = false;
 }
 
 bool GlBackBuffer::MakeTarget(int samples) {
@@ -61,6 +66,59 @@ bool GlBackBuffer::MakeResolveTarget() {
     }
     Bind();
     return ok;
+}
+
+bool GlBackBuffer::MakeKeptTarget() {
+    while (glGetError() != GL_NO_ERROR) {}
+    glGenFramebuffers(1, &keptFramebuffer_);
+    glGenRenderbuffers(1, &keptColor_);
+    glGenRenderbuffers(1, &keptDepthStencil_);
+    glBindRenderbuffer(GL_RENDERBUFFER, keptColor_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_RGBA8, width_, height_);
+    glBindRenderbuffer(GL_RENDERBUFFER, keptDepthStencil_);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_DEPTH24_STENCIL8, width_, height_);
+    glBindFramebuffer(GL_FRAMEBUFFER, keptFramebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, keptColor_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, keptDepthStencil_);
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+    if (!ok) {
+        glDeleteFramebuffers(1, &keptFramebuffer_);
+        glDeleteRenderbuffers(1, &keptColor_);
+        glDeleteRenderbuffers(1, &keptDepthStencil_);
+        keptFramebuffer_ = keptColor_ = keptDepthStencil_ = 0;
+    }
+    Bind();
+    return ok;
+}
+
+bool GlBackBuffer::Keep() {
+    kept_ = false;
+    if (!framebuffer_) return false;
+#ifdef __EMSCRIPTEN__
+    // OpenGL ES refuses a copy into a multisampled buffer, so the kept copy could never go back.
+    if (samples_ > 0) return false;
+#endif
+    if (!keptFramebuffer_ && !MakeKeptTarget()) return false;
+    // Same formats, size and sample count on both sides: a sample-for-sample copy, no filtering.
+    glDisable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, keptFramebuffer_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, GL_NEAREST);
+    Bind();
+    kept_ = glGetError() == GL_NO_ERROR;
+    return kept_;
+}
+
+bool GlBackBuffer::Restore() {
+    if (!kept_) return false;
+    glDisable(GL_SCISSOR_TEST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, keptFramebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, GL_NEAREST);
+    Bind();
+    return glGetError() == GL_NO_ERROR;
 }
 
 GLuint GlBackBuffer::Resolve() {

@@ -23,6 +23,14 @@ public:
     // The resolved image as RGBA bytes, rows top to bottom.
     void Read(std::vector<uint8_t>* rgba);
 
+    // Copies the whole image (colour, depth and stencil, every sample) into the kept copy, made
+    // with the image's own formats and sample count. False when the copy cannot be made or the
+    // driver cannot copy into it (OpenGL ES copies into no multisampled buffer).
+    bool Keep();
+    // Copies the kept copy back over the whole image; false when nothing is kept (never kept,
+    // or the buffers were made again since).
+    bool Restore();
+
     // The framebuffer holding the image as single samples (resolving a multisampled one first),
     // bound for reading; Bind() makes the back buffer the target again.
     GLuint ReadableFramebuffer();
@@ -38,7 +46,12 @@ private:
     // Resolves a multisampled image into the single-sample buffer; returns the framebuffer to read.
     GLuint Resolve();
 
+    // Makes the buffers the image is kept in; false when it cannot.
+    bool MakeKeptTarget();
+
     int width_ = 0, height_ = 0, samples_ = 0;
     GLuint framebuffer_ = 0, color_ = 0, depthStencil_ = 0;
     GLuint resolveFramebuffer_ = 0, resolveColor_ = 0;
+    GLuint keptFramebuffer_ = 0, keptColor_ = 0, keptDepthStencil_ = 0;
+    bool kept_ = false;  // the kept buffers hold an image of the current buffers
 };

@@ -163,6 +163,15 @@ Result GlRenderDevice::Present() {
     return glGetError() == GL_OUT_OF_MEMORY ? kErrOutOfVideoMemory : kOk;
 }
 
+Result GlRenderDevice::SetPresentWait(bool wait) {
+    GlSetPresentWait(window_, wait);
+    return kOk;
+}
+
+Result GlRenderDevice::KeepImage() { return backBuffer_.Keep() ? kOk : kFail; }
+
+Result GlRenderDevice::RestoreImage() { return backBuffer_.Restore() ? kOk : kFail; }
+
 Result GlRenderDevice::SetRenderState(RenderStateType state, uint32_t value) {
     switch (state) {
     case RenderStateType::ZEnable: zEnable_ = value != 0; break;

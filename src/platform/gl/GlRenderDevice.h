@@ -36,6 +36,9 @@ public:
     Result BeginScene() override;
     Result EndScene() override;
     Result Present() override;
+    Result SetPresentWait(bool wait) override;
+    Result KeepImage() override;
+    Result RestoreImage() override;
     Result SetRenderState(RenderStateType state, uint32_t value) override;
     Result SetTransform(TransformType type, const Matrix4& matrix) override;
     Result GetTransform(TransformType type, Matrix4* matrix) override;

@@ -8,5 +8,7 @@ class Window;
 void GlDrawableSize(Window* window, int* width, int* height);
 // Shows what was drawn onto the window's surface.
 void GlSwapWindow(Window* window);
+// Makes swaps wait (or not) for the display's refresh, where the window system lets it choose.
+void GlSetPresentWait(Window* window, bool wait);
 // Ends a context made for the window; the device calls it last.
 void GlDeleteContext(void* context);

@@ -9,4 +9,7 @@ void GlDrawableSize(Window* window, int* width, int* height) {
 
 void GlSwapWindow(Window* window) { SDL_GL_SwapWindow(static_cast<SDL_Window*>(window->NativeHandle())); }
 
+// Drivers that insist on their own choice keep it.
+void GlSetPresentWait(Window*, bool wait) { SDL_GL_SetSwapInterval(wait ? 1 : 0); }
+
 void GlDeleteContext(void* context) { SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context)); }

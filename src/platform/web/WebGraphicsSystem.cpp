@@ -117,6 +117,9 @@ void GlDrawableSize(Window*, int* width, int* height) {
 // The browser shows the canvas once the page's script hands control back.
 void GlSwapWindow(Window*) { NoteFramePresented(); }
 
+// The browser shows frames at its own animation frames whatever is asked.
+void GlSetPresentWait(Window*, bool) {}
+
 EM_JS(void, TellPageGameEnded, (), {
     if (Module.onGameEnded) Module.onGameEnded();
 });

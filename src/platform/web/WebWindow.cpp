@@ -148,6 +148,10 @@ bool PeekWindowMessage(WindowMessage* message) {
     return TakeQueued(message);
 }
 
+// The browser paces the wait: the next look at an empty queue hands it the turn until its next
+// animation frame, as after a presented frame.
+void WaitWindowMessage(int) { g_presented = true; }
+
 void ShutdownVideo() {
     ClearPostedMessages();
     BrowserEvents().clear();
