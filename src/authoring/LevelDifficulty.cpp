@@ -32,11 +32,31 @@ double LevelDifficulty(const LevelStats& stats) {
     return stats.shots + 0.5 * stats.traps + 8.0 * stats.pressure + 2.0 * detours;
 }
 
+namespace {
+
+LevelStats Measure(const SearchReport& report);
+
+}  // namespace
+
 LevelStats MeasureLevel(uint64_t maxNodes) {
     SearchLimits limits;
     limits.maxSeconds = std::numeric_limits<double>::infinity();
     limits.maxNodes = maxNodes;
-    const SearchReport report = SearchShots(limits, false);
+    return Measure(SearchShots(limits, false));
+}
+
+LevelStats MeasureLevelIn(Level& level, std::vector<Bullet>& bullets, uint64_t maxNodes, Solution* win) {
+    SearchLimits limits;
+    limits.maxSeconds = std::numeric_limits<double>::infinity();
+    limits.maxNodes = maxNodes;
+    const SearchReport report = SearchShotsIn(level, bullets, limits, false, nullptr);
+    if (win && report.solution) *win = *report.solution;
+    return Measure(report);
+}
+
+namespace {
+
+LevelStats Measure(const SearchReport& report) {
     LevelStats stats;
     stats.nodes = report.nodes;
     if (!report.solution) return stats;
@@ -52,6 +72,8 @@ LevelStats MeasureLevel(uint64_t maxNodes) {
     stats.difficulty = LevelDifficulty(stats);
     return stats;
 }
+
+}  // namespace
 
 std::string StatsJson(const LevelStats& stats) {
     const auto orNull = [&](const std::string& text) { return stats.won ? text : std::string("null"); };

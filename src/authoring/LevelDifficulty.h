@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "authoring/ShotSearch.h"
+#include "state/Bullet.h"
 
 class Level;
 
@@ -33,6 +34,10 @@ double ShotPressure(uint64_t runOffFrames);
 // Searches the level in play (the process-wide one) for its first win within `maxNodes` moments of
 // play and no time limit, so that the figures are the same on every machine, and measures it.
 LevelStats MeasureLevel(uint64_t maxNodes);
+
+// The same on an explicit level and its shots in flight, touching no process-wide state; the
+// solution found, if any, goes to *win.
+LevelStats MeasureLevelIn(Level& level, std::vector<Bullet>& bullets, uint64_t maxNodes, Solution* win = nullptr);
 
 // The stats as one line of JSON (no line end): shots, traps, pressure, nodes, seconds, score and
 // difficulty, fractions to two decimals; shots, seconds, score and difficulty are null without a win.

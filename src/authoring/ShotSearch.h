@@ -34,6 +34,9 @@ struct Solution {
 
 inline constexpr uint64_t kNoRunOff = UINT64_MAX;
 
+// The node bound of a hint: a search from the middle of play, which must answer within a moment.
+inline constexpr uint64_t kHintNodes = 20000;
+
 struct SearchLimits {
     double maxSeconds = 60.0;   // wall-clock time of the whole search; infinity: no time limit
     uint64_t maxNodes = 20000;  // moments of play from which every next shot is tried

@@ -41,6 +41,33 @@ status=0
 [ "$status" = 1 ] && grep -q '"shots": null' "$work/stats.txt" && grep -q '"difficulty": null' "$work/stats.txt" ||
     fail "solve --stats with no win: status $status, $(cat "$work/stats.txt")"
 
+# code and decode: the grand tour's code is one short line; decoded with -o it is a level file that
+# draws as the original does; a refused code gets status 1 and one line on stderr.
+code="$("$tool" code levels/10_grand_tour.txt)" || fail "code: $code"
+[ "$(printf '%s\n' "$code" | wc -l)" = 1 ] && [ "${#code}" -lt 400 ] && [[ "$code" =~ ^T1\.[A-Za-z0-9_-]+$ ]] ||
+    fail "code printed: $code"
+"$tool" decode "$code" -o "$work/decoded.txt" || fail "decode of the grand tour's code"
+"$tool" render levels/10_grand_tour.txt --size 160x120 -o "$work/a.png" && "$tool" render "$work/decoded.txt" --size 160x120 -o "$work/b.png" ||
+    fail "render of the decoded level"
+cmp -s "$work/a.png" "$work/b.png" || fail "the decoded grand tour draws differently"
+status=0
+"$tool" decode "T1.not*a*code" > "$work/out.txt" 2> "$work/err.txt" || status=$?
+[ "$status" = 1 ] && [ "$(wc -l < "$work/err.txt")" = 1 ] && [ ! -s "$work/out.txt" ] ||
+    fail "decode of a bad code: status $status, $(cat "$work/err.txt")"
+
+# hint: from part way through the grand tour's stored run (shots in flight too, at times), the rest
+# it prints wins when played after that part; from a lost game it prints "none" with status 1.
+for lines in 6 9 14; do
+    grep -v '^print' levels/10_grand_tour.sim | head -n "$lines" > "$work/part.sim"
+    "$tool" hint levels/10_grand_tour.txt < "$work/part.sim" > "$work/rest.sim" || fail "hint after $lines lines: $(cat "$work/rest.sim")"
+    grep -q '^click ' "$work/rest.sim" || fail "hint after $lines lines names no shot: $(cat "$work/rest.sim")"
+    cat "$work/part.sim" "$work/rest.sim" | "$sim" --expect-win levels/10_grand_tour.txt > /dev/null ||
+        fail "the hint after $lines lines does not win"
+done
+status=0
+echo "frames 4000 0.03125" | "$tool" hint levels/10_grand_tour.txt > "$work/rest.sim" || status=$?
+[ "$status" = 1 ] && [ "$(cat "$work/rest.sim")" = none ] || fail "hint on a lost game: status $status, $(cat "$work/rest.sim")"
+
 "$tool" frame levels/01_first_shot.txt > "$work/frame.txt" || fail "frame: $(cat "$work/frame.txt")"
 grep -Eqx 'camera_data( -?[0-9.e+-]+){12}' "$work/frame.txt" || fail "frame printed: $(cat "$work/frame.txt")"
 

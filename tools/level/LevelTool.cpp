@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <ostream>
 
 #include "SolveScript.h"
+#include "authoring/LevelCode.h"
 #include "authoring/LevelDifficulty.h"
+#include "platform/AtomicFile.h"
 #include "audio/SoundSystem.h"
 #include "level/Level.h"
 #include "platform/LoadReport.h"
@@ -119,6 +122,58 @@ bool StartLevelToSearch(const std::string& file, std::ostream& err) {
 }
 
 }  // namespace
+
+int RunCode(const std::string& file, std::ostream& out, std::ostream& err) {
+    for (const Diagnostic& d : CheckLevelFile(file, nullptr)) {
+        if (d.kind != Diagnostic::Kind::Error) continue;
+        err << FormatDiagnostic(file, d) << "\n";
+        return kExitFailed;
+    }
+    Level level(nullptr, nullptr);
+    if (level.Load(file) != 0 || level.loadStop) {
+        err << file << ": error: does not load as a whole\n";
+        return kExitFailed;
+    }
+    out << EncodeLevelCode(level) << "\n";
+    out.flush();
+    return kExitOk;
+}
+
+int RunDecode(const std::string& code, const std::string& output, std::ostream& out, std::ostream& err) {
+    std::string text, why;
+    if (!DecodeLevelCode(code, &text, &why)) {
+        err << "tracklet-level: decode: " << why << "\n";
+        return kExitFailed;
+    }
+    if (output.empty()) {
+        out << text;
+        out.flush();
+        return kExitOk;
+    }
+    if (!ReplaceFile(output, text, &why)) {
+        err << "tracklet-level: decode: " << output << ": " << why << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int RunHint(const std::string& file, std::istream& in, uint64_t maxNodes, std::ostream& out, std::ostream& err) {
+    if (!StartLevelToSearch(file, err)) return kExitUsage;
+    std::ostringstream reports;
+    if (RunSimScript(in, reports, err) != 0) return kExitFailed;
+    SearchLimits limits;
+    limits.maxSeconds = std::numeric_limits<double>::infinity();
+    limits.maxNodes = maxNodes;
+    const SearchReport report = SearchShots(limits, false);
+    if (!report.solution) {
+        out << "none\n";
+        out.flush();
+        return kExitFailed;
+    }
+    out << SolutionScript(file, *report.solution);
+    out.flush();
+    return kExitOk;
+}
 
 int RunStats(const std::string& file, uint64_t maxNodes, std::ostream& out, std::ostream& err) {
     if (!StartLevelToSearch(file, err)) return kExitUsage;

@@ -39,6 +39,17 @@ int RunSolve(const std::string& file, bool best, const SearchLimits& limits, std
 // StatsJson as one line to out; messages go to err. 0 when a win was found, 1 when none was, 2 when
 // the level does not load (nothing is printed to out then).
 int RunStats(const std::string& file, uint64_t maxNodes, std::ostream& out, std::ostream& err);
+// code: prints the level code of the level file and a line end to out; 0, or 1 with the file's
+// first error on err when it does not load as a whole.
+int RunCode(const std::string& file, std::ostream& out, std::ostream& err);
+// decode: writes the level text of the code to `output` (one atomic replacement) or, when it is
+// empty, to out; 0, or 1 with one line on err when the code is refused or the file not written.
+int RunDecode(const std::string& code, const std::string& output, std::ostream& out, std::ostream& err);
+// hint: plays the script read from `in` on the level file, then searches on from the state it
+// reaches within maxNodes nodes and prints the rest of a winning run as a script (frames counted
+// from that state), or "none". 0 when a win is left, 1 when none is or the script is malformed, 2
+// when the level does not load. Needs SetUpToolCatalogue.
+int RunHint(const std::string& file, std::istream& in, uint64_t maxNodes, std::ostream& out, std::ostream& err);
 // frame: prints the "camera_data" line of the opening view that shows the file's whole grid at
 // every aspect from 5:4 to 16:9; with write, also puts its twelve numbers into the file in place
 // of the old ones, keeping every other byte. 0 when done, 1 when no view fits or the file cannot be

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <regex>
 
+#include "GenerateCommand.h"
 #include "LevelRender.h"
 #include "LevelTool.h"
 #include "ModelReport.h"
@@ -73,6 +74,43 @@ int main(int argc, char** argv) {
                    "Exit status: 0 written, 1 a level, the style, the script or the device failed (no file written),\n"
                    "2 the arguments do not make a request.");
 
+    CLI::App* generate = app.add_subcommand("generate", "Make a level from a seed, proven winnable before it is written");
+    GenerateOptions generated;
+    std::string difficultyWord, grid;
+    generate->add_option("--seed", generated.request.seed, "any text")->required();
+    generate->add_option("--difficulty", difficultyWord, "easy, medium or hard")
+        ->required()->check(CLI::IsMember({"easy", "medium", "hard"}));
+    generate->add_option("--grid", grid, "WxH (default 8x6 easy, 10x8 medium, 12x9 hard)");
+    generate->add_option("-o,--output", generated.output, "the level file to write (standard output when left out)");
+    generate->add_option("--solution", generated.solution, "also write the winning run found, as a tracklet-sim script");
+    generate->footer("The same arguments give the same level, byte for byte. Run it in a data folder.\n"
+                     "Exit status: 0 written, 1 no proven level within the bounds (or a file not written),\n"
+                     "2 bad arguments.");
+
+    CLI::App* hint = app.add_subcommand("hint", "Print the rest of a winning run from where a tracklet-sim script leaves a level");
+    std::string hinted;
+    uint64_t hintNodes = kHintNodes;
+    hint->add_option("LEVEL", hinted, "the level file, a path used as given")->required();
+    hint->add_option("--max-nodes", hintNodes, "moments of play from which shots are tried")
+        ->capture_default_str()->check(CLI::Range(uint64_t{1}, uint64_t{1} << 40));
+    hint->footer("Reads the script on standard input and plays it; then searches on from there (the train, the\n"
+                 "track, the targets, the timers and the shots in flight), bounded by nodes only. Prints the rest\n"
+                 "of a winning run as solve prints a run (its first shot is the hint), or 'none'.\n"
+                 "Exit status: 0 a win is left, 1 none is (or the script is malformed), 2 the level does not load.");
+
+    CLI::App* code = app.add_subcommand("code", "Print a level file as a level code: one line of URL-safe text");
+    std::string coded;
+    code->add_option("FILE", coded, "the level file, a path used as given")->required();
+    code->footer("Exit status: 0 printed, 1 the file does not load as a whole (its first error on stderr).");
+
+    CLI::App* decode = app.add_subcommand("decode", "Write the level file of a level code");
+    std::string codeText, decoded;
+    decode->add_option("CODE", codeText, "the code, as `code` prints it")->required();
+    decode->add_option("-o,--output", decoded, "the level file to write (standard output when left out)");
+    decode->footer("The file loads to the same level as the one the code was made from.\n"
+                   "Exit status: 0 written, 1 the code is refused (one line on stderr says why) or the file\n"
+                   "cannot be written.");
+
     CLI::App* model = app.add_subcommand("model", "Report what the game makes of .x model files");
     std::vector<std::string> models;
     model->add_option("FILE", models, ".x files, paths used as given")->required();
@@ -88,6 +126,21 @@ int main(int argc, char** argv) {
     }
 
     if (model->parsed()) return RunModelReport(models, std::cout);
+    if (code->parsed()) return RunCode(coded, std::cout, std::cerr);
+    if (hint->parsed()) {
+        SetUpToolCatalogue();
+        return RunHint(hinted, std::cin, hintNodes, std::cout, std::cerr);
+    }
+    if (generate->parsed()) {
+        ParseDifficulty(difficultyWord, &generated.request.difficulty);
+        std::string why;
+        if (!grid.empty() && !ParseGrid(grid, &generated.request, &why)) {
+            std::cerr << "tracklet-level: generate: " << why << "\n";
+            return kExitUsage;
+        }
+        return RunGenerate(generated, std::cout, std::cerr);
+    }
+    if (decode->parsed()) return RunDecode(codeText, decoded, std::cout, std::cerr);
     if (check->parsed()) return RunCheck(files, strict, DataFolderModels(), std::cout);
     if (frame->parsed()) return RunFraming(framed, write, std::cout, std::cerr);
     if (render->parsed()) {
