@@ -7,6 +7,7 @@
 
 #include "LevelTool.h"
 #include "TempDir.h"
+#include "authoring/LevelDifficulty.h"
 #include "authoring/TrackDistance.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
@@ -114,4 +115,25 @@ TEST_F(Solve, TrackDistanceSeesWallsAndTargetsThatCanBeShotAway) {
     EXPECT_EQ(distance("3 1 block 1 0\n", 1), kUnreachable);  // a shield cannot
     // A station's ring walls off the gap's tile; the walk goes nowhere else from there.
     EXPECT_EQ(distance("3 2 station 1 0\n", 1), kUnreachable);
+}
+
+// What --stats measures of a win: the time the shot left (the train runs off the gap 12 s after the
+// start, a 4 s tile three tiles on, so the one shot's pressure is 1 / (1 + 12 / 4)), and a trap:
+// with a coin on the gap, shooting the builder first lays nothing and loses at once.
+TEST_F(Solve, StatsMeasureTheTimeAShotLeavesAndTheShotsThatLoseAtOnce) {
+    path = dir.Write("level.txt", GapLevel("5 3 rrecht 1 0\n", 1, "4"));
+    std::ostringstream ignored;
+    ASSERT_EQ(StartSimLevel(path, ignored), 0);
+    LevelStats stats = MeasureLevel(5000);
+    ASSERT_TRUE(stats.won);
+    EXPECT_EQ(stats.shots, 1);
+    EXPECT_EQ(stats.traps, 0);
+    EXPECT_DOUBLE_EQ(stats.pressure, 0.25);
+
+    path = dir.Write("level.txt", GapLevel("3 1 50pts 1 0\n5 3 rrecht 1 0\n", 2, "4"));
+    ASSERT_EQ(StartSimLevel(path, ignored), 0);
+    stats = MeasureLevel(5000);
+    ASSERT_TRUE(stats.won);
+    EXPECT_EQ(stats.shots, 2) << "the coin, then the builder";
+    EXPECT_EQ(stats.traps, 1) << "the builder shot first";
 }
