@@ -53,8 +53,9 @@ TEST(LevelCode, ShippedLevelsComeBackAsTheSameLevelInShortCodes) {
 // and a speed with many digits.
 TEST(LevelCode, OddLevelsComeBackExactly) {
     const std::string text =
-        "style my_style height 2 width 3 camera_data 1.5 -2 3.25 0.1 0.2 0.3 0 -1 0 1 0 0 objects 7 "
+        "style my_style height 2 width 3 camera_data 1.5 -2 3.25 0.1 0.2 0.3 0 -1 0 1 0 0 objects 8 "
         "2 1 rails 1 90 -4 7 rails 1 0 1 1 lturn 2.5 0 0 0 rturn 1 45 1 0 station 1 0 2 0 wheel 1 270 "
+        "0 1 railscorner 1 90.5 "
         "2147483647 -2147483648 speed 0.75 -30.5 start 0 1 n finish 2 0 w speed 3.14159274";
     EXPECT_EQ(RoundTrip(text), LevelTextOf(text));
 }
