@@ -56,6 +56,7 @@ TEST(LevelSets, RefusesABadLineNamingItsNumber) {
         {"set A\nlevel a.txt score 1 time -2\n", 2, "the time goal '-2'"},
         {"set A\nlevel a.txt score 1 time inf\n", 2, "the time goal 'inf'"},
         {"set A\nlevel a.txt score 1 time 1e3\n", 2, "the time goal '1e3'"},
+        {"set A\nlevel a.txt score 1 time 1.2.3\n", 2, "the time goal '1.2.3'"},
         {"set A\nlevel a.txt score 1 time 1000001\n", 2, "the time goal '1000001'"},
         {"set A\nlevel z.txt score 1 time 1\n", 2, "z.txt is not listed in levels.txt"},
         {"set A\nlevel a.txt score 1 time 1\nset B\nlevel a.txt score 1 time 1\n", 4,
