@@ -1,5 +1,6 @@
 #include "authoring/LevelCode.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -278,6 +279,15 @@ bool DecodeLevelCode(std::string_view code, std::string* levelText, std::string*
     if (ok && in.Left() != 0) ok = false;
     if (!ok) {
         *why = textSize > kMaxDecodedLevelBytes ? "the level would be larger than 1 MiB" : "the code does not hold a whole level";
+        return false;
+    }
+    // A style or a name is one word of a level file: with white space in it, or none at all, the
+    // file would read as another level.
+    const auto oneWord = [](const std::string& word) {
+        return !word.empty() && word.find_first_of(std::string(" \t\n\v\f\r\0", 7)) == std::string::npos;
+    };
+    if (!oneWord(level.style) || !std::all_of(names.begin(), names.end(), oneWord)) {
+        *why = "the code's level has a name that is not one word";
         return false;
     }
     level.objectCount = static_cast<int32_t>(level.objects.size());
