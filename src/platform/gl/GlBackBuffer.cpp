@@ -2,6 +2,35 @@
 
 #include <algorithm>
 
+namespace {
+
+// A framebuffer of colour and depth-stencil renderbuffers of `samples` samples (0: none) and the
+// given size, left bound; false, with nothing made, when the driver refuses it.
+bool MakeMultisampledTarget(int samples, int width, int height, GLuint* framebuffer, GLuint* color,
+                            GLuint* depthStencil) {
+    while (glGetError() != GL_NO_ERROR) {}
+    glGenFramebuffers(1, framebuffer);
+    glGenRenderbuffers(1, color);
+    glGenRenderbuffers(1, depthStencil);
+    glBindRenderbuffer(GL_RENDERBUFFER, *color);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, *depthStencil);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, *framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, *color);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, *depthStencil);
+    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+    if (!ok) {
+        glDeleteFramebuffers(1, framebuffer);
+        glDeleteRenderbuffers(1, color);
+        glDeleteRenderbuffers(1, depthStencil);
+        *framebuffer = *color = *depthStencil = 0;
+    }
+    return ok;
+}
+
+}  // namespace
+
 GlBackBuffer::~GlBackBuffer() { Release(); }
 
 void GlBackBuffer::Release() {
@@ -20,19 +49,7 @@ void GlBackBuffer::Release() {
 
 bool GlBackBuffer::MakeTarget(int samples) {
     Release();
-    while (glGetError() != GL_NO_ERROR) {}
-    glGenFramebuffers(1, &framebuffer_);
-    glGenRenderbuffers(1, &color_);
-    glGenRenderbuffers(1, &depthStencil_);
-    glBindRenderbuffer(GL_RENDERBUFFER, color_);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width_, height_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil_);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width_, height_);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil_);
-    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
-    if (!ok) Release();
+    const bool ok = MakeMultisampledTarget(samples, width_, height_, &framebuffer_, &color_, &depthStencil_);
     samples_ = ok ? samples : 0;
     return ok;
 }
@@ -69,24 +86,7 @@ bool GlBackBuffer::MakeResolveTarget() {
 }
 
 bool GlBackBuffer::MakeKeptTarget() {
-    while (glGetError() != GL_NO_ERROR) {}
-    glGenFramebuffers(1, &keptFramebuffer_);
-    glGenRenderbuffers(1, &keptColor_);
-    glGenRenderbuffers(1, &keptDepthStencil_);
-    glBindRenderbuffer(GL_RENDERBUFFER, keptColor_);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_RGBA8, width_, height_);
-    glBindRenderbuffer(GL_RENDERBUFFER, keptDepthStencil_);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, GL_DEPTH24_STENCIL8, width_, height_);
-    glBindFramebuffer(GL_FRAMEBUFFER, keptFramebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, keptColor_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, keptDepthStencil_);
-    const bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
-    if (!ok) {
-        glDeleteFramebuffers(1, &keptFramebuffer_);
-        glDeleteRenderbuffers(1, &keptColor_);
-        glDeleteRenderbuffers(1, &keptDepthStencil_);
-        keptFramebuffer_ = keptColor_ = keptDepthStencil_ = 0;
-    }
+    const bool ok = MakeMultisampledTarget(samples_, width_, height_, &keptFramebuffer_, &keptColor_, &keptDepthStencil_);
     Bind();
     return ok;
 }
