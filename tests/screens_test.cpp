@@ -8,6 +8,8 @@
 #include "GameFixture.h"
 #include "TempDir.h"
 #include "platform/Keyboard.h"
+#include "authoring/LevelCode.h"
+#include "profile/OwnLevels.h"
 #include "profile/ProfileSession.h"
 #include "profile/RunScript.h"
 #include "screens/GameScreen.h"
@@ -23,6 +25,15 @@ namespace {
 const char* const kLevelText =
     "style standard\nheight 3\nwidth 4\ncamera_data\n0 0 0\n0 1 0\n0 0 1\n1 0 0\nobjects 0\n"
     "start 0 1 e\nfinish 3 1 e\nspeed 100\n";
+
+// The code of a level file's text, as the level tool makes it.
+std::string EncodeCodeOf(const std::string& text) {
+    TempDir dir;
+    dir.Write("level.txt", text);
+    Level level(nullptr, nullptr);
+    level.Load((dir.Path() / "level.txt").string());
+    return EncodeLevelCode(level);
+}
 
 // The level list, the settings and watching, each driven alone with a fake keyboard read through
 // an input path, in a data folder of twelve listed levels.
@@ -102,7 +113,7 @@ TEST_F(Screens, LevelListChoiceStopsAtTheEndsAndScrollsIntoView) {
     for (int i = 0; i < rows; ++i) Tap(list, kVkDown);
     EXPECT_EQ(list.chosen(), rows);
     EXPECT_EQ(list.first(), 1) << "one row scrolled: the choice is on the bottom row";
-    for (int i = 0; i < 20; ++i) Tap(list, kVkDown);
+    for (int i = 0; i < 11 - rows; ++i) Tap(list, kVkDown);
     EXPECT_EQ(list.chosen(), 11);
     EXPECT_EQ(list.first(), 12 - rows);
     const std::vector<int32_t> shown = RowsShown(list);
@@ -120,6 +131,87 @@ TEST_F(Screens, LevelListChoiceStopsAtTheEndsAndScrollsIntoView) {
     input.Push(InputEvent{InputEvent::Kind::Wheel, 0, 0, 0, -3});
     Frame(list);
     EXPECT_EQ(list.chosen(), 11 - rows + 2);
+
+    // Below the levels, past their heading, the new levels; the day's is the last.
+    for (int i = 0; i < 30; ++i) Tap(list, kVkDown);
+    EXPECT_EQ(list.chosenNew(), NewLevel::Day);
+    EXPECT_EQ(list.chosen(), -1);
+    for (int i = 0; i < 4; ++i) Tap(list, kVkUp);
+    EXPECT_EQ(list.chosenNew(), NewLevel::Easy) << "no level in play of its own, so nothing to offer again";
+    Tap(list, kVkUp);
+    EXPECT_EQ(list.chosen(), 11) << "up from the first new level skips their heading";
+}
+
+// The seed field: Enter on its row opens it; keys then type (shift for capitals, - and space)
+// and act on nothing else (M leaves the music be); Backspace takes the last character back;
+// Escape closes it and stays on the list, even when its release comes later.
+TEST_F(Screens, LevelListSeedFieldTakesEveryKeyWhileOpen) {
+    LevelListScreen list;
+    for (int i = 0; i < 40; ++i) Tap(list, kVkDown);
+    for (int i = 0; i < 1; ++i) Tap(list, kVkUp);
+    ASSERT_EQ(list.chosenNew(), NewLevel::Typed);
+    const auto press = [&](int vk, bool shift = false) {
+        keys.Set(vk, Keyboard::kPressedSince);
+        keys.Press(vk, false, shift);
+        return Frame(list);
+    };
+    press(kVkReturn);
+    ASSERT_TRUE(list.typing());
+    const bool music = g_musicOff;
+    for (int vk : {int{'M'}, int{'A'}, kVkMinus, int{'7'}, kVkSpace, int{'X'}, int{'W'}, kVkBack, kVkDown}) EXPECT_EQ(press(vk, vk == 'A'), Kind::Stay);
+    Frame(list);
+    EXPECT_EQ(list.typed(), "mA-7 x");
+    EXPECT_EQ(g_musicOff, music) << "M typed into the field does not toggle the music";
+    EXPECT_EQ(list.chosenNew(), NewLevel::Typed) << "Down typed into the field does not move the choice";
+    keys.Set(kVkEscape, Keyboard::kDown);
+    keys.Press(kVkEscape);
+    EXPECT_EQ(Frame(list), Kind::Stay);
+    EXPECT_FALSE(list.typing());
+    keys.Set(kVkEscape, 0);
+    EXPECT_EQ(Frame(list), Kind::Stay) << "the Escape that closed the field is not also the way back";
+    EXPECT_EQ(Tap(list, kVkEscape), Kind::Stay);
+    EXPECT_EQ(Frame(list), Kind::Pop) << "the next Escape goes back";
+}
+
+// Ctrl+C copies the chosen level's code, which reads back as the level; Ctrl+V plays a pasted
+// code from the profile's levels/ folder with the code in the corner, says why it refuses a bad
+// one, and a listed level chosen afterwards is played as listed again.
+TEST_F(Screens, LevelListCopiesCodesAndPlaysPastedOnes) {
+    TempDir profile;
+    OpenProfile(profile.Path());
+    MemoryClipboard clipboard;
+    const auto ctrl = [&](LevelListScreen& list, int vk) {
+        keys.Set(vk, Keyboard::kPressedSince);
+        keys.Press(vk, true, false);
+        input.BeginFrame();
+        ScreenFrame frame{0.1f, 0, input, &clipboard};
+        return list.Update(frame).kind;
+    };
+    LevelListScreen list;
+    Tap(list, kVkDown);
+    EXPECT_EQ(ctrl(list, 'C'), Kind::Stay);
+    std::string text, why;
+    ASSERT_TRUE(DecodeLevelCode(clipboard.Get(), &text, &why)) << why;
+    EXPECT_EQ(text, kLevelText) << "the code copied is the chosen level's";
+
+    clipboard.Set("T1.not*base64");
+    EXPECT_EQ(ctrl(list, 'V'), Kind::Stay);
+    EXPECT_NE(list.said().find("The pasted code does not make a level"), std::string::npos) << list.said();
+
+    clipboard.Set("  https://example.org/tracklet.html?code=" + EncodeCodeOf(kLevelText) + "&x=1\n");
+    EXPECT_EQ(ctrl(list, 'V'), Kind::Pop);
+    EXPECT_EQ(StartedLevelPath().rfind((profile.Path() / "levels" / "code-").string(), 0), 0u) << StartedLevelPath();
+    EXPECT_EQ(g_levelLabel, "Code " + EncodeCodeOf(kLevelText));
+    LoadLevel(5);
+    EXPECT_EQ(StartedLevelPath().rfind(profile.Path().string(), 0), 0u) << "the pasted level stays the one played";
+
+    LevelListScreen again;
+    EXPECT_EQ(again.chosenNew(), NewLevel::InPlay) << "the level in play is offered again";
+    for (int i = 0; i < 40; ++i) Tap(again, kVkUp);
+    EXPECT_EQ(Tap(again, kVkSpace), Kind::Pop);
+    EXPECT_EQ(StartedLevelPath(), "levels/level1.txt");
+    EXPECT_EQ(g_levelLabel, "");
+    CloseProfile();
 }
 
 // The pointer chooses the row it is over and a click plays it; off the rows it chooses nothing.

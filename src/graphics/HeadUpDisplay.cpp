@@ -73,3 +73,25 @@ void DrawHeadUpNotice() {
     if (!g_font || g_notice.empty()) return;
     g_font->DrawText(g_notice.c_str(), -1, Rect{0, 20, 1000, 100}, kTextNoClip, 0xFFC00000u);
 }
+
+std::string FitLabel(const std::string& label, int width, const std::function<int(const std::string&)>& measure) {
+    if (measure(label) <= width) return label;
+    // The longest cut that fits, found by halving: a code runs to hundreds of characters.
+    size_t low = 0, high = label.size();
+    while (low < high) {
+        const size_t middle = (low + high + 1) / 2;
+        if (measure(label.substr(0, middle) + "...") <= width) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return label.substr(0, low) + "...";
+}
+
+void DrawLevelLabel(int width, int height) {
+    if (g_levelLabel.empty() || !g_font) return;
+    constexpr int kMargin = 8, kLine = 20;
+    const auto measure = [](const std::string& text) { return g_font->TextWidth(text); };
+    DrawHudText(FitLabel(g_levelLabel, width - 2 * kMargin, measure), Rect{kMargin, height - kLine - kMargin, width, height});
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "math/Vec3.h"
@@ -38,3 +39,10 @@ void DrawHeadUpNotice();
 bool HudNoticeShowing();
 // The line SetHeadUpNotice set (empty: none).
 const std::string& HeadUpNotice();
+
+// `label` cut to fit `width` pixels as `measure` measures text: whole when it fits, otherwise as
+// many leading characters as fit with "..." after them.
+std::string FitLabel(const std::string& label, int width, const std::function<int(const std::string&)>& measure);
+// Draws g_levelLabel (a played seed or code) at the bottom-left corner of a `width` by `height`
+// picture, cut to fit its width; nothing for a listed level.
+void DrawLevelLabel(int width, int height);

@@ -23,7 +23,7 @@ PictureStamp Common() {
 uint64_t PlayPictureStamp(int32_t fps) {
     if (HudNoticeShowing()) return 0;
     PictureStamp stamp = Common();
-    stamp.Add(fps).Add(g_showGrid).Add(g_showClickVector).Add(g_pointer).AddText(HeadUpNotice());
+    stamp.Add(fps).Add(g_showGrid).Add(g_showClickVector).Add(g_pointer).AddText(HeadUpNotice()).AddText(g_levelLabel);
     if (g_level) {
         const Level& level = *g_level;
         stamp.Add(level.objects.revision()).Add(level.lost).Add(level.won).Add(level.score);

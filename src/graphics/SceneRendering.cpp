@@ -4,6 +4,7 @@
 #include "graphics/HeadUpDisplay.h"
 #include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
+#include "graphics/ScreenDrawing.h"
 #include "math/MathFunctions.h"
 #include "state/GameState.h"
 
@@ -136,6 +137,10 @@ void RenderGame(float dt, int32_t fps, KeptScene* kept) {
     RenderDevice* device = g_device;
     DrawFps(fps);
     DrawHudNotice(dt);
+    if (scene) {
+        const Viewport whole = WholeScreen();
+        DrawLevelLabel(static_cast<int>(whole.width), static_cast<int>(whole.height));
+    }
     device->EndScene();
 
     const Result presented = device->Present();

@@ -15,6 +15,7 @@ constexpr int kVkRight = 0x27;
 constexpr int kVkDown = 0x28;
 constexpr int kVkF1 = 0x70;
 constexpr int kVkF11 = 0x7A;
+constexpr int kVkBack = 0x08;    // Backspace
 constexpr int kVkTab = 0x09;
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkShift = 0x10;    // either Shift key

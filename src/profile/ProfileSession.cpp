@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "profile/LevelIdentity.h"
+#include "profile/OwnLevels.h"
 #include "resources/ResourceCatalogue.h"
 #include "profile/ReplayRecorder.h"
 #include "state/GameState.h"
@@ -61,6 +62,7 @@ void SetProfileWindow(Window* window, bool fullScreen) {
 
 void CloseProfile() {
     session = Session{};
+    ForgetOwnLevelOrigin();
     runPacing = FramePacing::Fast;
 }
 

@@ -4,6 +4,8 @@
 #include "graphics/PictureStamp.h"
 #include "graphics/SceneRendering.h"
 #include "platform/Keyboard.h"
+#include "platform/Sharing.h"
+#include "profile/OwnLevels.h"
 #include "profile/ReplayRecorder.h"
 #include "rules/UpdateGame.h"
 #include "screens/GameKeys.h"
@@ -11,6 +13,7 @@
 #include "screens/LevelListScreen.h"
 #include "screens/SettingsScreen.h"
 #include "state/GameState.h"
+#include "state/LevelProgression.h"
 
 bool MenuScreenUp() {
     if (g_showTitleMenu || g_showIntroduction) return true;
@@ -25,6 +28,10 @@ ScreenChange GameScreen::Update(ScreenFrame& frame) {
         if (input.Released('O')) return ScreenChange::Push(std::make_unique<SettingsScreen>());
     }
     if (HandleKeyboard(frame.dt, {input, cameraFile_}) != 0) return ScreenChange::Quit();
+    if (g_level && !MenuScreenUp() && LevelStartCount() != linkedStart_) {
+        linkedStart_ = LevelStartCount();
+        ShowLevelLink(LevelLinkQuery(OwnLevelOrigin(), *g_level));
+    }
     // A paused game is still drawn (with "PAUSED"), but it does not move.
     if (!g_paused && !MenuScreenUp()) {
         RecordFrame(frame.dt);

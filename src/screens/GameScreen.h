@@ -27,4 +27,5 @@ public:
 private:
     std::string cameraFile_;
     KeptScene kept_;
+    uint64_t linkedStart_ = 0;  // the level start the page's link was last made for
 };

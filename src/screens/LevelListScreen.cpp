@@ -1,13 +1,16 @@
 #include "screens/LevelListScreen.h"
 
 #include <algorithm>
+#include <ctime>
 #include <iostream>
 #include <vector>
 
 #include "graphics/GraphicsSetup.h"
+#include "graphics/HeadUpDisplay.h"
 #include "graphics/SceneRendering.h"
 #include "graphics/ScreenDrawing.h"
 #include "platform/Keyboard.h"
+#include "authoring/LevelCode.h"
 #include "profile/LevelIdentity.h"
 #include "profile/ProfileSession.h"
 #include "resources/ResourceCatalogue.h"
@@ -64,27 +67,48 @@ std::unique_ptr<Texture> MakePicture(const std::string& path, const Rect& area) 
 }  // namespace
 
 LevelListScreen::LevelListScreen()
-    : sets_(ShownLevelSets()), standings_(StandingOfSets(sets_)), rows_(ArrangeListRows(sets_, standings_)) {
+    : sets_(ShownLevelSets()), standings_(StandingOfSets(sets_)), rows_(ArrangeListRows(sets_, standings_)),
+      daySeed_(DaySeed(std::time(nullptr))) {
+    const bool ownInPlay = !OwnLevelOrigin().Empty();
+    AppendNewLevelRows(&rows_, ownInPlay);
     look_.Measure();
-    const int32_t current = RowOfLevel(rows_, g_levelIndex);
+    // The day's best, as the profile keeps it for the level's file once it has been played.
+    const std::string day = SeedLevelPath(daySeed_, Difficulty::Medium);
+    if (const LevelRecord* record = FindRecord(CurrentProgress(), LevelFileName(day), LevelFileHash(day))) dayRecord_ = *record;
+    const int32_t current = ownInPlay ? RowOfNewLevel(rows_, NewLevel::InPlay) : RowOfLevel(rows_, g_levelIndex);
     ChooseRow(current >= 0 ? current : StepLevelRows(rows_, -1, 1));
 }
 
 LevelListScreen::~LevelListScreen() = default;
 
-LevelListLayout LevelListScreen::Layout() const { return LayOutLevelList(look_.Body(), look_.scale()); }
+LevelListLayout LevelListScreen::Layout() const {
+    // The bottom line of the body holds the chosen level's seed or code.
+    Rect body = look_.Body();
+    body.bottom -= look_.LineHeight(Size::Small) + look_.Scaled(6);
+    return LayOutLevelList(body, look_.scale());
+}
+
+int32_t LevelListScreen::LevelAt(int32_t row) const {
+    if (row < 0 || row >= RowCount() || rows_[static_cast<size_t>(row)].kind != ListRow::Kind::Level) return -1;
+    return rows_[static_cast<size_t>(row)].level;
+}
+
+std::optional<NewLevel> LevelListScreen::chosenNew() const {
+    if (chosenRow_ < 0 || rows_[static_cast<size_t>(chosenRow_)].kind != ListRow::Kind::New) return std::nullopt;
+    return rows_[static_cast<size_t>(chosenRow_)].made;
+}
 
 void LevelListScreen::ChooseRow(int32_t row) {
-    if (row < 0 || row >= RowCount() || rows_[static_cast<size_t>(row)].kind != ListRow::Kind::Level) return;
-    const int32_t level = rows_[static_cast<size_t>(row)].level;
-    if (level != chosen_) said_.clear();
-    chosen_ = level;
+    if (row < 0 || row >= RowCount() || !rows_[static_cast<size_t>(row)].Choosable()) return;
+    if (row != chosenRow_) said_.clear();
+    chosenRow_ = row;
     first_ = ScrollToShow(row, first_, Layout().rowsShown, RowCount());
     // The heading of the set at the top of the page stays in view with its first levels.
     if (first_ == row && row > 0 && rows_[static_cast<size_t>(row - 1)].kind == ListRow::Kind::Heading) --first_;
 }
 
 ScreenChange LevelListScreen::Play(int32_t level) {
+    PlayOwnLevel("", {});
     g_levelIndex = level;
     LoadLevel(g_levelIndex);
     g_showTitleMenu = false;
@@ -111,34 +135,172 @@ ScreenChange LevelListScreen::Watch(int32_t level) {
     return ScreenChange::Push(std::move(watch));
 }
 
+ScreenChange LevelListScreen::StartOwnLevel(const std::string& path, const LevelOrigin& origin) {
+    PlayOwnLevel(path, origin);
+    g_levelIndex = 0;
+    LoadLevel(0);
+    g_showTitleMenu = false;
+    g_showIntroduction = false;
+    return ScreenChange::Pop();
+}
+
+ScreenChange LevelListScreen::Make(const Making& making) {
+    std::string path, why;
+    if (!MakeSeedLevel(making.seed, making.difficulty, &path, &why)) {
+        said_ = "No level: " + why + ".";
+        return ScreenChange::Stay();
+    }
+    return StartOwnLevel(path, LevelOrigin{making.seed, DifficultyName(making.difficulty), ""});
+}
+
+ScreenChange LevelListScreen::Activate(int32_t row) {
+    if (row < 0) return ScreenChange::Stay();
+    const ListRow& chosen = rows_[static_cast<size_t>(row)];
+    if (chosen.kind == ListRow::Kind::Level) return Play(chosen.level);
+    switch (chosen.made) {
+        case NewLevel::InPlay: return StartOwnLevel(StartedLevelPath(), OwnLevelOrigin());
+        case NewLevel::Easy: making_ = Making{RandomSeed(), Difficulty::Easy}; break;
+        case NewLevel::Medium: making_ = Making{RandomSeed(), Difficulty::Medium}; break;
+        case NewLevel::Hard: making_ = Making{RandomSeed(), Difficulty::Hard}; break;
+        case NewLevel::Typed:
+            typing_ = true;
+            said_.clear();
+            return ScreenChange::Stay();
+        case NewLevel::Day: making_ = Making{daySeed_, Difficulty::Medium}; break;
+    }
+    said_ = "Making a " + std::string(DifficultyName(making_->difficulty)) + " level from the seed " + making_->seed + "...";
+    return ScreenChange::Stay();
+}
+
+void LevelListScreen::StepTypedDifficulty(int step) {
+    typedDifficulty_ = static_cast<Difficulty>((static_cast<int>(typedDifficulty_) + 3 + step) % 3);
+}
+
+ScreenChange LevelListScreen::Type(const std::vector<KeyPress>& presses) {
+    constexpr size_t kLongestSeed = 64;
+    for (const KeyPress& press : presses) {
+        const int vk = press.vk;
+        char typed = 0;
+        if (vk >= 'A' && vk <= 'Z') typed = static_cast<char>(press.shift ? vk : vk - 'A' + 'a');
+        if (vk >= '0' && vk <= '9') typed = static_cast<char>(vk);
+        if (vk == kVkMinus) typed = press.shift ? '_' : '-';
+        if (vk == kVkSpace) typed = ' ';
+        if (typed && !press.ctrl && typed_.size() < kLongestSeed) typed_ += typed;
+        if (vk == kVkBack && !typed_.empty()) typed_.pop_back();
+        if (vk == kVkLeft || vk == kVkRight) StepTypedDifficulty(vk == kVkLeft ? -1 : 1);
+        if (vk == kVkEscape) {
+            typing_ = false;
+            swallowEscape_ = true;
+            return ScreenChange::Stay();
+        }
+        if (vk == kVkReturn && !typed_.empty()) {
+            typing_ = false;
+            making_ = Making{typed_, typedDifficulty_};
+            said_ = "Making a " + std::string(DifficultyName(typedDifficulty_)) + " level from the seed " + typed_ + "...";
+            return ScreenChange::Stay();
+        }
+    }
+    return ScreenChange::Stay();
+}
+
+std::string LevelListScreen::ShareText() {
+    if (chosenRow_ < 0) return "";
+    const ListRow& row = rows_[static_cast<size_t>(chosenRow_)];
+    if (row.kind == ListRow::Kind::Level) {
+        auto found = codes_.find(row.level);
+        if (found == codes_.end()) {
+            // Read as the level tool reads it: the text alone, no models or sounds.
+            Level level(nullptr, nullptr);
+            const std::string path = LevelPath(g_catalogue->levels[static_cast<size_t>(row.level)]);
+            const bool loads = level.Load(path) == 0 && !level.loadStop;
+            found = codes_.emplace(row.level, loads ? EncodeLevelCode(level) : "").first;
+        }
+        return found->second;
+    }
+    switch (row.made) {
+        case NewLevel::InPlay: return OriginToShare(OwnLevelOrigin());
+        case NewLevel::Typed: return typed_;
+        case NewLevel::Day: return daySeed_;
+        default: return "";
+    }
+}
+
+std::string LevelListScreen::ShareLine() {
+    const std::optional<NewLevel> made = chosenNew();
+    const std::string text = ShareText();
+    if (text.empty()) return made ? "A new seed is drawn for each level made." : "";
+    if (!made) return "Code " + text + "    Ctrl+C copies it";
+    if (made == NewLevel::InPlay) return OriginLine(OwnLevelOrigin()) + "    Ctrl+C copies it";
+    const Difficulty difficulty = made == NewLevel::Typed ? typedDifficulty_ : Difficulty::Medium;
+    return OriginLine(LevelOrigin{text, DifficultyName(difficulty), ""}) + "    Ctrl+C copies the seed";
+}
+
+void LevelListScreen::Copy(Clipboard& clipboard) {
+    const std::string text = ShareText();
+    if (text.empty()) {
+        said_ = "Nothing to copy: a new seed is drawn when the level is made.";
+    } else {
+        const char* what = chosenNew() && chosenNew() != NewLevel::InPlay ? "seed" : "code";
+        if (chosenNew() == NewLevel::InPlay && OwnLevelOrigin().Generated()) what = "seed";
+        said_ = clipboard.Set(text) ? std::string("The ") + what + " is on the clipboard." : "The clipboard refused the text.";
+    }
+}
+
+ScreenChange LevelListScreen::Paste(Clipboard& clipboard) {
+    std::string path, code, why;
+    if (!MakeCodeLevel(clipboard.Get(), &path, &code, &why)) {
+        said_ = "The pasted code does not make a level: " + why + ".";
+        return ScreenChange::Stay();
+    }
+    return StartOwnLevel(path, LevelOrigin{"", "", code});
+}
+
 ScreenChange LevelListScreen::Update(ScreenFrame& frame) {
-    const InputPath& input = frame.input;
+    InputPath& input = frame.input;
+    if (making_) {
+        // The page has said what is being made; the making holds this frame.
+        const Making making = *making_;
+        making_.reset();
+        return Make(making);
+    }
+    const std::vector<KeyPress> presses = input.TakeKeyPresses();
+    if (typing_) return Type(presses);
+    for (const KeyPress& press : presses) {
+        if (press.ctrl && press.vk == 'C') Copy(frame.Clip());
+        if (press.ctrl && press.vk == 'V') return Paste(frame.Clip());
+    }
     ToggleMusicOnM(input);
     const LevelListLayout layout = Layout();
-    const int32_t chosenRow = RowOfLevel(rows_, chosen_);
+    const std::optional<NewLevel> made = chosenNew();
     for (const InputEvent& event : input.Events()) {
         switch (event.kind) {
             case InputEvent::Kind::KeyDown:
-                if (event.key == kVkUp) ChooseRow(StepLevelRows(rows_, chosenRow, -1));
-                if (event.key == kVkDown) ChooseRow(StepLevelRows(rows_, chosenRow, 1));
-                if (chosen_ >= 0 && (event.key == kVkSpace || event.key == kVkReturn)) return Play(chosen_);
-                if (chosen_ >= 0 && event.key == 'W') return Watch(chosen_);
+                if (event.key == kVkUp) ChooseRow(StepLevelRows(rows_, chosenRow_, -1));
+                if (event.key == kVkDown) ChooseRow(StepLevelRows(rows_, chosenRow_, 1));
+                if (made == NewLevel::Typed && (event.key == kVkLeft || event.key == kVkRight))
+                    StepTypedDifficulty(event.key == kVkLeft ? -1 : 1);
+                if (chosenRow_ >= 0 && (event.key == kVkSpace || event.key == kVkReturn)) return Activate(chosenRow_);
+                if (chosen() >= 0 && event.key == 'W') return Watch(chosen());
                 break;
             case InputEvent::Kind::KeyUp:
-                if (event.key == kVkEscape) return ScreenChange::Pop();
+                if (event.key == kVkEscape && swallowEscape_) {
+                    swallowEscape_ = false;
+                } else if (event.key == kVkEscape) {
+                    return ScreenChange::Pop();
+                }
                 break;
             case InputEvent::Kind::MouseMove:
             case InputEvent::Kind::LeftClick: {
                 const int32_t slot = layout.SlotAt(event.x, event.y);
                 const int32_t row = first_ + slot;
-                const bool onLevel = slot >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].kind == ListRow::Kind::Level;
-                hovered_ = onLevel ? rows_[static_cast<size_t>(row)].level : -1;
-                if (hovered_ < 0) break;
+                const bool onRow = slot >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].Choosable();
+                hoveredRow_ = onRow ? row : -1;
+                if (!onRow) break;
                 ChooseRow(row);
-                if (event.kind == InputEvent::Kind::LeftClick) return Play(hovered_);
+                if (event.kind == InputEvent::Kind::LeftClick) return Activate(row);
                 break;
             }
-            case InputEvent::Kind::Wheel: ChooseRow(StepLevelRows(rows_, chosenRow, -event.notches)); break;
+            case InputEvent::Kind::Wheel: ChooseRow(StepLevelRows(rows_, chosenRow_, -event.notches)); break;
             case InputEvent::Kind::RightClick: break;
         }
     }
@@ -159,9 +321,9 @@ void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, const
     const int32_t level = listRow.level;
     const std::string& name = g_catalogue->levels[static_cast<size_t>(level)];
     const Rect row = layout.Row(slot);
-    if (level == chosen_) {
+    if (first_ + slot == chosenRow_) {
         look_.MarkChosen(row);
-    } else if (level == hovered_) {
+    } else if (first_ + slot == hoveredRow_) {
         look_.MarkHovered(row);
     }
     const Rect picture = layout.Picture(slot);
@@ -221,9 +383,75 @@ void LevelListScreen::DrawHeading(const LevelListLayout& layout, int32_t slot, i
     look_.Text(line, left, middle + look_.Scaled(4), standing.open ? Tone::Text : Tone::Warning, Size::Small);
 }
 
+void LevelListScreen::DrawNewHeading(const LevelListLayout& layout, int32_t slot) {
+    const Rect row = layout.Row(slot);
+    const int32_t left = row.left + look_.Scaled(12);
+    const int32_t middle = row.top + layout.rowHeight / 2;
+    look_.Text("New levels", left, middle - look_.LineHeight(Size::Text) - look_.Scaled(2), Tone::Title, Size::Text);
+    look_.Text("Made from a seed, each proven winnable before it is shown    Ctrl+V: play a pasted code", left,
+               middle + look_.Scaled(4), Tone::Text, Size::Small);
+}
+
+void LevelListScreen::DrawNewRow(const LevelListLayout& layout, int32_t slot, const ListRow& listRow) {
+    const Rect row = layout.Row(slot);
+    if (first_ + slot == chosenRow_) {
+        look_.MarkChosen(row);
+    } else if (first_ + slot == hoveredRow_) {
+        look_.MarkHovered(row);
+    }
+    const Rect picture = layout.Picture(slot);
+    const int32_t edge = look_.Scaled(2);
+    FillRect(Rect{picture.left - edge, picture.top - edge, picture.right + edge, picture.bottom + edge}, 0xFFE8A33Cu);
+    FillRect(picture, 0xFF141C3Cu);
+    std::string badge, title, line;
+    const LevelRecord* record = nullptr;
+    switch (listRow.made) {
+        case NewLevel::InPlay:
+            badge = "again";
+            title = "The level in play, again";
+            line = OriginLine(OwnLevelOrigin());
+            break;
+        case NewLevel::Easy:
+        case NewLevel::Medium:
+        case NewLevel::Hard: {
+            const Difficulty difficulty = static_cast<Difficulty>(static_cast<int>(listRow.made) - static_cast<int>(NewLevel::Easy));
+            badge = DifficultyName(difficulty);
+            title = "A new " + badge + " level";
+            line = "From a random seed";
+            break;
+        }
+        case NewLevel::Typed:
+            badge = "seed";
+            title = "A level from your own seed";
+            line = typing_ ? "Seed: " + typed_ + "_" : "Enter: type a seed";
+            line += "    Difficulty: " + std::string(DifficultyName(typedDifficulty_)) + " (Left, Right)";
+            break;
+        case NewLevel::Day:
+            badge = daySeed_.substr(5);
+            title = "Today's level, " + daySeed_;
+            line = "Medium, the same for every player today";
+            if (dayRecord_) record = &*dayRecord_;
+            if (record && record->won) line = ResultLine(record);
+            break;
+    }
+    look_.Text(badge, picture.left + look_.Scaled(10), picture.top + (picture.bottom - picture.top - look_.LineHeight(Size::Text)) / 2,
+               Tone::Title, Size::Text, picture.right);
+    const int32_t textLeft = picture.right + look_.Scaled(20);
+    const int32_t middle = row.top + layout.rowHeight / 2;
+    look_.Text(title, textLeft, middle - look_.LineHeight(Size::Text) - look_.Scaled(2), Tone::Text, Size::Text);
+    look_.Text(line, textLeft, middle + look_.Scaled(4), record && record->won ? Tone::Won : Tone::Quiet, Size::Small);
+}
+
+std::string LevelListScreen::KeyLine() const {
+    if (!said_.empty()) return said_;
+    if (typing_) return "Type a seed    Enter: make the level and play    Escape: stop typing";
+    if (chosenNew()) return "Up, Down: choose    Space: make the level and play    Ctrl+V: play a pasted code    Escape: back";
+    return "Up, Down: choose    Space: play    W: watch the best run    Ctrl+V: play a pasted code    Escape: back";
+}
+
 void LevelListScreen::Draw(const ScreenFrame&) {
     if (!g_device || !g_catalogue) return;
-    const std::string keys = said_.empty() ? "Up, Down: choose    Space: play    W: watch the best run    Escape: back" : said_;
+    const std::string keys = KeyLine();
     const int32_t count = RowCount();
     const auto levelRow = [&](int32_t row) { return rows_[static_cast<size_t>(row)].kind == ListRow::Kind::Level; };
     // Pictures not yet made are drawn into the back buffer before this frame's page, in the places
@@ -235,15 +463,23 @@ void LevelListScreen::Draw(const ScreenFrame&) {
                       layout.Picture(slot));
     if (!look_.BeginPage("Levels", keys)) return;
     layout = Layout();
-    const int32_t chosenRow = RowOfLevel(rows_, chosen_);
-    if (chosenRow >= 0) first_ = ScrollToShow(chosenRow, first_, layout.rowsShown, count);
+    if (chosenRow_ >= 0) first_ = ScrollToShow(chosenRow_, first_, layout.rowsShown, count);
     for (int32_t slot = 0; slot < layout.rowsShown && first_ + slot < count; ++slot) {
         const ListRow& row = rows_[static_cast<size_t>(first_ + slot)];
-        if (row.kind == ListRow::Kind::Level) {
-            DrawRow(layout, slot, row);
-        } else {
-            DrawHeading(layout, slot, row.set);
+        switch (row.kind) {
+            case ListRow::Kind::Level: DrawRow(layout, slot, row); break;
+            case ListRow::Kind::Heading: DrawHeading(layout, slot, row.set); break;
+            case ListRow::Kind::NewHeading: DrawNewHeading(layout, slot); break;
+            case ListRow::Kind::New: DrawNewRow(layout, slot, row); break;
         }
+    }
+    const std::string share = ShareLine();
+    if (!share.empty()) {
+        const auto measure = [this](const std::string& text) { return static_cast<int>(look_.TextWidth(text, Size::Small)); };
+        const Rect body = look_.Body();
+        const int32_t left = body.left + look_.Scaled(12);
+        look_.Text(FitLabel(share, body.right - left - look_.Scaled(12), measure), left, body.bottom - look_.LineHeight(Size::Small),
+                   Tone::Quiet, Size::Small, body.right);
     }
     const int32_t right = look_.width() - look_.Scaled(60);
     const int32_t top = look_.Scaled(40);

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/Sharing.h"
+
 class InputPath;
 class Screen;
 
@@ -10,6 +12,9 @@ struct ScreenFrame {
     float dt = 0.0f;     // seconds since the previous frame
     int32_t fps = 0;     // frames per second over the last whole second
     InputPath& input;    // this frame's keys and mouse
+    Clipboard* clipboard = nullptr;  // the clipboard copies go to; null: the system's
+
+    Clipboard& Clip() const { return clipboard ? *clipboard : SystemClipboard(); }
 };
 
 // What a screen asks for once it has taken a frame's input.

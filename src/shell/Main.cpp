@@ -104,7 +104,6 @@ int main(int argc, char** argv) {
         ReleaseGraphics();
         return 1;
     }
-    if (!ownLevel.empty()) PlayOnlyLevel(ownLevel);
     if (options.watch) WatchLevelFiles();
     g_levelIndex = 0;
     // A long load still answers the window: closing it or Escape ends the program at once.

@@ -9,4 +9,5 @@ struct CommandLine;
 // "seed-DIFFICULTY-SEED-HASH.txt" for a seed. Needs the catalogue (a generated level is proven
 // with the style's models). True with the path in *path; false, with one line on stderr, when no
 // level was made or it cannot be written. True with an empty path when neither was asked for.
+// The level made is the one to play from now on, its seed or code shown over play.
 bool MakeOwnLevel(const CommandLine& options, std::string* path);

@@ -37,6 +37,7 @@ bool g_paused = false;
 bool g_showGrid = true;
 bool g_showClickVector = false;
 bool g_musicOff = false;
+std::string g_levelLabel;
 
 KeyLatch g_latchM, g_latchEscape, g_latchG, g_latchV, g_latchPause, g_latchEnd;
 
@@ -64,5 +65,6 @@ void ResetGameState() {
     g_showGrid = true;
     g_showClickVector = false;
     g_musicOff = false;
+    g_levelLabel.clear();
     g_latchM = g_latchEscape = g_latchG = g_latchV = g_latchPause = g_latchEnd = KeyLatch{};
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "camera/Camera.h"
@@ -44,6 +45,8 @@ extern bool g_paused;
 extern bool g_showGrid;
 extern bool g_showClickVector;
 extern bool g_musicOff;
+// The seed or code of a level played from one, shown in a corner over play; empty for a listed level.
+extern std::string g_levelLabel;
 
 // A key that acts once, on release.
 struct KeyLatch {
