@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "TempDir.h"
 #include "platform/Keyboard.h"
 #include "authoring/LevelCode.h"
+#include "profile/LevelIdentity.h"
 #include "profile/OwnLevels.h"
 #include "profile/ProfileSession.h"
 #include "profile/RunScript.h"
@@ -173,12 +175,42 @@ TEST_F(Screens, LevelListSeedFieldTakesEveryKeyWhileOpen) {
     EXPECT_EQ(Frame(list), Kind::Pop) << "the next Escape goes back";
 }
 
+// The day's level row shows the best run the profile keeps for today's seed's file; the row of a
+// seed the player types shows its seed and the difficulty Left and Right step through.
+TEST_F(Screens, LevelListShowsTheDaysBestAndTheTypedSeed) {
+    TempDir profile;
+    OpenProfile(profile.Path().string());
+    const std::string day = SeedLevelPath(DaySeed(std::time(nullptr)), Difficulty::Medium);
+    ASSERT_EQ(day.rfind((profile.Path() / "levels" / "seed-medium-").string(), 0), 0u) << day;
+    profile.Write("levels/" + LevelFileName(day), kLevelText);
+    profile.Write("progress.json", R"({"version": 1, "levels": [{"file": ")" + LevelFileName(day) + R"(", "content": ")" +
+                                       LevelFileHash(day) + R"(", "won": true, "bestScore": 120, "bestTime": 20.5, "replay": ""}]})");
+    OpenProfile(profile.Path().string());
+    LevelListScreen list;
+    for (int i = 0; i < 40; ++i) Tap(list, kVkDown);
+    const auto drawn = [&](const std::string& text) {
+        for (const RecordedCall& call : Texts(list))
+            if (call.text == text) return true;
+        return false;
+    };
+    EXPECT_TRUE(drawn("Won    best score 120    best time 20.50 s"));
+    Tap(list, kVkUp);
+    Tap(list, kVkLeft);
+    EXPECT_TRUE(drawn("Enter: type a seed    Difficulty: easy (Left, Right)"));
+    Tap(list, kVkLeft);
+    EXPECT_TRUE(drawn("Enter: type a seed    Difficulty: hard (Left, Right)")) << "Left from easy goes round to hard";
+    Tap(list, kVkRight);
+    Tap(list, kVkRight);
+    EXPECT_TRUE(drawn("Enter: type a seed    Difficulty: medium (Left, Right)"));
+    CloseProfile();
+}
+
 // Ctrl+C copies the chosen level's code, which reads back as the level; Ctrl+V plays a pasted
 // code from the profile's levels/ folder with the code in the corner, says why it refuses a bad
 // one, and a listed level chosen afterwards is played as listed again.
 TEST_F(Screens, LevelListCopiesCodesAndPlaysPastedOnes) {
     TempDir profile;
-    OpenProfile(profile.Path());
+    OpenProfile(profile.Path().string());
     MemoryClipboard clipboard;
     const auto ctrl = [&](LevelListScreen& list, int vk) {
         keys.Set(vk, Keyboard::kPressedSince);

@@ -19,8 +19,9 @@ mapfile -t levels < <(tr -s ' \t\r' '\n' < "$data/levels.txt" | sed '/^$/d')
 } > "$data/sets.txt"
 (cd "$data" && "$build/tools/level/tracklet-level" check sets.txt) || fail "the test's sets.txt does not pass the check"
 
-# Plays the level the list leaves chosen after Down pressed more times than there are levels, and
-# prints the level file the recording names.
+# Plays the level the list leaves chosen after Down pressed more times than there are rows (to the
+# last of the new levels below the sets), then Up past the five new levels, and prints the level
+# file the recording names: the last level that can be chosen.
 play_last_chosen() {
     local profile=$1 picture=$2
     rm -f "$work/run.sim"
@@ -28,7 +29,8 @@ play_last_chosen() {
     xdotool key l
     # The list: the first set's heading on the top row, the first level chosen on the second.
     wait_for 60 "the level list" looks 900 308 58 110 165
-    for _ in $(seq $((${#levels[@]} + 2))); do xdotool key Down; sleep 0.15; done
+    for _ in $(seq $((${#levels[@]} + 8))); do xdotool key Down; sleep 0.15; done
+    for _ in $(seq 5); do xdotool key Up; sleep 0.15; done
     sleep 1
     shot
     cp "$work/screen.png" "$build/$picture"
