@@ -67,6 +67,14 @@ def lit(path):
     return float(run.stdout or 0)
 
 
+def grassy(path):
+    """True when green leads the screenshot's mean colour: a level in play over its grass."""
+    run = subprocess.run(['convert', path, '-resize', '1x1!', '-format', '%[fx:r] %[fx:g] %[fx:b]', 'info:'],
+                         capture_output=True, text=True)
+    r, g, b = (float(v) for v in (run.stdout or '0 0 0').split())
+    return g > r and g > b
+
+
 def wait_for(what, seconds, check):
     end = time.time() + seconds
     while time.time() < end:
@@ -151,7 +159,8 @@ class Browser(Screens):
         self.driver.save_screenshot(path)
 
     def key(self, name):
-        ActionChains(self.driver).send_keys({'F1': Keys.F1, 'Escape': Keys.ESCAPE, 'Space': Keys.SPACE}.get(name, name.lower())).perform()
+        keys = {'F1': Keys.F1, 'Escape': Keys.ESCAPE, 'Space': Keys.SPACE, 'Down': Keys.DOWN, 'Up': Keys.UP}
+        ActionChains(self.driver).send_keys(keys.get(name, name.lower())).perform()
 
     def click(self, x, y):
         canvas = self.driver.find_element('id', 'canvas')
@@ -220,6 +229,49 @@ def keeps_camera_file(browser):
     print('  the camera file (key C) outlives a reload')
 
 
+def opens_own_levels(browser, tool, data):
+    """Levels by code, by seed and the day's, in the page: each the very level the desktop's tool
+    makes, written into the browser's storage, and a link to it shown on the page."""
+    levels = '/home/web_user/.local/share/tracklet/levels'
+    first = open(os.path.join(data, 'levels.txt')).read().split()[0]
+    code = subprocess.run([tool, 'code', 'levels/' + first], cwd=data, capture_output=True, text=True, check=True).stdout.strip()
+
+    def played(query, name_start, expected_text, picture, keys=()):
+        browser.open(query)
+        browser.settle('browser-%s-title' % picture)
+        for key in keys:
+            browser.key(key)
+            time.sleep(0.3)
+        if not keys:
+            browser.key('Space')
+        level = os.path.join(shots, 'browser-%s.png' % picture)
+        wait_for(picture + ' in play', 120, lambda: browser.shoot(level) or grassy(level))
+        names = browser.script('return FS.readdir("%s")' % levels)
+        made = [n for n in names if n.startswith(name_start)]
+        if len(made) != 1:
+            fail('%s: the storage holds %r' % (picture, names))
+        text = browser.script('return FS.readFile("%s/%s", {encoding: "utf8"})' % (levels, made[0]))
+        if text != expected_text:
+            fail('%s: the level in the browser is not the one the tool makes' % picture)
+        return browser.script('return document.getElementById("link").style.display === "block" ? '
+                              'document.getElementById("link-address").href : ""')
+
+    decoded = subprocess.run([tool, 'decode', code], cwd=data, capture_output=True, text=True, check=True).stdout
+    link = played('&code=' + code, 'code-', decoded, 'code')
+    if not link.endswith('?code=' + code):
+        fail('the link to a level by code is %r' % link)
+    generated = subprocess.run([tool, 'generate', '--seed', 'end to end', '--difficulty', 'easy'], cwd=data,
+                               capture_output=True, text=True, check=True).stdout
+    link = played('&seed=end%20to%20end&difficulty=easy', 'seed-easy-end_to_end-', generated, 'seed')
+    if not link.endswith('?seed=end%20to%20end&difficulty=easy'):
+        fail('the link to a level by seed is %r' % link)
+    day = time.strftime('%Y-%m-%d', time.gmtime())
+    generated = subprocess.run([tool, 'generate', '--seed', day, '--difficulty', 'medium'], cwd=data,
+                               capture_output=True, text=True, check=True).stdout
+    played('', 'seed-medium-' + day, generated, 'day', ['l'] + ['Down'] * 40 + ['Space'])
+    print('  levels by code, by seed and the day\'s level play in the page as the tool makes them, with a link')
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -254,6 +306,7 @@ def main():
         print('browser (llvmpipe): first title frame %.0f ms after the page was asked for' % first)
         compare(desktop_screens, play(browser), 'llvmpipe')
         keeps_camera_file(browser)
+        opens_own_levels(browser, os.path.join(os.path.dirname(game), 'tools', 'level', 'tracklet-level'), data)
     finally:
         browser.quit()
 
