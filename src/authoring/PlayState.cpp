@@ -89,3 +89,19 @@ uint64_t Fingerprint(const PlayState& s) {
     }
     return h.Value();
 }
+
+std::unique_ptr<Level> CopyLevelForSearch(const Level& level, const std::vector<Bullet>& bullets,
+                                          std::vector<Bullet>* copyBullets) {
+    auto copy = std::make_unique<Level>(nullptr, level.catalogue);
+    copy->style = level.style;
+    copy->height = level.height;
+    copy->width = level.width;
+    copy->finishX = level.finishX;
+    copy->finishY = level.finishY;
+    copy->finishHeading = level.finishHeading;
+    copy->scanObjects = level.scanObjects;
+    copy->objects = level.objects;
+    RestorePlay(CapturePlay(level, bullets), *copy, *copyBullets);
+    for (Bullet& bullet : *copyBullets) bullet.soundSystem = nullptr;
+    return copy;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "level/Level.h"
@@ -28,3 +29,9 @@ PlayState CapturePlay(const Level& level, const std::vector<Bullet>& bullets);
 void RestorePlay(const PlayState& state, Level& level, std::vector<Bullet>& bullets);
 // A hash of the whole state: equal states give equal fingerprints.
 uint64_t Fingerprint(const PlayState& state);
+
+// A level of its own with the grid, finish, objects and state of play of `level`, and in
+// *bullets the shots in flight (silent, pointed at the copy): what a search on another thread
+// plays on. It has no device or camera; the catalogue is shared.
+std::unique_ptr<Level> CopyLevelForSearch(const Level& level, const std::vector<Bullet>& bullets,
+                                          std::vector<Bullet>* copyBullets);

@@ -1,0 +1,98 @@
+#include "screens/PlayHint.h"
+
+#include <charconv>
+#include <iostream>
+#include <limits>
+
+#include "authoring/PlayState.h"
+
+namespace {
+
+// Moments a frame searches where there is no thread to search on: a few milliseconds' work.
+constexpr uint64_t kNodesPerFrame = 300;
+
+SearchLimits HintLimits() {
+    SearchLimits limits;
+    limits.maxNodes = kHintNodes;
+    limits.maxSeconds = std::numeric_limits<double>::infinity();
+    return limits;
+}
+
+// The shortest decimal that reads back as the same float, as tracklet-level writes its clicks.
+std::string Number(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+PlayHint::~PlayHint() { End(); }
+
+void PlayHint::Join() {
+    cancel_ = true;
+    if (thread_.joinable()) thread_.join();
+    cancel_ = false;
+}
+
+void PlayHint::Start(const Level& level, const std::vector<Bullet>& bullets) {
+    End();
+    active_ = true;
+    done_ = false;
+    level_ = CopyLevelForSearch(level, bullets, &bullets_);
+    search_ = std::make_unique<ShotSearchRun>(*level_, bullets_, HintLimits(), false, &cancel_);
+#ifndef __EMSCRIPTEN__
+    // The thread only reads the catalogue's bounding spheres, for names the level in play has
+    // already loaded, and touches nothing else of the game's.
+    thread_ = std::thread([this]() {
+        search_->Advance(kHintNodes + 1);
+        done_ = true;
+    });
+#endif
+}
+
+void PlayHint::End() {
+    Join();
+    active_ = false;
+    search_.reset();
+    level_.reset();
+    bullets_.clear();
+    result_.reset();
+}
+
+void PlayHint::Update() {
+    if (!active_ || result_) return;
+#ifdef __EMSCRIPTEN__
+    if (search_->Advance(kNodesPerFrame)) done_ = true;
+#endif
+    if (!done_) return;
+    Join();
+    result_ = search_->Report();
+    if (result_->solution && !result_->solution->shots.empty()) {
+        const Shot& first = result_->solution->shots.front();
+        std::cerr << "hint: click " << Number(first.x) << " " << Number(first.y) << " after " << first.frame
+                  << " frames\n";
+    }
+}
+
+std::string PlayHint::Line() const {
+    if (!active_) return "";
+    if (!result_) return "Hint: searching...";
+    return HintLine(*result_);
+}
+
+std::optional<std::pair<int32_t, int32_t>> PlayHint::MarkedTile() const {
+    if (!result_ || !result_->solution || result_->solution->shots.empty()) return std::nullopt;
+    const Shot& first = result_->solution->shots.front();
+    return std::make_pair(first.targetX, first.targetY);
+}
+
+std::string HintLine(const SearchReport& report) {
+    if (report.solution) {
+        if (report.solution->shots.empty()) return "Hint: no shot is needed, the train gets there";
+        if (report.solution->shots.front().frame > 0) return "Hint: wait, then shoot the marked target";
+        return "Hint: shoot the marked target";
+    }
+    if (report.end == SearchReport::End::NodeLimit) return "Hint: no win found (the search gave up)";
+    return "Hint: no win is left from here";
+}
