@@ -37,7 +37,8 @@ public:
     std::string Line() const;
     // The tile of the target the winning run shoots first; empty while searching or with no win.
     std::optional<std::pair<int32_t, int32_t>> MarkedTile() const;
-    // The winning run found from the moment the hint was asked at; empty until one is found.
+    // The search's report once it has ended (the winning run, if any, counts frames from the
+    // moment the hint was asked at); empty while searching.
     const std::optional<SearchReport>& Result() const { return result_; }
 
 private:
