@@ -144,7 +144,8 @@ TEST_F(Solve, StatsMeasureTheTimeAShotLeavesAndTheShotsThatLoseAtOnce) {
 
 // From the middle of play on a shipped level, with a shot in flight: the search run a few moments
 // at a time on a copy of the level finds what one whole run finds, and so does the search on the
-// level in play itself (tracklet-level hint's); the copy is left as it was.
+// level in play itself (tracklet-level hint's), with the game's own catalogue; the copy is left as
+// it was.
 TEST(ShotSearchSlices, FindWhatOneWholeSearchFinds) {
     ScopedCurrentDir inData(std::string(TRACKLET_SOURCE_DIR) + "/data");
     RecordingDevice device;
@@ -158,8 +159,9 @@ TEST(ShotSearchSlices, FindWhatOneWholeSearchFinds) {
 
     const SearchLimits limits{std::numeric_limits<double>::infinity(), kHintNodes, 64};
     std::vector<Bullet> wholeBullets, slicedBullets;
-    const auto wholeLevel = CopyLevelForSearch(*g_level, g_bullets, &wholeBullets);
-    const auto slicedLevel = CopyLevelForSearch(*g_level, g_bullets, &slicedBullets);
+    const auto shapes = CopyShapes(catalogue);
+    const auto wholeLevel = CopyLevelForSearch(*g_level, g_bullets, shapes.get(), &wholeBullets);
+    const auto slicedLevel = CopyLevelForSearch(*g_level, g_bullets, shapes.get(), &slicedBullets);
     const SearchReport whole = SearchShotsIn(*wholeLevel, wholeBullets, limits, false, nullptr);
     ShotSearchRun search(*slicedLevel, slicedBullets, limits, false, nullptr);
     int slices = 1;

@@ -8,8 +8,10 @@
 
 namespace {
 
-// Moments a frame searches where there is no thread to search on: a few milliseconds' work.
-constexpr uint64_t kNodesPerFrame = 300;
+// Moments a frame searches where there is no thread to search on. A moment costs about a
+// millisecond on a shipped level (every shot from it is flown to its end), so a frame stays
+// within a few tens of milliseconds, and a hint of a few thousand moments takes a few seconds.
+constexpr uint64_t kNodesPerFrame = 16;
 
 SearchLimits HintLimits() {
     SearchLimits limits;
@@ -39,13 +41,13 @@ void PlayHint::Start(const Level& level, const std::vector<Bullet>& bullets) {
     End();
     active_ = true;
     done_ = false;
-    level_ = CopyLevelForSearch(level, bullets, &bullets_);
+    shapes_ = level.catalogue ? CopyShapes(*level.catalogue) : nullptr;
+    level_ = CopyLevelForSearch(level, bullets, shapes_.get(), &bullets_);
     search_ = std::make_unique<ShotSearchRun>(*level_, bullets_, HintLimits(), false, &cancel_);
 #ifndef __EMSCRIPTEN__
-    // The thread only reads the catalogue's bounding spheres, for names the level in play has
-    // already loaded, and touches nothing else of the game's.
+    // The thread touches nothing of the game's: its level, bullets and spheres are its own.
     thread_ = std::thread([this]() {
-        search_->Advance(kHintNodes + 1);
+        search_->Advance(UINT64_MAX);
         done_ = true;
     });
 #endif
@@ -56,6 +58,7 @@ void PlayHint::End() {
     active_ = false;
     search_.reset();
     level_.reset();
+    shapes_.reset();
     bullets_.clear();
     result_.reset();
 }

@@ -9,6 +9,7 @@
 
 #include "authoring/ShotSearch.h"
 #include "level/Level.h"
+#include "resources/ResourceCatalogue.h"
 #include "state/Bullet.h"
 
 // A hint asked for during play: the game's solver searches for a win from the moment of play it
@@ -45,7 +46,8 @@ private:
     void Join();
 
     bool active_ = false;
-    std::unique_ptr<Level> level_;  // the search's own copy of the level in play
+    std::unique_ptr<ResourceCatalogue> shapes_;  // the search's own copy of the models' spheres
+    std::unique_ptr<Level> level_;                // the search's own copy of the level in play
     std::vector<Bullet> bullets_;
     std::unique_ptr<ShotSearchRun> search_;
     std::thread thread_;
