@@ -365,3 +365,14 @@ TEST_F(Screens, AHintHoldsPlayUntilHAgainOrAShot) {
     EXPECT_TRUE(moves());
     EXPECT_EQ(hintLine(), "");
 }
+
+TEST(HintLine, SaysWhenToShootAndWhyNoWinWasFound) {
+    SearchReport report;
+    EXPECT_EQ(HintLine(report), "Hint: no win is left from here");
+    report.end = SearchReport::End::NodeLimit;
+    EXPECT_EQ(HintLine(report), "Hint: no win found within the search's bound");
+    report.solution = Solution{{Shot{0, 35.0f, 25.0f, 3, 2}}};
+    EXPECT_EQ(HintLine(report), "Hint: shoot the marked target");
+    report.solution->shots.front().frame = 1;
+    EXPECT_EQ(HintLine(report), "Hint: wait, then shoot the marked target");
+}

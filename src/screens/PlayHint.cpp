@@ -96,6 +96,6 @@ std::string HintLine(const SearchReport& report) {
         if (report.solution->shots.front().frame > 0) return "Hint: wait, then shoot the marked target";
         return "Hint: shoot the marked target";
     }
-    if (report.end == SearchReport::End::NodeLimit) return "Hint: no win found (the search gave up)";
+    if (report.end == SearchReport::End::NodeLimit) return "Hint: no win found within the search's bound";
     return "Hint: no win is left from here";
 }

@@ -56,5 +56,6 @@ private:
     std::optional<SearchReport> result_;
 };
 
-// The line PlayHint shows for a search's report.
+// The line PlayHint shows for a search's report: shoot now, or after a wait when the winning run's
+// first shot comes later; with no win, whether every way on was tried or the bound stopped it.
 std::string HintLine(const SearchReport& report);
