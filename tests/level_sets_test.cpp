@@ -184,6 +184,10 @@ TEST(SetStanding, GoalsAreReachedAtTheirBoundsOnThePresentContentOnly) {
     marks = MarksOf(&record, goals);
     EXPECT_FALSE(marks.won || marks.scoreGoal || marks.timeGoal) << "goals count only for a win";
     EXPECT_FALSE(MarksOf(nullptr, goals).won);
+    const LevelRecord hinted{"l.txt", "now", true, 0, 0.0, "", true};
+    marks = MarksOf(&hinted, LevelGoals{0, 20.0});
+    EXPECT_TRUE(marks.won);
+    EXPECT_FALSE(marks.scoreGoal || marks.timeGoal) << "a hinted win meets no goal, a score of 0 and no time included";
 
     Campaign campaign;
     campaign.Win(0, 150, 25.0);        // the score goal

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -8,7 +9,10 @@
 #include "LevelTool.h"
 #include "TempDir.h"
 #include "authoring/LevelDifficulty.h"
+#include "authoring/PlayState.h"
+#include "authoring/ShotSearch.h"
 #include "authoring/TrackDistance.h"
+#include "platform/RecordingDevice.h"
 #include "resources/ResourceCatalogue.h"
 #include "state/GameState.h"
 #include "sim/SimScript.h"
@@ -136,4 +140,52 @@ TEST_F(Solve, StatsMeasureTheTimeAShotLeavesAndTheShotsThatLoseAtOnce) {
     ASSERT_TRUE(stats.won);
     EXPECT_EQ(stats.shots, 2) << "the coin, then the builder";
     EXPECT_EQ(stats.traps, 1) << "the builder shot first";
+}
+
+// From the middle of play on a shipped level, with a shot in flight: the search run a few moments
+// at a time on a copy of the level finds what one whole run finds, and so does the search on the
+// level in play itself (tracklet-level hint's), with the game's own catalogue; the copy is left as
+// it was.
+TEST(ShotSearchSlices, FindWhatOneWholeSearchFinds) {
+    ScopedCurrentDir inData(std::string(TRACKLET_SOURCE_DIR) + "/data");
+    RecordingDevice device;
+    ResourceCatalogue catalogue(&device, nullptr);
+    g_catalogue = &catalogue;
+    std::ostringstream ignored;
+    ASSERT_EQ(StartSimLevel("levels/10_grand_tour.txt", ignored), 0);
+    std::istringstream played("frames 32 0.03125\nclick 15 85\nframes 3 0.03125\n");
+    ASSERT_EQ(RunSimScript(played, ignored, ignored), 0);
+    ASSERT_EQ(g_bullets.size(), 1u);
+
+    const SearchLimits limits{std::numeric_limits<double>::infinity(), kHintNodes, 64};
+    std::vector<Bullet> wholeBullets, slicedBullets;
+    const auto shapes = CopyShapes(catalogue);
+    const auto wholeLevel = CopyLevelForSearch(*g_level, g_bullets, shapes.get(), &wholeBullets);
+    const auto slicedLevel = CopyLevelForSearch(*g_level, g_bullets, shapes.get(), &slicedBullets);
+    const SearchReport whole = SearchShotsIn(*wholeLevel, wholeBullets, limits, false, nullptr);
+    ShotSearchRun search(*slicedLevel, slicedBullets, limits, false, nullptr);
+    int slices = 1;
+    while (!search.Advance(7)) ++slices;
+    const SearchReport& sliced = search.Report();
+    const SearchReport inPlay = SearchShots(limits, false);
+
+    ASSERT_TRUE(whole.solution);
+    EXPECT_GT(slices, 10);
+    for (const SearchReport* other : {&sliced, &inPlay}) {
+        ASSERT_TRUE(other->solution);
+        EXPECT_EQ(other->nodes, whole.nodes);
+        EXPECT_EQ(other->solution->frames, whole.solution->frames);
+        EXPECT_EQ(other->solution->traps, whole.solution->traps);
+        EXPECT_EQ(other->solution->runOffFrames, whole.solution->runOffFrames);
+        ASSERT_EQ(other->solution->shots.size(), whole.solution->shots.size());
+        for (size_t i = 0; i < whole.solution->shots.size(); ++i) {
+            const Shot& a = other->solution->shots[i];
+            const Shot& b = whole.solution->shots[i];
+            EXPECT_TRUE(a.frame == b.frame && a.x == b.x && a.y == b.y && a.targetX == b.targetX && a.targetY == b.targetY) << i;
+        }
+    }
+    // Each shot names the target it hits: the first one stands on its tile now.
+    const Shot& first = whole.solution->shots.front();
+    EXPECT_TRUE(IsShootable(g_level->ObjectAt(first.targetX, first.targetY).name)) << first.targetX << " " << first.targetY;
+    EXPECT_EQ(Fingerprint(CapturePlay(*slicedLevel, slicedBullets)), Fingerprint(CapturePlay(*g_level, g_bullets)));
 }

@@ -21,6 +21,13 @@ LevelRecord Won(int32_t score, double time, const std::string& replay) {
     return LevelRecord{"01_a.txt", "00000000000000aa", true, score, time, replay};
 }
 
+// A win after a hint: no score, time or run.
+LevelRecord Hinted() {
+    LevelRecord record{"01_a.txt", "00000000000000aa", true, 0, 0.0, ""};
+    record.hinted = true;
+    return record;
+}
+
 std::string ReadText(const fs::path& path) {
     std::string text, why;
     EXPECT_EQ(ReadWholeFile(path.string(), &text, &why), 0) << path;
@@ -43,6 +50,9 @@ TEST(ProgressMerge, KeepsTheBetterResultOfEachKind) {
         {"lower score, shorter time: only the time", Won(300, 9.0, "a"), Won(100, 5.0, "b"), 300, 5.0, "a"},
         {"equal score: the shorter run's replay", Won(200, 9.0, "a"), Won(200, 5.0, "b"), 200, 5.0, "b"},
         {"equal score and time: the one kept", Won(200, 5.0, "a"), Won(200, 5.0, "b"), 200, 5.0, "a"},
+        {"a hinted win is a win", notWon, Hinted(), 0, 0.0, ""},
+        {"a win without a hint replaces a hinted one", Hinted(), Won(100, 9.0, "b"), 100, 9.0, "b"},
+        {"a hinted win leaves a clean one as it is", Won(100, 9.0, "a"), Hinted(), 100, 9.0, "a"},
     };
     for (const Case& c : cases) {
         LevelRecord merged = c.into;
@@ -51,6 +61,8 @@ TEST(ProgressMerge, KeepsTheBetterResultOfEachKind) {
         EXPECT_EQ(merged.bestScore, c.score) << c.what;
         EXPECT_EQ(merged.bestTime, c.time) << c.what;
         EXPECT_EQ(merged.replay, c.replay) << c.what;
+        // Here only a hinted result has no run.
+        EXPECT_EQ(merged.hinted, std::string(c.replay).empty()) << c.what;
     }
 }
 
@@ -85,11 +97,17 @@ TEST(ProgressJson, ReadsBackWhatItWrites) {
     Progress progress;
     progress.levels = {Won(300, 7.792891060933471, "01_a-00000000-300-7793.sim")};
     progress.levels.push_back(LevelRecord{"02_b.txt", "00000000000000cc", true, -5, 0.25, "x.sim"});
+    progress.levels.push_back(Hinted());
+    progress.levels.back().file = "03_c.txt";
+    // Only a hinted record says so: a player who never asks for a hint keeps the file as it was.
+    const std::string json = ProgressToJson(progress);
+    EXPECT_EQ(json.find("hinted"), json.rfind("hinted"));
     Progress read;
     std::string why;
-    ASSERT_TRUE(ProgressFromJson(ProgressToJson(progress), &read, &why)) << why;
-    ASSERT_EQ(read.levels.size(), 2u);
-    for (size_t i = 0; i < 2; ++i) {
+    ASSERT_TRUE(ProgressFromJson(json, &read, &why)) << why;
+    ASSERT_EQ(read.levels.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(read.levels[i].hinted, progress.levels[i].hinted);
         EXPECT_EQ(read.levels[i].file, progress.levels[i].file);
         EXPECT_EQ(read.levels[i].content, progress.levels[i].content);
         EXPECT_EQ(read.levels[i].bestScore, progress.levels[i].bestScore);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <chrono>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "profile/OwnLevels.h"
 #include "profile/ProfileSession.h"
 #include "profile/RunScript.h"
+#include "rules/Firing.h"
 #include "screens/GameScreen.h"
 #include "screens/InputPath.h"
 #include "screens/LevelListScreen.h"
@@ -447,4 +450,53 @@ TEST_F(Screens, PlayDrawsItsKeptPictureAgainWhenItComesBackOnTop) {
     EXPECT_EQ(kept(), std::vector<std::string>{"RestoreImage()"});
     play.Resume();
     EXPECT_EQ(kept(), std::vector<std::string>{"KeepImage()"});
+}
+
+// H in play holds the rules while a hint is searched for and shown (this level has no win left:
+// no track lies ahead of its train); H again, or a shot fired, lets play go on.
+TEST_F(Screens, AHintHoldsPlayUntilHAgainOrAShot) {
+    ASSERT_EQ(LoadLevel(0), 0);
+    GameScreen play("camera.txt");
+    const auto moves = [&]() {
+        const float before = g_level->stepTimer;
+        Frame(play);
+        return g_level->stepTimer != before;
+    };
+    const auto hintLine = [&]() {
+        device.ClearCalls();
+        ScreenFrame frame{0.1f, 0, input};
+        play.Draw(frame);
+        for (const RecordedCall& call : device.CallsNamed("DrawText"))
+            if (call.text.rfind("Hint: ", 0) == 0) return call.text;
+        return std::string();
+    };
+    EXPECT_TRUE(moves());
+    EXPECT_EQ(Tap(play, 'H'), ScreenChange::Kind::Stay);
+    EXPECT_EQ(hintLine(), "Hint: searching...");
+    for (int i = 0; i < 5000 && hintLine() == "Hint: searching..."; ++i) {
+        EXPECT_FALSE(moves());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(hintLine(), "Hint: no win is left from here");
+    EXPECT_FALSE(moves());
+    Tap(play, 'H');
+    EXPECT_TRUE(moves());
+    EXPECT_EQ(hintLine(), "");
+
+    Tap(play, 'H');
+    EXPECT_FALSE(moves());
+    FireBullet(Vec3(5.0f, 5.0f, 0.0f));
+    EXPECT_TRUE(moves());
+    EXPECT_EQ(hintLine(), "");
+}
+
+TEST(HintLine, SaysWhenToShootAndWhyNoWinWasFound) {
+    SearchReport report;
+    EXPECT_EQ(HintLine(report), "Hint: no win is left from here");
+    report.end = SearchReport::End::NodeLimit;
+    EXPECT_EQ(HintLine(report), "Hint: no win found within the search's bound");
+    report.solution = Solution{{Shot{0, 35.0f, 25.0f, 3, 2}}};
+    EXPECT_EQ(HintLine(report), "Hint: shoot the marked target");
+    report.solution->shots.front().frame = 1;
+    EXPECT_EQ(HintLine(report), "Hint: wait, then shoot the marked target");
 }

@@ -89,3 +89,32 @@ uint64_t Fingerprint(const PlayState& s) {
     }
     return h.Value();
 }
+
+std::unique_ptr<ResourceCatalogue> CopyShapes(const ResourceCatalogue& catalogue) {
+    auto shapes = std::make_unique<ResourceCatalogue>(nullptr, nullptr);
+    for (const auto& [name, model] : catalogue.models) {
+        Model& shape = shapes->models[name];
+        shape.boundCentre = model.boundCentre;
+        shape.boundRadius = model.boundRadius;
+    }
+    return shapes;
+}
+
+std::unique_ptr<Level> CopyLevelForSearch(const Level& level, const std::vector<Bullet>& bullets,
+                                          ResourceCatalogue* shapes, std::vector<Bullet>* copyBullets) {
+    auto copy = std::make_unique<Level>(nullptr, shapes);
+    copy->style = level.style;
+    copy->height = level.height;
+    copy->width = level.width;
+    copy->finishX = level.finishX;
+    copy->finishY = level.finishY;
+    copy->finishHeading = level.finishHeading;
+    copy->scanObjects = level.scanObjects;
+    copy->objects = level.objects;
+    RestorePlay(CapturePlay(level, bullets), *copy, *copyBullets);
+    for (Bullet& bullet : *copyBullets) {
+        bullet.catalogue = shapes;
+        bullet.soundSystem = nullptr;
+    }
+    return copy;
+}

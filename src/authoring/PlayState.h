@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "level/Level.h"
+#include "resources/ResourceCatalogue.h"
 #include "state/Bullet.h"
 
 // Everything the rules change during play: the changing fields of the level and the shots in
@@ -28,3 +30,14 @@ PlayState CapturePlay(const Level& level, const std::vector<Bullet>& bullets);
 void RestorePlay(const PlayState& state, Level& level, std::vector<Bullet>& bullets);
 // A hash of the whole state: equal states give equal fingerprints.
 uint64_t Fingerprint(const PlayState& state);
+
+// The bounding spheres of every model of `catalogue` in a catalogue of their own, with no device,
+// sounds or meshes: all that the rules and the solver look up, so that a search on another
+// thread never touches (nor, by a lookup, adds to) the game's catalogue.
+std::unique_ptr<ResourceCatalogue> CopyShapes(const ResourceCatalogue& catalogue);
+
+// A level of its own with the grid, finish, objects and state of play of `level`, and in
+// *copyBullets the shots in flight (silent, pointed at the copy): what a search on another thread
+// plays on. It has no device or camera, and looks its models up in `shapes`.
+std::unique_ptr<Level> CopyLevelForSearch(const Level& level, const std::vector<Bullet>& bullets,
+                                          ResourceCatalogue* shapes, std::vector<Bullet>* copyBullets);

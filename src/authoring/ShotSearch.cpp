@@ -32,30 +32,68 @@ struct Child {
     std::tuple<int32_t, int, int32_t, uint64_t> key;
 };
 
+// A moment of play whose next moments are being searched: what a recursive search would keep in
+// its stack frame, kept on an explicit stack so that the search can stop between any two steps.
+struct Node {
+    PlayState here;
+    uint64_t hereFrame = 0;
+    int depth = 0;
+    std::vector<Child> children;  // in the order they are searched
+    size_t next = 0;              // the child to search next; the one before it was searched last
+    int32_t traps = 0;
+    uint64_t runOff = kNoRunOff;
+};
+
+}  // namespace
+
+// A depth-first search over moments of play. Advance goes on exactly where the last call
+// stopped, so the moments tried, their order and the result do not depend on the slicing.
 class ShotSearch {
 public:
     ShotSearch(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
                const std::atomic<bool>* cancel)
         : limits_(limits), best_(best), level_(level), bullets_(bullets), cancel_(cancel),
-          started_(std::chrono::steady_clock::now()) {}
+          started_(std::chrono::steady_clock::now()), start_(CapturePlay(level, bullets)) {}
 
-    SearchReport Run() {
-        const PlayState start = CapturePlay(level_, bullets_);
-        // Builders alone usually win; other targets are tried only when they do not.
-        for (bool allTargets : {best_, true}) {
-            allTargets_ = allTargets;
-            visited_.clear();
-            frame_ = 0;
-            Expand(0);
-            RestorePlay(start, level_, bullets_);
-            if (report_.end != SearchReport::End::Exhausted || report_.solution || allTargets) break;
+    bool Advance(uint64_t nodeBudget) {
+        const uint64_t until = nodes_ + std::min(nodeBudget, UINT64_MAX - nodes_);
+        while (!ended_) {
+            if (nodes_ >= until) return false;
+            if (!stack_.empty()) {
+                Step();
+            } else if (!passStarted_) {
+                StartPass();
+            } else {
+                EndPass();
+            }
+        }
+        return true;
+    }
+
+    const SearchReport& Report() const { return report_; }
+
+private:
+    // Builders alone usually win; other targets are tried only in a second pass, when they do not.
+    void StartPass() {
+        passStarted_ = true;
+        allTargets_ = best_ || secondPass_;
+        visited_.clear();
+        frame_ = 0;
+        Enter(0);
+    }
+
+    void EndPass() {
+        RestorePlay(start_, level_, bullets_);
+        if (report_.end == SearchReport::End::Exhausted && !report_.solution && !allTargets_) {
+            passStarted_ = false;
+            secondPass_ = true;
+            return;
         }
         if (report_.end == SearchReport::End::Exhausted && depthCut_) report_.end = SearchReport::End::ShotLimit;
         report_.nodes = nodes_;
-        return report_;
+        ended_ = true;
     }
 
-private:
     bool Over() const { return level_.lost || level_.won; }
 
     void Frame() {
@@ -140,7 +178,9 @@ private:
             current = std::move(found);
     }
 
-    void Expand(int depth) {
+    // Counts the moment reached and runs it out (recording a win there); unless the search ends
+    // here, pushes it with the moments its shots (and a wait) lead to, in the order to search them.
+    void Enter(int depth) {
         if (Stopping()) return;
         const PlayState here = CapturePlay(level_, bullets_);
         if (!visited_.insert(Fingerprint(here)).second) return;
@@ -174,7 +214,8 @@ private:
                 Resolve();
                 if (CountLike(level_, target) >= before) continue;
                 hit = true;
-                if (level_.lost || !AddChild(children, Shot{hereFrame, aim.x, aim.y}, IsBuilder(target.name), here))
+                const Shot shot{hereFrame, aim.x, aim.y, target.x, target.y};
+                if (level_.lost || !AddChild(children, shot, IsBuilder(target.name), here))
                     ++traps;
                 break;
             }
@@ -189,23 +230,36 @@ private:
         std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.key < b.key; });
         KeepFewAlike(children);
         trapsOnPath_ += traps;
-        for (const Child& child : children) {
+        stack_.push_back(Node{here, hereFrame, depth, std::move(children), 0, traps, runOff});
+    }
+
+    // One step below the moment on top of the stack: back from the child searched last, then on
+    // to its next child; with none left (or the search stopping), back to the moment itself and
+    // off the stack. The level is left as the step found it once the moment is off the stack.
+    void Step() {
+        Node& top = stack_.back();
+        if (top.next > 0) {
+            if (top.children[top.next - 1].shot) {
+                path_.pop_back();
+                runOffOnPath_.pop_back();
+            }
+            if (Stopping()) top.next = top.children.size();
+        }
+        if (top.next < top.children.size()) {
+            const Child& child = top.children[top.next++];
             RestorePlay(child.state, level_, bullets_);
             frame_ = child.frame;
             if (child.shot) {
                 path_.push_back(*child.shot);
-                runOffOnPath_.push_back(runOff);
+                runOffOnPath_.push_back(top.runOff);
             }
-            Expand(depth + 1);
-            if (child.shot) {
-                path_.pop_back();
-                runOffOnPath_.pop_back();
-            }
-            if (Stopping()) break;
+            Enter(top.depth + 1);  // may grow the stack: neither `top` nor `child` is used after it
+            return;
         }
-        trapsOnPath_ -= traps;
-        RestorePlay(here, level_, bullets_);
-        frame_ = hereFrame;
+        trapsOnPath_ -= top.traps;
+        RestorePlay(top.here, level_, bullets_);
+        frame_ = top.hereFrame;
+        stack_.pop_back();
     }
 
     // Shots at different builders of one kind lay the same piece; what differs is which builder
@@ -255,18 +309,33 @@ private:
     bool stopped_ = false;
     bool depthCut_ = false;
     SearchReport report_;
+    PlayState start_;
+    std::vector<Node> stack_;
+    bool passStarted_ = false;
+    bool secondPass_ = false;
+    bool ended_ = false;
 };
 
-}  // namespace
+ShotSearchRun::ShotSearchRun(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
+                             const std::atomic<bool>* cancel)
+    : search_(std::make_unique<ShotSearch>(level, bullets, limits, best, cancel)) {}
+
+ShotSearchRun::~ShotSearchRun() = default;
+
+bool ShotSearchRun::Advance(uint64_t nodeBudget) { return search_->Advance(nodeBudget); }
+
+const SearchReport& ShotSearchRun::Report() const { return search_->Report(); }
 
 SearchReport SearchShots(const SearchLimits& limits, bool best) {
     if (!g_level) return {};
-    return ShotSearch(*g_level, g_bullets, limits, best, nullptr).Run();
+    return SearchShotsIn(*g_level, g_bullets, limits, best, nullptr);
 }
 
 SearchReport SearchShotsIn(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
                            const std::atomic<bool>* cancel) {
-    return ShotSearch(level, bullets, limits, best, cancel).Run();
+    ShotSearch search(level, bullets, limits, best, cancel);
+    search.Advance(UINT64_MAX);
+    return search.Report();
 }
 
 std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits) {

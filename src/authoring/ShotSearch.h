@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,11 +13,14 @@ class Level;
 // The frame time of every simulated frame: a power of two, so that the script states it exactly.
 inline constexpr float kFrameTime = 0.03125f;
 
-// A left click on the floor point (x, y, 0) made after `frame` frames of play.
+// A left click on the floor point (x, y, 0) made after `frame` frames of play, aimed at the
+// target on tile (targetX, targetY).
 struct Shot {
     uint64_t frame = 0;
     float x = 0.0f;
     float y = 0.0f;
+    int32_t targetX = 0;
+    int32_t targetY = 0;
 };
 
 // Shots that win, the frame count at which the level is won and the score then. What the way
@@ -63,6 +67,26 @@ SearchReport SearchShots(const SearchLimits& limits, bool best);
 // the search stops soon after, with End::Cancelled.
 SearchReport SearchShotsIn(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
                            const std::atomic<bool>* cancel);
+
+class ShotSearch;
+
+// SearchShotsIn's search, run a slice at a time: slices of any size find what one whole run finds.
+// Between two slices the level and the bullets are in the middle of the search: nothing else may
+// touch them until the search has ended, when they are as they were at the start.
+class ShotSearchRun {
+public:
+    ShotSearchRun(Level& level, std::vector<Bullet>& bullets, const SearchLimits& limits, bool best,
+                  const std::atomic<bool>* cancel);
+    ~ShotSearchRun();
+    // Searches on until `nodeBudget` more moments have been counted or the search has ended;
+    // true once it has ended.
+    bool Advance(uint64_t nodeBudget);
+    // What the search has found so far; final once Advance has returned true.
+    const SearchReport& Report() const;
+
+private:
+    std::unique_ptr<ShotSearch> search_;
+};
 
 // "the node limit (--max-nodes 20000)"-style words for what ended a search.
 std::string DescribeEnd(const SearchReport& report, const SearchLimits& limits);

@@ -2,6 +2,7 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/HeadUpDisplay.h"
+#include "graphics/HintMarker.h"
 #include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/ScreenDrawing.h"
@@ -125,7 +126,7 @@ bool BeginPlayFrame() {
     return true;
 }
 
-void RenderGame(float dt, int32_t fps, KeptScene* kept) {
+void RenderGame(float dt, int32_t fps, KeptScene* kept, const HintShown* hint) {
     const bool scene = g_level && !g_level->lost && !g_level->won;
     if (scene && kept) {
         if (!kept->BeginFrame(*g_level)) return;
@@ -134,6 +135,7 @@ void RenderGame(float dt, int32_t fps, KeptScene* kept) {
         if (!BeginPlayFrame()) return;
         if (scene) DrawLevelScene(true);
     }
+    if (scene && hint) DrawHint(*hint);
     RenderDevice* device = g_device;
     DrawFps(fps);
     DrawHudNotice(dt);

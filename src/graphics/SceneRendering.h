@@ -4,12 +4,14 @@
 struct Matrix4;
 class Level;
 class KeptScene;
+struct HintShown;
 
 // Draws and presents one frame of play: the level, bullets, floor, pointer, grid and the
 // head-up display on white. fps is printed; dt counts down a notice's time (ShowHudNotice).
 // With `kept`, the standing part of the picture comes from it (drawn only when it changed);
-// without, everything is drawn. Both give the same picture.
-void RenderGame(float dt, int32_t fps, KeptScene* kept = nullptr);
+// without, everything is drawn. Both give the same picture. With `hint`, its marker and line are
+// drawn over play (DrawHint).
+void RenderGame(float dt, int32_t fps, KeptScene* kept = nullptr, const HintShown* hint = nullptr);
 
 // The render states every frame sets, play and menus alike.
 void SetFrameRenderStates();

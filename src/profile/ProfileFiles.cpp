@@ -127,7 +127,7 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
 bool SaveWonRun(const ProfilePaths& paths, LevelRecord record, const std::string& runScript, Progress* progress,
                 std::string* why, std::ostream& err) {
     record.won = true;
-    record.replay = ReplayName(record);
+    record.replay = record.hinted ? "" : ReplayName(record);
     Progress mine;
     mine.levels.push_back(record);
     MergeProgress(progress, mine);
@@ -135,10 +135,10 @@ bool SaveWonRun(const ProfilePaths& paths, LevelRecord record, const std::string
         *why = "no folder to keep it in (neither XDG_DATA_HOME nor HOME is set)";
         return false;
     }
-    if (!MakeFolder(paths.ReplayFolder(), why)) return false;
     const std::string replayPath = paths.ReplayFolder() + "/" + record.replay;
     std::string reason;
-    if (!ReplaceFile(replayPath, runScript, &reason)) {
+    if (!MakeFolder(paths.ReplayFolder(), why)) return false;
+    if (!record.hinted && !ReplaceFile(replayPath, runScript, &reason)) {
         *why = replayPath + ": " + reason;
         return false;
     }
@@ -157,7 +157,7 @@ bool SaveWonRun(const ProfilePaths& paths, LevelRecord record, const std::string
     if (!saved) {
         *why = progressPath + ": " + reason;
         std::error_code ignored;
-        fs::remove(replayPath, ignored);
+        if (!record.hinted) fs::remove(replayPath, ignored);
         return false;
     }
     RemoveUnnamedReplays(paths, replays, *progress);

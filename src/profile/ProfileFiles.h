@@ -42,6 +42,6 @@ bool SaveSettings(const std::string& path, const Settings& settings, std::string
 // the current file read again, the record merged in (the better result of each level kept) and the
 // file replaced atomically; replay files no record names any more are removed. *progress becomes
 // what the file now holds. False, with *why, when anything could not be written (then *progress
-// still has the run merged in, for the rest of this game).
+// still has the run merged in, for the rest of this game). A hinted win keeps no run.
 bool SaveWonRun(const ProfilePaths& paths, LevelRecord record, const std::string& runScript, Progress* progress,
                 std::string* why, std::ostream& err);

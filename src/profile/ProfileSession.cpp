@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 
 #include "audio/SoundSystem.h"
 #include "graphics/HeadUpDisplay.h"
@@ -28,6 +29,7 @@ struct Session {
     Settings settings;
     bool saidNotSaving = false;
     uint64_t savedStart = 0;  // LevelStartCount() of the last win saved
+    std::optional<uint64_t> hintedStart;  // LevelStartCount() of the last level given a hint
     std::map<std::string, std::string> listedHashes;  // level path -> content hash, read once
     bool setsLoaded = false;
     std::vector<LevelSet> sets;  // as sets.txt lists them; none without the file or when it is refused
@@ -148,6 +150,8 @@ const std::string& ListedLevelHash(const std::string& path) {
 }
 }  // namespace
 
+void MarkLevelHinted() { session.hintedStart = LevelStartCount(); }
+
 const LevelRecord* RecordOfListedLevel(const std::string& name) {
     const std::string path = LevelPath(name);
     return FindRecord(session.progress, LevelFileName(path), ListedLevelHash(path));
@@ -198,8 +202,9 @@ void KeepProfileUpToDate() {
     record.file = LevelFileName(path);
     record.content = LevelFileHash(path);
     session.listedHashes[path] = record.content;
-    record.bestScore = g_level->score;
-    record.bestTime = run->Seconds();
+    record.hinted = session.hintedStart == LevelStartCount();
+    record.bestScore = record.hinted ? 0 : g_level->score;
+    record.bestTime = record.hinted ? 0.0 : run->Seconds();
     std::string why;
     if (!SaveWonRun(session.paths, record, run->Text(), &session.progress, &why, std::cerr)) SayNotSaving(why);
 }

@@ -49,6 +49,10 @@ void ToggleFullScreen();
 // won, and keeps the music setting as the M key leaves it. Nothing before OpenProfile.
 void KeepProfileUpToDate();
 
+// Notes that a hint was given since the level in play was last started: its win then counts as
+// won, with no score, time or run kept.
+void MarkLevelHinted();
+
 // The record of the listed level file `name` as it is now (its content hash); null when none.
 const LevelRecord* RecordOfListedLevel(const std::string& name);
 

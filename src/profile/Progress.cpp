@@ -43,10 +43,11 @@ const LevelRecord* FindEarlierRecord(const Progress& progress, const std::string
 
 void MergeRecord(LevelRecord* into, const LevelRecord& other) {
     if (!other.won) return;
-    if (!into->won) {
+    if (!into->won || (into->hinted && !other.hinted)) {
         *into = other;
         return;
     }
+    if (other.hinted) return;
     if (BetterRun(other, *into)) {
         into->bestScore = other.bestScore;
         into->replay = other.replay;
@@ -67,9 +68,12 @@ void MergeProgress(Progress* into, const Progress& other) {
 
 std::string ProgressToJson(const Progress& progress) {
     Json levels = Json::array();
-    for (const LevelRecord& r : progress.levels)
+    for (const LevelRecord& r : progress.levels) {
         levels.push_back(Json{{"file", r.file},       {"content", r.content}, {"won", r.won},
                               {"bestScore", r.bestScore}, {"bestTime", r.bestTime}, {"replay", r.replay}});
+        // Written only when true, so a game that never gave a hint writes the file as it always did.
+        if (r.hinted) levels.back()["hinted"] = true;
+    }
     const Json document{{"version", kVersion}, {"levels", std::move(levels)}};
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -110,6 +114,7 @@ bool ProgressFromJson(const std::string& text, Progress* progress, std::string* 
         const int64_t score = level["bestScore"].get<int64_t>();
         record.bestTime = level["bestTime"].get<double>();
         record.replay = level["replay"].get<std::string>();
+        record.hinted = level.contains("hinted") && level["hinted"].is_boolean() && level["hinted"].get<bool>();
         if (score < INT32_MIN || score > INT32_MAX || !std::isfinite(record.bestTime) || record.bestTime < 0.0 ||
             !PlainFileName(record.replay)) {
             *why = "a level entry with a value out of range: " + record.file;

@@ -12,6 +12,7 @@ struct LevelRecord {
     int32_t bestScore = 0;
     double bestTime = 0.0;  // seconds of play from the start to the win, the shortest
     std::string replay;     // file name in the replays folder of the run that made bestScore
+    bool hinted = false;    // won only after a hint: no score, time or replay, and no goal met
 };
 
 struct Progress {
@@ -26,8 +27,9 @@ LevelRecord* FindRecord(Progress& progress, const std::string& file, const std::
 // file has changed since); null when there is none.
 const LevelRecord* FindEarlierRecord(const Progress& progress, const std::string& file, const std::string& content);
 
-// Folds `other` into `into` (the same level): won when either is; the higher score with its
-// replay (on a tie, the shorter time's, then the one already there); the shorter winning time.
+// Folds `other` into `into` (the same level): won when either is; a win without a hint replaces
+// a hinted one; of two such wins, the higher score with its replay (on a tie, the shorter
+// time's, then the one already there) and the shorter winning time.
 void MergeRecord(LevelRecord* into, const LevelRecord& other);
 
 // Folds every record of `other` into `into`: a level only one of them knows is taken as it is.

@@ -11,7 +11,7 @@ LevelMarks MarksOf(const LevelRecord* record, const std::optional<LevelGoals>& g
     LevelMarks marks;
     if (!record || !record->won) return marks;
     marks.won = true;
-    if (!goals) return marks;
+    if (!goals || record->hinted) return marks;
     marks.scoreGoal = record->bestScore >= goals->score;
     marks.timeGoal = record->bestTime <= goals->seconds + kTimeTolerance;
     return marks;

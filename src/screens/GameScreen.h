@@ -2,6 +2,7 @@
 #include <string>
 
 #include "graphics/KeptScene.h"
+#include "screens/PlayHint.h"
 #include "screens/Screen.h"
 
 // True when one of the four menu screens is up instead of the game scene: the title menu, the
@@ -13,6 +14,8 @@ bool MenuScreenUp();
 // play, the scene or the menu drawn. On the title menu L opens the level list and O the settings
 // (each on release). The mouse picks and fires in the window procedure, as play always had it.
 // The scene's standing part is kept from frame to frame (KeptScene) and drawn again when it changes.
+// H in play asks for a hint (PlayHint): the rules hold still while it searches and shows; the next
+// shot fired, H again, a menu screen or another level ends it.
 class GameScreen : public Screen {
 public:
     // `cameraFile`: where C writes the camera.
@@ -25,7 +28,13 @@ public:
     uint64_t PictureStampNow(const ScreenFrame& frame) const override;
 
 private:
+    // Starts or ends the hint as this frame's keys, shots and screens ask.
+    void KeepHint(const InputPath& input);
+
     std::string cameraFile_;
     KeptScene kept_;
     uint64_t linkedStart_ = 0;  // the level start the page's link was last made for
+    PlayHint hint_;
+    uint64_t hintStart_ = 0;     // LevelStartCount() when the hint was asked for
+    size_t hintBullets_ = 0;     // shots in flight then: one more is a shot fired
 };

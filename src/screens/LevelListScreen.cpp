@@ -26,6 +26,7 @@ using Size = ScreenLook::Size;
 
 std::string ResultLine(const LevelRecord* record) {
     if (!record || !record->won) return "Not won yet";
+    if (record->hinted) return "Won    hinted";
     return "Won    best score " + std::to_string(record->bestScore) + "    best time " + FormatSeconds(record->bestTime);
 }
 
@@ -349,13 +350,14 @@ void LevelListScreen::DrawRow(const LevelListLayout& layout, int32_t slot, const
 
 void LevelListScreen::DrawMarks(const LevelMarks& marks, const std::optional<LevelGoals>& goals,
                                 const LevelRecord* record, int32_t left, int32_t top) {
-    const bool won = record && record->won;
+    // A hinted win has no best score or time to show.
+    const bool won = record && record->won && !record->hinted;
     const std::string score = "Score goal " + std::to_string(goals->score) + (won ? ", best " + std::to_string(record->bestScore) : "");
     const std::string time = "Time goal " + FormatSeconds(goals->seconds) + (won ? ", best " + FormatSeconds(record->bestTime) : "");
     const int32_t side = look_.LineHeight(Size::Small) * 3 / 5;
     const int32_t markTop = top + (look_.LineHeight(Size::Small) - side) / 2;
     int32_t x = left;
-    for (const auto& [reached, text] : {std::pair{marks.won, std::string("Won")}, std::pair{marks.scoreGoal, score},
+    for (const auto& [reached, text] : {std::pair{marks.won, std::string(record && record->hinted ? "Won, hinted" : "Won")}, std::pair{marks.scoreGoal, score},
                                         std::pair{marks.timeGoal, time}}) {
         look_.Mark(x, markTop, side, reached);
         x += side + look_.Scaled(6);
