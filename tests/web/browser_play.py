@@ -272,6 +272,37 @@ def opens_own_levels(browser, tool, data):
     print('  levels by code, by seed and the day\'s level play in the page as the tool makes them, with a link')
 
 
+def hints_in_slices(browser, tool, data):
+    """H on level 1 in the page: the search, a slice a frame, names the shot tracklet-level hint
+    names from the start, rings its target, and that shot wins the level."""
+    first = open(os.path.join(data, 'levels.txt')).read().split()[0]
+    expected = subprocess.run([tool, 'hint', 'levels/' + first], cwd=data, input='', capture_output=True, text=True,
+                              check=True).stdout
+    click = next(line for line in expected.splitlines() if line.startswith('click '))
+    browser.open()
+    title = browser.settle('browser-hint-title')
+    browser.key('Space')
+    level = os.path.join(shots, 'browser-hint-level.png')
+    wait_for('level 1', 60, lambda: browser.shoot(level) or (lit(level) > 0.05 and different_share(level, title) > 0.5))
+    browser.key('H')
+    said = []
+
+    def answered():
+        said[:] = [line for line in browser.script('return Module.output') if line.startswith('hint: ')]
+        return bool(said)
+    wait_for('the hint', 120, answered)
+    if not said[0].startswith('hint: ' + click + ' after '):
+        fail('the page\'s hint says %r, tracklet-level hint %r' % (said[0], click))
+    ringed = browser.settle('browser-hint')
+    red = subprocess.run(['convert', ringed, '-fx', 'r > 0.7 && g < 0.2 && b < 0.2 ? 1 : 0', '-format', '%[fx:mean]', 'info:'],
+                         capture_output=True, text=True)
+    if float(red.stdout or 0) < 0.005:
+        fail('no ring round the hinted target in ' + ringed)
+    browser.click(*BUILDER)
+    complete = browser.settle('browser-hint-complete', unlike=ringed, seconds=120)
+    print('  a hint in the page names the shot the tool names, rings its target, and the shot wins (%s)' % complete)
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -306,7 +337,9 @@ def main():
         print('browser (llvmpipe): first title frame %.0f ms after the page was asked for' % first)
         compare(desktop_screens, play(browser), 'llvmpipe')
         keeps_camera_file(browser)
-        opens_own_levels(browser, os.path.join(os.path.dirname(game), 'tools', 'level', 'tracklet-level'), data)
+        tool = os.path.join(os.path.dirname(game), 'tools', 'level', 'tracklet-level')
+        opens_own_levels(browser, tool, data)
+        hints_in_slices(browser, tool, data)
     finally:
         browser.quit()
 
