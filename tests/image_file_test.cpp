@@ -119,6 +119,26 @@ TEST(ImageEndsEarly, UncompressedAndRunLengthFilesTooShortAreRefusedBeforeDecodi
     EXPECT_EQ(read("headless.bmp", bmp.substr(0, 54 + 8 * 8 * 3 - 1)), kEndsEarly);
 }
 
+// A 2 x 1 BMP of four bits a pixel whose palette holds two colours, with the pixel byte given;
+// `offset` is where its pixels start (62: just after the palette).
+std::string TwoColourBmp(uint8_t pixels, uint32_t offset = 62) {
+    const auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    const auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+    return "BM" + u32(66) + u32(0) + u32(offset) + u32(40) + u32(2) + u32(1) + u16(1) + u16(4) + u32(0) + u32(4) +
+           u32(0) + u32(0) + u32(2) + u32(0) + std::string{10, 20, 30, 0, 40, 50, 60, 0} + std::string{char(pixels), 0, 0, 0};
+}
+
+// A palette image whose pixels name only the colours its palette holds decodes to them; one that
+// names a colour past the palette, or puts its pixels inside the header, is refused: the decoder
+// would fill such pixels from a table it never wrote.
+TEST(ImageEndsEarly, PaletteColoursMustBeInThePalette) {
+    TempDir dir;
+    EXPECT_EQ(Decode(dir, "two.bmp", TwoColourBmp(0x10)).pixels,
+              (std::vector<uint8_t>{60, 50, 40, 255, 30, 20, 10, 255}));
+    EXPECT_EQ(Decode(dir, "third.bmp", TwoColourBmp(0x12)).verdict, "a pixel names a colour the palette does not hold");
+    EXPECT_EQ(Decode(dir, "inside.bmp", TwoColourBmp(0x10, 48)).verdict, "a pixel names a colour the palette does not hold");
+}
+
 TEST(ImageEndsEarly, CompressedDataMustNotRunOut) {
     TempDir dir;
     // Run-length TGA: a run of 4 blue pixels, then 2 raw ones.

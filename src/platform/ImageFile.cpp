@@ -198,6 +198,33 @@ uint64_t FewestBytesForPixels(const std::string& data, int w, int h) {
     return 0;
 }
 
+// False when a palette BMP's pixels name a colour its palette does not hold, or its palette would
+// end before it starts (pixels placed inside the header): the decoder takes such colours from a
+// table it never wrote. Its palette is what lies between the header and the pixels, counted as
+// the decoder counts it.
+bool BmpColoursInPalette(const std::string& data, int w, int h) {
+    if (data.compare(0, 2, "BM") != 0) return true;
+    const auto byte = [&](size_t k) { return k < data.size() ? int64_t(uint8_t(data[k])) : 0; };
+    const int64_t headerSize = byte(14) | byte(15) << 8 | byte(16) << 16 | byte(17) << 24;
+    const int64_t offset = byte(10) | byte(11) << 8 | byte(12) << 16 | byte(13) << 24;
+    const bool oldest = headerSize == 12;
+    const int64_t bits = oldest ? byte(24) | byte(25) << 8 : byte(28) | byte(29) << 8;
+    if (bits != 1 && bits != 4 && bits != 8) return true;  // no palette, or one the decoder refuses
+    const int64_t entries = oldest ? (offset - 38) / 3 : (offset - 14 - headerSize) >> 2;
+    if (entries < 0) return false;
+    if (entries == 0 || entries >= (int64_t{1} << bits)) return true;  // refused by the decoder, or whole
+    const int64_t rowBytes = (int64_t(w) * bits + 31) / 32 * 4;
+    for (int64_t y = 0; y < h; ++y) {
+        for (int64_t x = 0; x < w; ++x) {
+            const int64_t bit = x * bits, at = offset + y * rowBytes + bit / 8;
+            if (at >= int64_t(data.size())) return true;  // ends early: refused as such
+            const int64_t colour = (byte(size_t(at)) >> (8 - bits - bit % 8)) & ((int64_t{1} << bits) - 1);
+            if (colour >= entries) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, std::string* error) {
@@ -247,6 +274,10 @@ bool ReadImageFile(const std::string& path, EncodedImage* image, int maxSide, st
     }
     if (data.size() < FewestBytesForPixels(data, w, h)) {
         if (error) *error = "image data ends early";
+        return false;
+    }
+    if (!BmpColoursInPalette(data, w, h)) {
+        if (error) *error = "a pixel names a colour the palette does not hold";
         return false;
     }
     image->bytes = std::move(data);
