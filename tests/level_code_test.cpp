@@ -108,3 +108,14 @@ TEST(LevelCode, RefusesWhatIsNotACode) {
     EXPECT_FALSE(DecodeLevelCode(code, &text, &why));
     EXPECT_EQ(why, "the level would be larger than 1 MiB");
 }
+
+// A code can hold what no file can: an object turned by -0 (angle bits 0x80000000). Its text is
+// written as the level that text loads to, so a code made again from it decodes to the same text.
+TEST(LevelCode, ANegativeZeroTurnIsWrittenAsTheLevelItLoadsTo) {
+    const std::string code =
+        "T1.CHN0YW6kYXJkDgYAAmUMUZmAAKBAAQaDEAmIACD1K5haQgIFgmFprHMGcnJlY2h0BwAHAAgACQALA1CK5Hwgn0BwAAAAgGwADQoR";
+    std::string text, why;
+    ASSERT_TRUE(DecodeLevelCode(code, &text, &why)) << why;
+    EXPECT_EQ(LevelTextOf(text), text);
+    EXPECT_EQ(RoundTrip(text), text);
+}

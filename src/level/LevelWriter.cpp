@@ -26,6 +26,9 @@ float AngleOf(float degrees) { return degrees != 0.0f ? DegreesToRadians(degrees
 // loader turns into exactly that angle (the one the file gave lies within a few steps).
 std::string Degrees(const LevelObject& object) {
     if (AngleOf(static_cast<float>(object.degrees)) == object.angle) return std::to_string(object.degrees);
+    // The loader makes +0 of every zero: a -0 angle (a level decoded from a code can hold one) has
+    // no text of its own, and "-0" would read back as a level that writes "0".
+    if (object.angle == 0.0f) return "0";
     const float estimate = object.angle * (180.0f / kPi);
     float up = estimate, down = estimate;
     for (int step = 0; step < 16; ++step) {
