@@ -113,7 +113,12 @@ Record LoadRecord(const std::string& path, bool (*fromJson)(const std::string&, 
 
 Progress LoadProgress(const std::string& path, std::ostream& err) { return LoadRecord(path, ProgressFromJson, err); }
 
-Settings LoadSettings(const std::string& path, std::ostream& err) { return LoadRecord(path, SettingsFromJson, err); }
+Settings LoadSettings(const std::string& path, std::ostream& err) {
+    Settings settings = LoadRecord(path, SettingsFromJson, err);
+    for (const std::string& note : settings.notes) err << "tracklet: " << path << ": " << note << "\n";
+    settings.notes.clear();
+    return settings;
+}
 
 bool SaveSettings(const std::string& path, const Settings& settings, std::string* why) {
     const std::string folder = fs::path(path).parent_path().string();

@@ -1,5 +1,7 @@
 #include "profile/ProfileSession.h"
 
+#include "platform/KeyNames.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -92,6 +94,8 @@ void OpenProfile(const std::string& profileFolder) {
 const ProfilePaths& ProfileFolders() { return session.paths; }
 const Progress& CurrentProgress() { return session.progress; }
 const Settings& CurrentSettings() { return session.settings; }
+int BoundKey(Action action) { return session.settings.controls.Key(action); }
+std::string BoundKeyName(Action action) { return KeyName(BoundKey(action)); }
 
 Settings SettingsAsShown() {
     Settings shown = session.settings;

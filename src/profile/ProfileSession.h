@@ -20,6 +20,10 @@ void SetProfileWindow(Window* window, bool fullScreen);
 const ProfilePaths& ProfileFolders();
 const Progress& CurrentProgress();
 const Settings& CurrentSettings();
+// The key (or pad button) the player gives `action` now; its default before OpenProfile.
+int BoundKey(Action action);
+// That key's name, for the screens' key lines ("Escape", "pad:b").
+std::string BoundKeyName(Action action);
 // The settings as the settings screen shows them: the stored ones, with full screen as the window
 // is now and the pacing as this run paces.
 Settings SettingsAsShown();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include "platform/KeyNames.h"
+
 namespace {
 using Json = nlohmann::ordered_json;
 constexpr int kVersion = 1;
@@ -19,6 +21,31 @@ bool ReadFlag(const Json& document, const char* key, bool* flag) {
     if (!document.contains(key) || !document[key].is_boolean()) return false;
     *flag = document[key].get<bool>();
     return true;
+}
+// Reads "controls" into `read`: an action given a key that has no name, or one another action
+// already takes on its screens, keeps its default key, with a note. Unknown actions are passed over
+// with a note too (a newer game's, or a slip of the pen).
+void ReadControls(const Json& controls, Settings* read) {
+    if (!controls.is_object()) {
+        read->notes.push_back("\"controls\" is not an object of action names and keys: the default keys are kept");
+        return;
+    }
+    for (const auto& [name, value] : controls.items()) {
+        int action = 0;
+        while (action < kActionCount && name != ActionName(static_cast<Action>(action))) ++action;
+        if (action == kActionCount) {
+            read->notes.push_back("\"controls\": no action is named \"" + name + "\"");
+            continue;
+        }
+        const Action which = static_cast<Action>(action);
+        const int key = value.is_string() ? KeyFromName(value.get<std::string>()) : 0;
+        const std::string why = key == 0 ? "no key is named " + value.dump() : WhyNotKey(read->controls, which, key);
+        if (!why.empty()) {
+            read->notes.push_back("\"controls\": \"" + name + "\": " + why + "; " + KeyName(DefaultKey(which)) + " kept");
+            continue;
+        }
+        read->controls.keys[static_cast<size_t>(action)] = key;
+    }
 }
 }  // namespace
 
@@ -50,12 +77,19 @@ Settings SettingsToKeep(const Settings& stored, Settings shown, bool windowFullS
 }
 
 std::string SettingsToJson(const Settings& s) {
-    const Json document{{"version", kVersion},
-                        {"musicVolume", s.musicVolume},
-                        {"effectsVolume", s.effectsVolume},
-                        {"fullScreen", s.fullScreen},
-                        {"music", s.musicOn},
-                        {"pacing", PacingName(s.pacing)}};
+    Json document{{"version", kVersion},
+                  {"musicVolume", s.musicVolume},
+                  {"effectsVolume", s.effectsVolume},
+                  {"fullScreen", s.fullScreen},
+                  {"music", s.musicOn},
+                  {"pacing", PacingName(s.pacing)}};
+    // Only the keys the player changed: a file of default keys reads the same in any version.
+    Json controls = Json::object();
+    for (int i = 0; i < kActionCount; ++i) {
+        const Action action = static_cast<Action>(i);
+        if (s.controls.Key(action) != DefaultKey(action)) controls[ActionName(action)] = KeyName(s.controls.Key(action));
+    }
+    if (!controls.empty()) document["controls"] = controls;
     return document.dump(2) + "\n";
 }
 
@@ -87,6 +121,7 @@ bool SettingsFromJson(const std::string& text, Settings* settings, std::string* 
         *why = "pacing is fast, display or rest";
         return false;
     }
+    if (document.contains("controls")) ReadControls(document["controls"], &read);
     *settings = read;
     return true;
 }

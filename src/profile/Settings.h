@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "profile/Controls.h"
 
 // How the main loop paces its frames: as fast as it can without waiting for the display (Fast),
 // waiting for the display's refresh when presenting (Display), or as Display and drawing nothing
@@ -19,6 +22,10 @@ struct Settings {
     bool fullScreen = true;
     bool musicOn = true;
     FramePacing pacing = FramePacing::Fast;
+    Controls controls;
+    // What reading the file passed over (a key with no such name, …), one line each, for the
+    // reader to say once; never written.
+    std::vector<std::string> notes;
 };
 
 // A volume moved by `steps` steps of 10 %, kept within 0..100.
@@ -35,5 +42,7 @@ std::string SettingsToJson(const Settings& settings);
 
 // Reads the text of settings.json. False, with the reason in *why, when it is not JSON, not of the
 // expected shape (each key present with its type, volumes 0..100 in steps of 10; "pacing", one of
-// the pacing names, may be absent and is then "fast"), or newer.
+// the pacing names, may be absent and is then "fast"), or newer. "controls" may be absent (every
+// action keeps its default key); an action in it given a key of no known name, or one that another
+// action already takes there, keeps its default key and gets a line in `notes`.
 bool SettingsFromJson(const std::string& text, Settings* settings, std::string* why);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/Keyboard.h"
+#include "profile/ProfileSession.h"
 #include "screens/InputPath.h"
 #include "state/GameState.h"
 #include "state/LevelProgression.h"
@@ -30,19 +31,19 @@ float Scaled(double speed, float dt) { return static_cast<float>(speed * dt); }
 }  // namespace
 
 void FlyFreeCamera(float dt, Keyboard& keys) {
-    if (Pressed(keys, 'W')) g_camera.Walk(Scaled(kMoveSpeed, dt));
-    if (Pressed(keys, 'S')) g_camera.Walk(Scaled(-kMoveSpeed, dt));
-    if (Pressed(keys, 'A')) g_camera.Strafe(Scaled(-kMoveSpeed, dt));
-    if (Pressed(keys, 'D')) g_camera.Strafe(Scaled(kMoveSpeed, dt));
-    if (Pressed(keys, 'R')) g_camera.Fly(Scaled(kMoveSpeed, dt));
-    if (Pressed(keys, 'F')) g_camera.Fly(Scaled(-kMoveSpeed, dt));
-    if (Pressed(keys, kVkUp)) g_camera.Pitch(Scaled(kTurnSpeed, dt));
-    if (Pressed(keys, kVkDown)) g_camera.Pitch(Scaled(-kTurnSpeed, dt));
-    if (Pressed(keys, kVkLeft)) g_camera.Yaw(Scaled(-kTurnSpeed, dt));
-    if (Pressed(keys, kVkRight)) g_camera.Yaw(Scaled(kTurnSpeed, dt));
-    if (Pressed(keys, 'N')) g_camera.Roll(Scaled(kTurnSpeed, dt));
-    // M also toggles the music on release; while paused it rolls the camera as well.
-    if (Pressed(keys, 'M')) g_camera.Roll(Scaled(-kTurnSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::WalkForward))) g_camera.Walk(Scaled(kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::WalkBack))) g_camera.Walk(Scaled(-kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::StrafeLeft))) g_camera.Strafe(Scaled(-kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::StrafeRight))) g_camera.Strafe(Scaled(kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::FlyUp))) g_camera.Fly(Scaled(kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::FlyDown))) g_camera.Fly(Scaled(-kMoveSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::PitchUp))) g_camera.Pitch(Scaled(kTurnSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::PitchDown))) g_camera.Pitch(Scaled(-kTurnSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::YawLeft))) g_camera.Yaw(Scaled(-kTurnSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::YawRight))) g_camera.Yaw(Scaled(kTurnSpeed, dt));
+    if (Pressed(keys, BoundKey(Action::RollLeft))) g_camera.Roll(Scaled(kTurnSpeed, dt));
+    // M (by default) also toggles the music on release; while paused it rolls the camera as well.
+    if (Pressed(keys, BoundKey(Action::RollRight))) g_camera.Roll(Scaled(-kTurnSpeed, dt));
 }
 
 namespace {
@@ -50,11 +51,11 @@ namespace {
 void HandleGameKeys(float dt, const GameKeys& context) {
     Keyboard& keys = context.keys;
     // Not latched: held down, the camera file is written again every frame.
-    if (Pressed(keys, 'C')) SaveCamera(context.cameraFile);
-    if (Released(keys, 'G', g_latchG)) g_showGrid = !g_showGrid;
-    if (Released(keys, 'V', g_latchV)) g_showClickVector = !g_showClickVector;
-    if (Released(keys, kVkPause, g_latchPause)) g_paused = !g_paused;
-    if (Released(keys, kVkEnd, g_latchEnd)) {
+    if (Pressed(keys, BoundKey(Action::SaveCamera))) SaveCamera(context.cameraFile);
+    if (Released(keys, BoundKey(Action::Grid), g_latchG)) g_showGrid = !g_showGrid;
+    if (Released(keys, BoundKey(Action::Pointer), g_latchV)) g_showClickVector = !g_showClickVector;
+    if (Released(keys, BoundKey(Action::Pause), g_latchPause)) g_paused = !g_paused;
+    if (Released(keys, BoundKey(Action::Skip), g_latchEnd)) {
         // Past the last level LoadLevel starts again at level 0 and resets the index itself.
         ++g_levelIndex;
         LoadLevel(g_levelIndex);
@@ -67,7 +68,7 @@ int HandleScreenKeys(Keyboard& keys) {
     if (g_showTitleMenu) {
         // The Escape latch is shared with the way back to the title menu, so one press during
         // play only raises the menu and a second one, made on the menu, ends the program.
-        if (Released(keys, kVkEscape, g_latchEscape)) return 1;
+        if (Released(keys, BoundKey(Action::Back), g_latchEscape)) return 1;
         if (Pressed(keys, kVkSpace)) {
             LoadLevel(g_levelIndex);
             g_showTitleMenu = false;
@@ -105,8 +106,8 @@ bool PolledRelease(Keyboard& keys, int vk, bool& latch) {
 int HandleKeyboard(float dt, const GameKeys& context) {
     Keyboard& keys = context.keys;
     if (!g_device) return 0;
-    if (Released(keys, 'M', g_latchM)) g_musicOff = !g_musicOff;
-    if (!g_showTitleMenu && Released(keys, kVkEscape, g_latchEscape)) {
+    if (Released(keys, BoundKey(Action::Music), g_latchM)) g_musicOff = !g_musicOff;
+    if (!g_showTitleMenu && Released(keys, BoundKey(Action::Back), g_latchEscape)) {
         g_showTitleMenu = true;
         g_showIntroduction = false;
     }

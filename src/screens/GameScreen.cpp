@@ -26,8 +26,8 @@ ScreenChange GameScreen::Update(ScreenFrame& frame) {
     InputPath& input = frame.input;
     if (g_showTitleMenu) {
         // Events, not polls: a key pressed during play does not open a screen once the title is up.
-        if (input.Released('L')) return ScreenChange::Push(std::make_unique<LevelListScreen>());
-        if (input.Released('O')) return ScreenChange::Push(std::make_unique<SettingsScreen>());
+        if (input.Released(BoundKey(Action::LevelList))) return ScreenChange::Push(std::make_unique<LevelListScreen>());
+        if (input.Released(BoundKey(Action::Settings))) return ScreenChange::Push(std::make_unique<SettingsScreen>());
     }
     if (HandleKeyboard(frame.dt, {input, cameraFile_}) != 0) return ScreenChange::Quit();
     if (g_level && !MenuScreenUp() && LevelStartCount() != linkedStart_) {
@@ -47,11 +47,11 @@ void GameScreen::KeepHint(const InputPath& input) {
     const bool inPlay = g_level && !MenuScreenUp() && !g_paused;
     if (hint_.Active()) {
         const bool shotFired = g_bullets.size() > hintBullets_;
-        if (input.Went('H') || shotFired || !inPlay || LevelStartCount() != hintStart_) hint_.End();
+        if (input.Went(BoundKey(Action::Hint)) || shotFired || !inPlay || LevelStartCount() != hintStart_) hint_.End();
         else hint_.Update();
         return;
     }
-    if (!inPlay || !input.Went('H')) return;
+    if (!inPlay || !input.Went(BoundKey(Action::Hint))) return;
     hintStart_ = LevelStartCount();
     hintBullets_ = g_bullets.size();
     MarkLevelHinted();

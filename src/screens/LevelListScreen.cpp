@@ -286,7 +286,7 @@ ScreenChange LevelListScreen::Update(ScreenFrame& frame) {
             case InputEvent::Kind::KeyUp:
                 if (event.key == kVkEscape && swallowEscape_) {
                     swallowEscape_ = false;
-                } else if (event.key == kVkEscape) {
+                } else if (event.key == BoundKey(Action::Back)) {
                     return ScreenChange::Pop();
                 }
                 break;

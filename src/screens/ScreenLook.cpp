@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/ScreenDrawing.h"
+#include "profile/ProfileSession.h"
 #include "screens/InputPath.h"
 #include "state/GameState.h"
 
@@ -169,5 +170,5 @@ void ScreenLook::Overlay(const std::string& line, const std::string& corner) {
 }
 
 void ToggleMusicOnM(const InputPath& input) {
-    if (input.Released('M')) g_musicOff = !g_musicOff;
+    if (input.Released(BoundKey(Action::Music))) g_musicOff = !g_musicOff;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Keyboard.h"
 #include "profile/ProfileSession.h"
+#include "screens/ControlsScreen.h"
 #include "screens/InputPath.h"
 
 namespace {
@@ -31,6 +32,7 @@ Settings ChangeSetting(Settings settings, SettingLine line, int32_t steps) {
             settings.pacing = static_cast<FramePacing>(next);
             break;
         }
+        case SettingLine::Controls:
         case SettingLine::Count: break;
     }
     return settings;
@@ -43,6 +45,7 @@ std::string SettingText(const Settings& s, SettingLine line) {
         case SettingLine::FullScreen: return std::string("Screen:  ") + (s.fullScreen ? "full screen" : "window");
         case SettingLine::Music: return std::string("Music:  ") + (s.musicOn ? "on" : "off");
         case SettingLine::Pacing: return std::string("Frames:  ") + PacingText(s.pacing);
+        case SettingLine::Controls: return "Controls:  keys and pad buttons";
         case SettingLine::Count: break;
     }
     return {};
@@ -69,22 +72,27 @@ int32_t SettingsScreen::LineAt(int32_t x, int32_t y) const {
 ScreenChange SettingsScreen::Update(ScreenFrame& frame) {
     const InputPath& input = frame.input;
     ToggleMusicOnM(input);
+    const auto onControls = [this] { return static_cast<SettingLine>(chosen_) == SettingLine::Controls; };
     for (const InputEvent& event : input.Events()) {
         switch (event.kind) {
             case InputEvent::Kind::KeyDown:
                 if (event.key == kVkUp && chosen_ > 0) --chosen_;
                 if (event.key == kVkDown && chosen_ < kLineCount - 1) ++chosen_;
+                if (onControls() && (event.key == kVkRight || event.key == kVkReturn || event.key == kVkSpace))
+                    return ScreenChange::Push(std::make_unique<ControlsScreen>());
                 if (event.key == kVkLeft) Change(-1);
                 if (event.key == kVkRight) Change(1);
                 break;
             case InputEvent::Kind::KeyUp:
-                if (event.key == kVkEscape) return ScreenChange::Pop();
+                if (event.key == BoundKey(Action::Back)) return ScreenChange::Pop();
                 break;
             case InputEvent::Kind::MouseMove:
             case InputEvent::Kind::LeftClick:
                 hovered_ = LineAt(event.x, event.y);
                 if (hovered_ < 0) break;
                 chosen_ = hovered_;
+                if (event.kind == InputEvent::Kind::LeftClick && onControls())
+                    return ScreenChange::Push(std::make_unique<ControlsScreen>());
                 if (event.kind == InputEvent::Kind::LeftClick) Change(1);
                 break;
             case InputEvent::Kind::Wheel:
@@ -95,7 +103,7 @@ ScreenChange SettingsScreen::Update(ScreenFrame& frame) {
 }
 
 void SettingsScreen::Draw(const ScreenFrame&) {
-    if (!look_.BeginPage("Settings", "Up, Down: choose    Left, Right: change    Escape: back")) return;
+    if (!look_.BeginPage("Settings", "Up, Down: choose    Left, Right: change    " + BoundKeyName(Action::Back) + ": back")) return;
     const Settings settings = SettingsAsShown();
     for (int32_t line = 0; line < kLineCount; ++line) {
         const Rect r = LineRect(line);

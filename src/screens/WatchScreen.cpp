@@ -4,6 +4,7 @@
 
 #include "graphics/HeadUpDisplay.h"
 #include "graphics/SceneRendering.h"
+#include "profile/ProfileSession.h"
 #include "graphics/ScreenDrawing.h"
 #include "platform/Keyboard.h"
 #include "profile/LevelIdentity.h"
@@ -69,7 +70,7 @@ std::unique_ptr<WatchScreen> WatchScreen::Start(const std::string& file, std::st
 ScreenChange WatchScreen::Update(ScreenFrame& frame) {
     InputPath& input = frame.input;
     ToggleMusicOnM(input);
-    if (input.Released(kVkEscape)) {
+    if (input.Released(BoundKey(Action::Back))) {
         g_paused = false;
         // The level watched is left behind; the title plays the current level from its start.
         LoadLevel(g_levelIndex);
@@ -79,7 +80,7 @@ ScreenChange WatchScreen::Update(ScreenFrame& frame) {
     }
     const float dt = frame.dt;
     if (input.Went(kVkTab)) fast_ = !fast_;
-    if (input.Went(kVkPause)) g_paused = !g_paused;
+    if (input.Went(BoundKey(Action::Pause))) g_paused = !g_paused;
     if (g_paused) {
         FlyFreeCamera(dt, input);
     } else if (!playback_->Finished()) {

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
+#include "profile/ProfileSession.h"
 #include "platform/Window.h"
 #include "screens/InputPath.h"
 
@@ -23,7 +24,7 @@ bool LoadInterrupt::KeepLoadingLevel(InputPath& input) {
     const int64_t now = PerformanceCounter();
     if (lastLook_ != 0 && now - lastLook_ < PerformanceFrequency() / 20) return true;
     lastLook_ = now;
-    if (QuitMessageWaiting() || input.PeekPressed(kVkEscape)) {
+    if (QuitMessageWaiting() || input.PeekPressed(BoundKey(Action::Back))) {
         quitAsked_ = true;
         PostQuitMessage(0);
         return false;

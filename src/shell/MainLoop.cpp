@@ -128,7 +128,7 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     const float dt = timer.BeginFrame(now);
     loop.input.BeginFrame();
     // Full screen and window on any screen.
-    if (PolledRelease(loop.input, kVkF11, loop.latchF11)) ToggleFullScreen();
+    if (PolledRelease(loop.input, BoundKey(Action::FullScreen), loop.latchF11)) ToggleFullScreen();
     ScreenFrame frame{dt, timer.Fps(), loop.input};
     // A load cut short by a quit leaves no level; the program ends before another frame.
     if (!loop.screens.Update(frame) || loop.loadInterrupt.QuitAsked()) return false;
