@@ -373,7 +373,9 @@ TEST_F(Screens, SettingsStepWithinTheirLimitsAndEscapeGoesBack) {
     for (int i = 0; i < 3; ++i) Tap(screen, kVkLeft);
     EXPECT_EQ(SettingsAsShown().effectsVolume, 0);
     EXPECT_EQ(SettingsAsShown().musicVolume, 90);
-    for (int i = 0; i < 5; ++i) Tap(screen, kVkDown);
+    for (int i = 0; i < 9; ++i) Tap(screen, kVkDown);
+    EXPECT_EQ(screen.chosen(), SettingLine::Controls);
+    Tap(screen, kVkUp);
     EXPECT_EQ(screen.chosen(), SettingLine::Pacing);
     Tap(screen, kVkRight);
     EXPECT_EQ(SettingsAsShown().pacing, FramePacing::Display);
