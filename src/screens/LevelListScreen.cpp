@@ -447,8 +447,11 @@ void LevelListScreen::DrawNewRow(const LevelListLayout& layout, int32_t slot, co
 std::string LevelListScreen::KeyLine() const {
     if (!said_.empty()) return said_;
     if (typing_) return "Type a seed    Enter: make the level and play    Escape: stop typing";
-    if (chosenNew()) return "Up, Down: choose    Space: make the level and play    Ctrl+V: play a pasted code    Escape: back";
-    return "Up, Down: choose    Space: play    W: watch the best run    Ctrl+V: play a pasted code    Escape: back";
+    if (chosenNew())
+        return "Up, Down: choose    Space: make the level and play    Ctrl+V: play a pasted code    " +
+               BoundKeyName(Action::Back) + ": back";
+    return "Up, Down: choose    Space: play    W: watch the best run    Ctrl+V: play a pasted code    " +
+           BoundKeyName(Action::Back) + ": back";
 }
 
 void LevelListScreen::Draw(const ScreenFrame&) {

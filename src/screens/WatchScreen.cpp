@@ -104,7 +104,7 @@ void WatchScreen::Draw(const ScreenFrame& frame) {
     DrawMovingScene(true);
     std::string line = "Watching " + ReadableLevelName(parts_[part_].level);
     if (fast_) line += "    4x";
-    if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: Escape";
+    if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: " + BoundKeyName(Action::Back);
     look_.Overlay(line, FpsText(frame.fps));
     g_device->EndScene();
     g_device->Present();
