@@ -1,5 +1,6 @@
 #include "editor/EditScreen.h"
 
+#include "authoring/PlayState.h"
 #include "editor/EditorDrawing.h"
 #include "editor/LevelEditor.h"
 #include "editor/ObjectKinds.h"
@@ -9,18 +10,6 @@
 #include "state/GameState.h"
 
 namespace {
-
-// The rules' view of the models, for the solver's thread: the bounding spheres only, in a
-// catalogue no other code touches.
-std::unique_ptr<ResourceCatalogue> ShapesOf(ResourceCatalogue& catalogue) {
-    auto shapes = std::make_unique<ResourceCatalogue>(nullptr, nullptr);
-    for (const auto& [name, model] : catalogue.models) {
-        Model& copy = shapes->models[name];
-        copy.boundCentre = model.boundCentre;
-        copy.boundRadius = model.boundRadius;
-    }
-    return shapes;
-}
 
 ModelList StyleModels(ResourceCatalogue& catalogue) {
     ModelList models;
@@ -58,7 +47,7 @@ EditScreen::EditScreen(const EditModeOptions& options, std::string cameraFile) :
     const std::vector<std::string> kinds = PlaceableKinds(LoadedModelNames(catalogue));
     // Every name the editor can place is known before the solver's thread starts looking names up.
     for (const std::string& kind : kinds) ObjectName interned(kind);
-    shapes_ = ShapesOf(catalogue);
+    shapes_ = CopyShapes(catalogue);  // the solver's thread reads these alone
     models_ = StyleModels(catalogue);
     EditorOpening opening;
     opening.path = options.file;
