@@ -117,7 +117,7 @@ bool DrawsThisPass(Loop& loop, const Screen& top, const ScreenFrame& frame) {
 // script did, in order.
 void SayPadScriptPlayed(const PadSnapshot& pad, const Screen* top) {
     for (const PadScriptEvent& event : pad.played)
-        std::cerr << "pad script: at " << event.at << " s " << PadScriptEventText(event) << " on the " << PadScreenName(top) << "\n";
+        std::cerr << "pad script: " << event.at << " s: " << PadScriptEventText(event) << ": " << PadScreenName(top) << "\n";
 }
 
 }  // namespace
