@@ -133,6 +133,7 @@ TEST_F(PadTest, ButtonsStandForTheKeysOfEachScreen) {
         Frame(c.scene);
         EXPECT_TRUE(input.Released(c.key)) << c.key;
     }
+    Frame(PadScene::Title);
     Set(PadButton::B, true);
     Frame(PadScene::Title);
     EXPECT_FALSE(input.Went(kVkEscape));
