@@ -3,7 +3,8 @@
 # the title and B comes back, Y shows the introduction and B comes back, A plays level 1, Start
 # pauses and resumes it, the train runs into the gap (game over), A plays it again, the right
 # shoulder aims at the track builder and A fires: level 1 won; Back leaves it and Back on the
-# title ends the game. The game names the screen each scripted event met on stderr. A script
+# title ends the game. The game names the screen each scripted event met on stderr, and the one
+# line of the player's gamecontrollerdb.txt that SDL refused. A script
 # with a wrong line, or larger than 1 MiB, is refused at the start with status 2.
 # Arguments: the build folder and the source folder.
 source "$(dirname "$0")/common.bash"
@@ -47,6 +48,10 @@ at 61 button back down
 at 61.2 button back up
 SCRIPT
 profile="$work/profile"
+# The player's mappings: SDL takes the first line, refuses the third, which is named and skipped.
+mkdir -p "$profile"
+printf '0300000034120000cdab000000000000,Home-made pad,a:b0,b:b1,x:b2,y:b3,platform:Linux,\n# a comment\nnot a mapping\n' \
+    > "$profile/gamecontrollerdb.txt"
 start_x 1024x768
 start_game --profile "$profile" --pad-script "$work/pad.txt"
 wait_for 120 "the game to end" ended "$game_pid"
@@ -67,6 +72,8 @@ back level complete
 back title
 MET
 diff "$work/expected" "$work/met" >&2 || fail "the pad met other screens than these"
+[ "$(grep -c 'gamecontrollerdb.txt' "$work/err")" = 1 ] && grep -q "gamecontrollerdb.txt:3: pad mapping skipped" "$work/err" ||
+    fail "the refused mapping line is not named once"
 python3 - "$profile/progress.json" <<'PY' || fail "progress: $(cat "$profile/progress.json")"
 import json, sys
 levels = json.load(open(sys.argv[1]))["levels"]
