@@ -139,6 +139,19 @@ TEST_F(PadTest, ButtonsStandForTheKeysOfEachScreen) {
     EXPECT_FALSE(input.Went(kVkEscape));
 }
 
+// Paused, the left stick holds W S A D, the right stick the arrows, the triggers R and F; a stick
+// pushed less than half-way holds nothing.
+TEST_F(PadTest, WhilePausedTheSticksAndTriggersFlyTheCamera) {
+    Frame(PadScene::Paused);
+    now.lead.axes = {0.4f, -1.0f, 1.0f, 0.0f, 0.0f, 1.0f};
+    Frame(PadScene::Paused);
+    for (int key : {int{'W'}, kVkRight, int{'R'}}) EXPECT_TRUE(input.Went(key)) << key;
+    for (int key : {int{'A'}, int{'D'}, int{'S'}, int{'F'}, kVkUp, kVkLeft}) EXPECT_FALSE(input.Went(key)) << key;
+    now.lead.axes = {-1.0f, 0.0f, 0.0f, -1.0f, 1.0f, 0.0f};
+    Frame(PadScene::Paused);
+    for (int key : {int{'A'}, kVkUp, int{'F'}}) EXPECT_TRUE(input.Went(key)) << key;
+}
+
 // An arrow held on a choosing screen presses again after 0.4 s, then every 0.1 s.
 TEST_F(PadTest, AHeldArrowRepeats) {
     Frame(PadScene::Choosing);
