@@ -32,6 +32,7 @@ case "$target" in
   image) cp "$data"/standard/textures/* "$corpus"/ ;;
   wav) cp "$data"/standard/sounds/*.wav "$corpus"/ ;;
   code) ;;  # the kept inputs, the codes of shipped levels among them, seed it
+  padscript) ;;  # the kept inputs (a short script of each kind of line) seed it
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 # The small scene in each exporter's layout (fuzz/x_layouts.py), in the target's encoding.

@@ -34,3 +34,24 @@ bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit) {
     const Vec3 far = origin + direction * 5000.0f;
     return PlaneIntersectLine(hit, g_floorPlane, origin, far) != nullptr;
 }
+
+bool FloorPointToPixel(const Vec3& world, int32_t* x, int32_t* y) {
+    Viewport viewport{};
+    Matrix4 view{}, projection{};
+    g_device->GetViewport(&viewport);
+    g_device->GetTransform(TransformType::View, &view);
+    g_device->GetTransform(TransformType::Projection, &projection);
+    Matrix4 both{};
+    MatrixMultiply(&both, view, projection);
+    float clip[4];
+    for (int c = 0; c < 4; ++c)
+        clip[c] = world.x * both(0, c) + world.y * both(1, c) + world.z * both(2, c) + both(3, c);
+    if (clip[3] <= 0.0f) return false;
+    // The inverse of ScreenToViewRay's mapping: -1..1 across, y up, to pixels, y down.
+    const double px = (clip[0] / clip[3] + 1.0) * 0.5 * static_cast<double>(viewport.width);
+    const double py = (1.0 - clip[1] / clip[3]) * 0.5 * static_cast<double>(viewport.height);
+    if (px < 0.0 || py < 0.0 || px >= viewport.width || py >= viewport.height) return false;
+    *x = static_cast<int32_t>(px);
+    *y = static_cast<int32_t>(py);
+    return true;
+}

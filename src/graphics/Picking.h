@@ -14,3 +14,7 @@ void ViewRayToWorld(Vec3* origin, Vec3* direction, const Matrix4& inverseView);
 // The point of g_floorPlane under client pixel (x, y), seen through g_device's view; false
 // when the ray runs parallel to the floor.
 bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit);
+
+// The client pixel where world point `world` shows through g_device's view and projection; false
+// when it lies behind the camera or outside the viewport.
+bool FloorPointToPixel(const Vec3& world, int32_t* x, int32_t* y);

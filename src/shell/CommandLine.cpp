@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 
 #include "authoring/LevelCode.h"
@@ -22,6 +23,22 @@ bool ParseSide(const char* first, const char* last, int* value) {
     if (first == last) return false;
     const auto [end, error] = std::from_chars(first, last, *value);
     return error == std::errc() && end == last && *value >= 1 && *value <= kLargestSide;
+}
+
+// Reads and checks the pad script `file`; false with the reason (naming the file, and the line
+// when one is wrong).
+bool ReadPadScript(const std::string& file, std::vector<PadScriptEvent>* events, std::string* why) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return (*why = "cannot read " + file), false;
+    // One byte past the bound shows a file too large without reading all of it.
+    std::string text(kPadScriptMaxBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > kPadScriptMaxBytes) return (*why = file + ": larger than 1 MiB"), false;
+    int line = 0;
+    if (ParsePadScript(text, events, &line, why)) return true;
+    *why = file + ":" + std::to_string(line) + ": " + *why;
+    return false;
 }
 }  // namespace
 
@@ -74,6 +91,7 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
     app.add_option("--difficulty", options->difficulty, "of the generated level: easy, medium (the default) or hard")
         ->type_name("easy|medium|hard")->needs(seed);
     app.add_flag("--watch", options->watch, "reload the level in play whenever its file changes")->excludes(edit);
+    auto* padScript = app.add_option("--pad-script", options->padScriptFile, "play the pad events of FILE on a virtual pad (see the README)")->type_name("FILE");
     std::string pacing;
     auto* pacingOption = app.add_option("--pacing", pacing, "for this run, draw frames as fast as possible (fast), with the display (display), or only when the picture changes (rest)")->type_name("fast|display|rest");
 
@@ -105,6 +123,10 @@ int ParseCommandLine(int argc, char** argv, CommandLine* options) {
             return kUsageError;
         }
         options->pacingGiven = true;
+    }
+    if (padScript->count() > 0 && !ReadPadScript(options->padScriptFile, &options->padScript, &why)) {
+        std::cerr << "tracklet: --pad-script: " << why << "\n";
+        return kUsageError;
     }
     return kStart;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "platform/PadScript.h"
 #include "profile/Settings.h"
 
 // What the player asked for on the game's command line. An option is one field here and one
@@ -25,11 +27,14 @@ struct CommandLine {
     std::string difficulty = "medium";  // --difficulty of the generated level
     bool pacingGiven = false;  // --pacing fast|display|rest: this run's frame pacing, not the setting's
     FramePacing pacing = FramePacing::Fast;
+    std::string padScriptFile;  // --pad-script FILE: a virtual pad plays FILE
+    std::vector<PadScriptEvent> padScript;  // its events, read while checking the command line
 };
 
 // Reads argv into *options. Returns -1 when the game is to start, otherwise the status to exit
 // with at once: 0 after --help or --version (printed on stdout), 2 after a bad command line
-// (the reason and the usage on stderr; for a --pacing that names no pacing, one line).
+// (the reason and the usage on stderr; for a --pacing that names no pacing or a --pad-script
+// that cannot be played, one line).
 int ParseCommandLine(int argc, char** argv, CommandLine* options);
 
 // Reads "WxH" (each 1 to 16384 pixels) into *width and *height; false when the text is not that.

@@ -5,6 +5,7 @@
 
 #include "graphics/GraphicsErrors.h"
 #include "graphics/GraphicsSetup.h"
+#include "platform/GamePad.h"
 #include "platform/LoadReport.h"
 #include "platform/Paths.h"
 #include "platform/ProcessMemory.h"
@@ -98,6 +99,15 @@ int main(int argc, char** argv) {
         ReleaseGraphics();
         return status;
     }
+    // The player's own pad mappings live beside the settings.
+    const std::string& configFolder = ProfileFolders().configFolder;
+    OpenGamePads(configFolder.empty() ? std::string() : configFolder + "/gamecontrollerdb.txt");
+    std::string why;
+    if (!options.padScript.empty() && !StartPadScript(std::move(options.padScript), &why)) {
+        ShowErrorBox("Cannot play the pad script " + options.padScriptFile + ": " + why + ".");
+        ReleaseGraphics();
+        return 1;
+    }
     if (!options.levelFile.empty()) PlayOnlyLevel(options.levelFile);
     std::string ownLevel;
     if (!MakeOwnLevel(options, &ownLevel)) {
@@ -122,6 +132,7 @@ int main(int argc, char** argv) {
     if (g_window) g_window->Show();
     if (!options.replayFile.empty()) WatchRecording(options.replayFile);
     RunMainLoop();
+    CloseGamePads();
     ReleaseGraphics();
     if (!StopRecording()) ShowErrorBox("The recording " + options.recordFile + " could not be written in full.");
     return 0;

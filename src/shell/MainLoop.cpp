@@ -6,6 +6,7 @@
 #include "audio/Music.h"
 #include "editor/EditScreen.h"
 #include "platform/Clock.h"
+#include "platform/GamePad.h"
 #include "platform/Keyboard.h"
 #include "graphics/ScreenDrawing.h"
 #include "platform/Window.h"
@@ -16,6 +17,7 @@
 #include "screens/GameKeys.h"
 #include "screens/GameScreen.h"
 #include "screens/InputPath.h"
+#include "screens/PadField.h"
 #include "screens/ScreenStack.h"
 #include "screens/WatchScreen.h"
 #include "shell/BenchRun.h"
@@ -29,6 +31,8 @@ namespace {
 // Everything the loop keeps between frames.
 struct Loop {
     InputPath input;
+    PadControl pad;
+    GamePadField padField;
     ScreenStack screens;
     std::string cameraFile = "camera.txt";
     LevelFileWatch levelWatch;
@@ -109,6 +113,13 @@ bool DrawsThisPass(Loop& loop, const Screen& top, const ScreenFrame& frame) {
     return !same;
 }
 
+// A pad script's events, each on the line of stderr with the screen it meets: what a tester's
+// script did, in order.
+void SayPadScriptPlayed(const PadSnapshot& pad, const Screen* top) {
+    for (const PadScriptEvent& event : pad.played)
+        std::cerr << "pad script: " << event.at << " s: " << PadScriptEventText(event) << ": " << PadScreenName(top) << "\n";
+}
+
 }  // namespace
 
 void SetInputKeyboard(Keyboard* keyboard) { TheLoop().input.SetSource(keyboard); }
@@ -126,6 +137,10 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     if (!loop.screens.Top()) loop.screens.Start(std::make_unique<GameScreen>(loop.cameraFile));
     loop.levelWatch.KeepLevelFresh();
     const float dt = timer.BeginFrame(now);
+    // The pad holds its keys before the frame reads them; game time drives a pad script.
+    const PadSnapshot pad = ReadGamePads(dt);
+    SayPadScriptPlayed(pad, loop.screens.Top());
+    loop.pad.Update(pad, PadSceneOf(loop.screens.Top()), dt, loop.padField, loop.input);
     loop.input.BeginFrame();
     // Full screen and window on any screen.
     if (PolledRelease(loop.input, BoundKey(Action::FullScreen), loop.latchF11)) ToggleFullScreen();

@@ -1,11 +1,9 @@
 #include "shell/WindowProc.h"
 
 #include "graphics/GraphicsSetup.h"
-#include "graphics/Picking.h"
 #include "platform/Window.h"
-#include "profile/ReplayRecorder.h"
-#include "rules/Firing.h"
 #include "screens/InputPath.h"
+#include "screens/PlayPointer.h"
 #include "shell/MainLoop.h"
 #include "state/GameState.h"
 
@@ -37,24 +35,10 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
     }
     switch (message) {
         case kWmMouseMove:
-        case kWmLButtonDown: {
-            // No level or no device: nothing to pick against yet.
-            if (!g_level || !g_device || !MouseMayAct()) return 0;
-            const int32_t x = static_cast<int32_t>(MouseX(lParam));
-            const int32_t y = static_cast<int32_t>(MouseY(lParam));
-            Vec3 hit;
-            if (!PickFloorPoint(x, y, &hit)) {
-                // A ray along the floor: the pointer goes to the origin and nothing is fired.
-                g_pointer = Vec3(0.0f, 0.0f, 0.0f);
-                return 0;
-            }
-            g_pointer = hit;
-            if (message == kWmLButtonDown) {
-                RecordShot(hit);
-                FireBullet(hit);
-            }
+        case kWmLButtonDown:
+            PointAtPixel(static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam)),
+                         message == kWmLButtonDown);
             return 0;
-        }
         case kWmDestroy:
             ReleaseGraphics();
             PostQuitMessage(0);

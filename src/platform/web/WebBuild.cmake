@@ -30,7 +30,7 @@ endforeach()
 # off-screen GL loader.
 add_compile_options(-Wall -Wextra "SHELL:-include ${web_dir}/LibcxxCompat.h")
 tracklet_folder_libraries(EXCLUDE
-  "src/platform/(Window|KeyboardSdl|SharingSdl|FontRaster|Paths|Clock|AudioOutput|MessageBox|VideoSystem|OffscreenGraphics|Inflate)\\.cpp$"
+  "src/platform/(Window|KeyboardSdl|SharingSdl|GamePadSdl|FontRaster|Paths|Clock|AudioOutput|MessageBox|VideoSystem|OffscreenGraphics|Inflate)\\.cpp$"
   "src/platform/gl/(GlGraphicsSystem|SdlGlSurface)\\.cpp$")
 target_include_directories(tracklet_platform SYSTEM PRIVATE /usr/include/stb)
 target_include_directories(tracklet_profile SYSTEM PUBLIC ${host_include})
