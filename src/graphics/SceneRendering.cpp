@@ -1,3 +1,4 @@
+#include "graphics/TouchButtons.h"
 #include "graphics/SceneRendering.h"
 
 #include "graphics/GraphicsErrors.h"
@@ -143,6 +144,7 @@ void RenderGame(float dt, int32_t fps, KeptScene* kept, const HintShown* hint) {
         const Viewport whole = WholeScreen();
         DrawLevelLabel(static_cast<int>(whole.width), static_cast<int>(whole.height));
     }
+    DrawTouchButtons();
     device->EndScene();
 
     const Result presented = device->Present();

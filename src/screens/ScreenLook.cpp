@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "graphics/TouchButtons.h"
 #include "graphics/ScreenDrawing.h"
 #include "screens/InputPath.h"
 #include "state/GameState.h"
@@ -113,6 +114,7 @@ bool ScreenLook::BeginPage(const std::string& title, const std::string& keys) {
 
 void ScreenLook::EndPage() {
     if (!g_device) return;
+    DrawTouchButtons();
     g_device->EndScene();
     g_device->Present();
 }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "graphics/TouchButtons.h"
 #include "graphics/HeadUpDisplay.h"
 #include "graphics/SceneRendering.h"
 #include "graphics/ScreenDrawing.h"
@@ -105,6 +106,7 @@ void WatchScreen::Draw(const ScreenFrame& frame) {
     if (fast_) line += "    4x";
     if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: Escape";
     look_.Overlay(line, FpsText(frame.fps));
+    DrawTouchButtons();
     g_device->EndScene();
     g_device->Present();
 }

@@ -29,6 +29,22 @@ bool MouseEventOf(uint32_t message, WParam wParam, LParam lParam, InputEvent* ev
 
 }  // namespace
 
+void AimInPlay(int32_t x, int32_t y, bool fire) {
+    // No level or no device: nothing to pick against yet.
+    if (!g_level || !g_device || !MouseMayAct()) return;
+    Vec3 hit;
+    if (!PickFloorPoint(x, y, &hit)) {
+        // A ray along the floor: the pointer goes to the origin and nothing is fired.
+        g_pointer = Vec3(0.0f, 0.0f, 0.0f);
+        return;
+    }
+    g_pointer = hit;
+    if (fire) {
+        RecordShot(hit);
+        FireBullet(hit);
+    }
+}
+
 LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lParam) {
     InputEvent event;
     if (ScreensTakeMouse() && MouseEventOf(message, wParam, lParam, &event)) {
@@ -37,24 +53,15 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
     }
     switch (message) {
         case kWmMouseMove:
-        case kWmLButtonDown: {
-            // No level or no device: nothing to pick against yet.
-            if (!g_level || !g_device || !MouseMayAct()) return 0;
-            const int32_t x = static_cast<int32_t>(MouseX(lParam));
-            const int32_t y = static_cast<int32_t>(MouseY(lParam));
-            Vec3 hit;
-            if (!PickFloorPoint(x, y, &hit)) {
-                // A ray along the floor: the pointer goes to the origin and nothing is fired.
-                g_pointer = Vec3(0.0f, 0.0f, 0.0f);
-                return 0;
-            }
-            g_pointer = hit;
-            if (message == kWmLButtonDown) {
-                RecordShot(hit);
-                FireBullet(hit);
-            }
+        case kWmLButtonDown:
+            AimInPlay(static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam)),
+                      message == kWmLButtonDown);
             return 0;
-        }
+        case kWmTouchDown:
+        case kWmTouchMove:
+        case kWmTouchUp:
+            TakeTouch(message, static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam)));
+            return 0;
         case kWmDestroy:
             ReleaseGraphics();
             PostQuitMessage(0);
