@@ -333,6 +333,12 @@ def wins_by_taps(port):
                  lambda: browser.shoot(level) or (lit(level) > 0.05 and different_share(level, title) > 0.5))
         tap(*BUILDER)
         complete = browser.settle('browser-touch-complete', unlike=level, seconds=120)
+        # Level complete is on green, game over on red.
+        red, green = (float(v) for v in subprocess.run(
+            ['convert', complete, '-resize', '1x1!', '-format', '%[fx:r] %[fx:g]', 'info:'],
+            capture_output=True, text=True, check=True).stdout.split())
+        if green <= red:
+            fail('the taps did not win level 1 (%s)' % complete)
         seen = browser.script('return window.seen')
         if seen:
             fail('taps made other events in the page: %s' % seen)
