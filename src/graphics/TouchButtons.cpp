@@ -1,6 +1,8 @@
 #include "graphics/TouchButtons.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 #include "graphics/ScreenDrawing.h"
 #include "platform/Keyboard.h"
@@ -15,6 +17,35 @@ constexpr uint32_t kInk = 0xFFF0E8D0u;
 std::vector<TouchButton>& Shown() {
     static std::vector<TouchButton> buttons;
     return buttons;
+}
+
+// The labels' typeface, made for the buttons' height on the device in use (the game's own font
+// is one small size, unreadable on a phone's screen).
+struct LabelFont {
+    std::unique_ptr<Font> font;
+    RenderDevice* device = nullptr;
+    int32_t height = 0;
+};
+LabelFont& Label() {
+    static LabelFont label;
+    return label;
+}
+
+Font* LabelFontFor(int32_t buttonHeight) {
+    LabelFont& label = Label();
+    const int32_t height = std::max<int32_t>(12, buttonHeight * 2 / 5);
+    if (label.device == g_device && label.height == height) return label.font ? label.font.get() : g_font;
+    label.font.reset();
+    label.device = g_device;
+    label.height = height;
+    FontDesc desc{};
+    desc.height = height;
+    desc.weight = 500;
+    desc.charSet = 1;
+    std::strncpy(desc.faceName, "Times New Roman", sizeof(desc.faceName) - 1);
+    Font* made = nullptr;
+    if (g_device && !Failed(g_device->CreateFont(desc, &made))) label.font.reset(made);
+    return label.font ? label.font.get() : g_font;
 }
 
 }  // namespace
@@ -38,6 +69,11 @@ std::vector<TouchButton> LayTouchButtons(TouchButtonSet set, int32_t width, int3
 
 void ShowTouchButtons(std::vector<TouchButton> buttons) { Shown() = std::move(buttons); }
 
+void ForgetTouchButtons() {
+    Shown().clear();
+    Label() = LabelFont{};
+}
+
 int TouchButtonKeyAt(int32_t x, int32_t y) {
     for (const TouchButton& b : Shown())
         if (x >= b.rect.left && x < b.rect.right && y >= b.rect.top && y < b.rect.bottom) return b.key;
@@ -50,8 +86,11 @@ void DrawTouchButtons() {
         const int32_t edge = std::max<int32_t>(2, (r.bottom - r.top) / 16);
         FillRect(r, kEdge);
         FillRect(Rect{r.left + edge, r.top + edge, r.right - edge, r.bottom - edge}, kFace);
-        const int32_t textWidth = g_font ? g_font->TextWidth(b.label) : 0;
-        // The game's font is one size: the word is centred, about a line high.
-        DrawScreenText(b.label, (r.left + r.right - textWidth) / 2, (r.top + r.bottom) / 2 - 10, kInk);
+        Font* font = LabelFontFor(r.bottom - r.top);
+        if (!font) continue;
+        const int32_t textWidth = font->TextWidth(b.label);
+        const int32_t left = (r.left + r.right - textWidth) / 2;
+        const int32_t top = (r.top + r.bottom) / 2 - Label().height * 3 / 5;
+        font->DrawText(b.label.c_str(), -1, Rect{left, top, left + textWidth + 2, r.bottom}, kTextNoClip, kInk);
     }
 }

@@ -26,3 +26,5 @@ void ShowTouchButtons(std::vector<TouchButton> buttons);
 int TouchButtonKeyAt(int32_t x, int32_t y);
 // Draws the shown buttons on g_device (inside a scene, before the picture is presented).
 void DrawTouchButtons();
+// Forgets the shown buttons and the labels' typeface, as when the device goes.
+void ForgetTouchButtons();

@@ -206,7 +206,6 @@ void TakeTouch(uint32_t message, int32_t x, int32_t y) {
 
 void ResetMainLoop() {
     TheLoop() = Loop{};
-    ShowTouchButtons({});
     ForgetScreenDrawing();
     ForgetRecording();
     CloseProfile();
