@@ -1,4 +1,3 @@
-#include "graphics/TouchButtons.h"
 #include "graphics/SceneRendering.h"
 
 #include "graphics/GraphicsErrors.h"
@@ -7,6 +6,7 @@
 #include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "math/MathFunctions.h"
 #include "state/GameState.h"
 

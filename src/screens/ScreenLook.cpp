@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "graphics/TouchButtons.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "screens/InputPath.h"
 #include "state/GameState.h"
 

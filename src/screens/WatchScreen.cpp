@@ -2,10 +2,10 @@
 
 #include <iostream>
 
-#include "graphics/TouchButtons.h"
 #include "graphics/HeadUpDisplay.h"
 #include "graphics/SceneRendering.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "platform/Keyboard.h"
 #include "profile/LevelIdentity.h"
 #include "profile/PlayReport.h"
