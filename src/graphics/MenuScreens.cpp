@@ -1,7 +1,13 @@
 #include "graphics/MenuScreens.h"
 
+#include <cmath>
+
 #include "graphics/GraphicsErrors.h"
 #include "graphics/ModelDrawing.h"
+#include "graphics/Picking.h"
+#include "graphics/TouchButtons.h"
+#include "math/MathFunctions.h"
+#include "platform/Keyboard.h"
 #include "graphics/SceneRendering.h"
 #include "state/GameState.h"
 
@@ -42,8 +48,53 @@ void RenderMenus(float, int32_t) {
     device->SetTransform(TransformType::World, g_identity);
     if (const char* name = MenuModelName()) DrawModel(name);
     device->SetTexture(0, nullptr);
+    DrawTouchButtons();
     device->EndScene();
 
     const Result presented = device->Present();
     if (Failed(presented)) ReportGraphicsError(presented, kOpPresent);
+}
+
+namespace {
+
+// One line of the title's key list, in world units on the menu's plane (z = 0), where the title
+// picture (tools/content/Menus.cpp) prints it: two columns of lines 4 units apart.
+struct TitleLine {
+    float x, y;
+    int key;
+};
+constexpr float kLineHalfWidth = 11.0f, kLineHalfHeight = 2.0f;
+constexpr TitleLine kTitleLines[] = {
+    {-19.4f, -4.5f, kVkSpace}, {-19.4f, -0.5f, 'L'}, {-19.4f, 3.5f, 'O'},      {-19.4f, 7.5f, kVkF1},
+    {20.2f, -4.5f, 'M'},       {20.2f, -0.5f, kVkF11}, {20.2f, 3.5f, kVkEscape},
+};
+
+// The key of the title line under client pixel (x, y), seen through g_device's view; 0: none.
+int TitleLineKeyAt(int32_t x, int32_t y) {
+    Vec3 origin, direction;
+    ScreenToViewRay(x, y, &origin, &direction);
+    Matrix4 view{}, inverseView{};
+    g_device->GetTransform(TransformType::View, &view);
+    Identity(&inverseView);
+    MatrixInverse(&inverseView, nullptr, view);
+    ViewRayToWorld(&origin, &direction, inverseView);
+    Plane menu{};
+    PlaneFromPointNormal(&menu, Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 1.0f));
+    Vec3 hit;
+    if (!PlaneIntersectLine(&hit, menu, origin, origin + direction * 5000.0f)) return 0;
+    for (const TitleLine& line : kTitleLines)
+        if (std::abs(hit.x - line.x) <= kLineHalfWidth && std::abs(hit.y - line.y) <= kLineHalfHeight) return line.key;
+    return 0;
+}
+
+}  // namespace
+
+int MenuTapKey(int32_t x, int32_t y) {
+    if (g_showTitleMenu) {
+        const int key = g_device ? TitleLineKeyAt(x, y) : 0;
+        return key ? key : kVkSpace;
+    }
+    if (g_showIntroduction) return 0;
+    if (g_level && (g_level->won || g_level->lost)) return kVkSpace;
+    return 0;
 }

@@ -6,6 +6,7 @@
 #include "graphics/KeptScene.h"
 #include "graphics/ModelDrawing.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "math/MathFunctions.h"
 #include "state/GameState.h"
 
@@ -143,6 +144,7 @@ void RenderGame(float dt, int32_t fps, KeptScene* kept, const HintShown* hint) {
         const Viewport whole = WholeScreen();
         DrawLevelLabel(static_cast<int>(whole.width), static_cast<int>(whole.height));
     }
+    DrawTouchButtons();
     device->EndScene();
 
     const Result presented = device->Present();

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "graphics/TouchButtons.h"
 #include "math/Matrix4.h"
 #include "state/GameState.h"
 
@@ -39,6 +40,7 @@ VertexBuffer* QuadBuffer() {
 }  // namespace
 
 void ForgetScreenDrawing() {
+    ForgetTouchButtons();
     quadBuffer.reset();
     quadDevice = nullptr;
     wholeKnown = false;

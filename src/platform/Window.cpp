@@ -20,6 +20,8 @@ SDL_Window* Native(const Window* window) { return static_cast<SDL_Window*>(windo
 
 Window* Window::Create(const std::string& title, int x, int y, int width, int height, WindowProcedure procedure) {
     if (!StartVideoSystem()) return nullptr;
+    // Touches arrive as touch messages alone: a finger never also clicks.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     // The game draws into a buffer of its own and only copies the finished image onto the
     // window, so the window's own surface needs no depth or stencil buffer.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
@@ -67,6 +69,25 @@ void Window::GetClientSize(int* width, int* height) const { SDL_GetWindowSize(Na
 
 namespace {
 
+// The finger whose touch is reported (the first one down); -1 while none is.
+SDL_FingerID g_finger = -1;
+
+// Turns a finger event into a touch message in drawing pixels; false for the other fingers.
+bool TranslateFinger(Window* window, const SDL_TouchFingerEvent& finger, uint32_t type, WindowMessage* out) {
+    if (!window) return false;
+    if (type == SDL_FINGERDOWN && g_finger == -1) g_finger = finger.fingerId;
+    if (finger.fingerId != g_finger) return false;
+    if (type == SDL_FINGERUP) g_finger = -1;
+    int w = 0, h = 0;
+    window->GetClientSize(&w, &h);
+    // Finger positions come as fractions of the window.
+    int x = static_cast<int>(finger.x * static_cast<float>(w)), y = static_cast<int>(finger.y * static_cast<float>(h));
+    window->ToDrawingPixels(&x, &y);
+    const uint32_t message = type == SDL_FINGERDOWN ? kWmTouchDown : type == SDL_FINGERUP ? kWmTouchUp : kWmTouchMove;
+    *out = {window, message, 0, MakeMouseLParam(x, y)};
+    return true;
+}
+
 // Turns one SDL event into a window message; false when the event is not one.
 bool Translate(const SDL_Event& event, WindowMessage* out) {
     Window* window = g_window;
@@ -112,6 +133,10 @@ bool Translate(const SDL_Event& event, WindowMessage* out) {
         *out = {window, down ? kWmLButtonDown : kWmLButtonUp, down ? kMkLButton : 0, MakeMouseLParam(x, y)};
         return true;
     }
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+        return TranslateFinger(window, event.tfinger, event.type, out);
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
         // Keys are polled per frame, not handled as messages: record them in the keyboard state.

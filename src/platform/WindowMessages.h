@@ -15,6 +15,11 @@ constexpr uint32_t kWmLButtonDown = 0x0201;
 constexpr uint32_t kWmLButtonUp = 0x0202;
 constexpr uint32_t kWmRButtonDown = 0x0204;
 constexpr uint32_t kWmMouseWheel = 0x020A;
+// One finger on a touch screen, lParam packed as a mouse message's: put down, moved, lifted. Only
+// the first finger of a touch is reported; the others until all are lifted are not.
+constexpr uint32_t kWmTouchDown = 0x0241;
+constexpr uint32_t kWmTouchMove = 0x0242;
+constexpr uint32_t kWmTouchUp = 0x0243;
 
 // The wheel's turn in a kWmMouseWheel message's wParam: +1 a notch away from the player, -1 towards.
 inline int WheelNotches(WParam wParam) { return static_cast<int>(static_cast<intptr_t>(wParam)); }

@@ -43,6 +43,12 @@ ScreenChange GameScreen::Update(ScreenFrame& frame) {
     return ScreenChange::Stay();
 }
 
+TouchButtonSet GameScreen::TouchButtons() const {
+    if (g_showTitleMenu) return TouchButtonSet::None;
+    if (g_showIntroduction) return TouchButtonSet::Back;
+    return g_level && !MenuScreenUp() ? TouchButtonSet::PauseAndBack : TouchButtonSet::None;
+}
+
 void GameScreen::KeepHint(const InputPath& input) {
     const bool inPlay = g_level && !MenuScreenUp() && !g_paused;
     if (hint_.Active()) {

@@ -25,6 +25,8 @@ public:
     // A screen above play (the settings, the level list) may have changed what play draws.
     void Resume() override { kept_.Forget(); }
     bool TakesMouseEvents() const override { return false; }
+    // Pause and Back over play, Back on the introduction.
+    TouchButtonSet TouchButtons() const override;
     uint64_t PictureStampNow(const ScreenFrame& frame) const override;
 
 private:

@@ -39,6 +39,9 @@ public:
     // Another device holds the key `vk` down or lets it go; from the next frame both views see it
     // as if the keyboard had (a press shorter than a frame still counts once).
     void Hold(int vk, bool down);
+    // The player has touched the screen: from now on the screens show their touch buttons.
+    void NoteTouch() { touched_ = true; }
+    bool Touched() const { return touched_; }
 
     // The polled view: down now (kDown), pressed since the last query of this key (kPressedSince).
     uint16_t GetAsyncKeyState(int vk) override;
@@ -69,6 +72,7 @@ private:
     std::vector<KeyPress> presses_;
     std::vector<InputEvent> events_;
     std::vector<InputEvent> pending_;
+    bool touched_ = false;
 };
 
 // True when a polled key state counts as pressed: down now, or pressed since the last query.

@@ -37,6 +37,7 @@ public:
     ~LevelListScreen() override;
     ScreenChange Update(ScreenFrame& frame) override;
     void Draw(const ScreenFrame& frame) override;
+    TouchButtonSet TouchButtons() const override { return TouchButtonSet::Back; }
     // Back from watching: the list as it was left.
     void Resume() override {}
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "graphics/TouchButtons.h"
 #include "platform/Sharing.h"
 
 class InputPath;
@@ -45,6 +46,8 @@ public:
     virtual bool TakesMouseEvents() const { return true; }
     // True when the game's upkeep (the player's profile and the music) follows this screen's frames.
     virtual bool KeepsGameUpkeep() const { return true; }
+    // The buttons it shows once the player has touched the screen (after Update); none by default.
+    virtual TouchButtonSet TouchButtons() const { return TouchButtonSet::None; }
     // A stamp of what Draw would draw now (after Update), equal for two frames only when their
     // pictures are the same (see graphics/PictureStamp.h); 0, the default: it changes every frame.
     virtual uint64_t PictureStampNow(const ScreenFrame&) const { return 0; }

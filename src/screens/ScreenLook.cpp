@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "profile/ProfileSession.h"
 #include "screens/InputPath.h"
 #include "state/GameState.h"
@@ -114,6 +115,7 @@ bool ScreenLook::BeginPage(const std::string& title, const std::string& keys) {
 
 void ScreenLook::EndPage() {
     if (!g_device) return;
+    DrawTouchButtons();
     g_device->EndScene();
     g_device->Present();
 }

@@ -26,6 +26,7 @@ public:
     SettingsScreen() { look_.Measure(); }
     ScreenChange Update(ScreenFrame& frame) override;
     void Draw(const ScreenFrame& frame) override;
+    TouchButtonSet TouchButtons() const override { return TouchButtonSet::Back; }
 
     SettingLine chosen() const { return static_cast<SettingLine>(chosen_); }
 

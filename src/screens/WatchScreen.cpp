@@ -6,6 +6,7 @@
 #include "graphics/SceneRendering.h"
 #include "profile/ProfileSession.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "platform/Keyboard.h"
 #include "profile/LevelIdentity.h"
 #include "profile/PlayReport.h"
@@ -106,6 +107,7 @@ void WatchScreen::Draw(const ScreenFrame& frame) {
     if (fast_) line += "    4x";
     if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: " + BoundKeyName(Action::Back);
     look_.Overlay(line, FpsText(frame.fps));
+    DrawTouchButtons();
     g_device->EndScene();
     g_device->Present();
 }

@@ -22,6 +22,7 @@ public:
 
     ScreenChange Update(ScreenFrame& frame) override;
     void Draw(const ScreenFrame& frame) override;
+    TouchButtonSet TouchButtons() const override { return TouchButtonSet::Back; }
 
     // The part being watched (0 = the first) and whether four times speed is on.
     size_t part() const { return part_; }

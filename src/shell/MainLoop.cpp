@@ -9,6 +9,7 @@
 #include "platform/GamePad.h"
 #include "platform/Keyboard.h"
 #include "graphics/ScreenDrawing.h"
+#include "graphics/TouchButtons.h"
 #include "platform/Window.h"
 #include "profile/ReplayRecorder.h"
 #include "profile/ProfileSession.h"
@@ -24,6 +25,7 @@
 #include "shell/FrameTimer.h"
 #include "shell/LevelWatch.h"
 #include "shell/LoadInterrupt.h"
+#include "shell/TouchGesture.h"
 #include "state/GameState.h"
 
 namespace {
@@ -33,6 +35,7 @@ struct Loop {
     InputPath input;
     PadControl pad;
     GamePadField padField;
+    TouchGesture touch;
     ScreenStack screens;
     std::string cameraFile = "camera.txt";
     LevelFileWatch levelWatch;
@@ -120,6 +123,17 @@ void SayPadScriptPlayed(const PadSnapshot& pad, const Screen* top) {
         std::cerr << "pad script: " << event.at << " s: " << PadScriptEventText(event) << ": " << PadScreenName(top) << "\n";
 }
 
+// The touch buttons of the screen on top, once the player has touched the screen; none before.
+void ShowTouchButtonsOf(const Loop& loop, const Screen& top) {
+    if (!loop.input.Touched() || !g_device) {
+        ShowTouchButtons({});
+        return;
+    }
+    const Viewport whole = WholeScreen();
+    ShowTouchButtons(LayTouchButtons(top.TouchButtons(), static_cast<int32_t>(whole.width),
+                                     static_cast<int32_t>(whole.height)));
+}
+
 }  // namespace
 
 void SetInputKeyboard(Keyboard* keyboard) { TheLoop().input.SetSource(keyboard); }
@@ -152,6 +166,7 @@ bool RunFrame(FrameTimer& timer, int64_t now) {
     if (top->KeepsGameUpkeep()) KeepProfileUpToDate();
     timer.EndFrame(now);
     frame.fps = timer.Fps();
+    ShowTouchButtonsOf(loop, *top);
     if (DrawsThisPass(loop, *top, frame)) {
         top->Draw(frame);
         // Drawing may settle what it draws from (the menu's camera pose, the camera's axes made
@@ -197,6 +212,12 @@ bool ScreensTakeMouse() {
 }
 
 void PushInput(const InputEvent& event) { TheLoop().input.Push(event); }
+
+void TakeTouch(uint32_t message, int32_t x, int32_t y) {
+    Loop& loop = TheLoop();
+    const int32_t height = g_device ? static_cast<int32_t>(WholeScreen().height) : 0;
+    loop.touch.Take(message, x, y, ScreensTakeMouse(), height, loop.input);
+}
 
 void ResetMainLoop() {
     TheLoop() = Loop{};

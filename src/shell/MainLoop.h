@@ -45,6 +45,8 @@ void WatchRecording(const std::string& file);
 bool ScreensTakeMouse();
 // Hands a mouse event to the screen on top, for its next frame.
 void PushInput(const InputEvent& event);
+// Takes one touch message at client pixel (x, y) for the screen on top (see TouchGesture).
+void TakeTouch(uint32_t message, int32_t x, int32_t y);
 
 // Puts the loop's state back as the program starts it: no screens, the system keyboard, the
 // camera file "camera.txt", nothing watched or measured, no profile, no recording, no screen

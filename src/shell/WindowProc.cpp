@@ -39,6 +39,11 @@ LResult WindowProc(Window* window, uint32_t message, WParam wParam, LParam lPara
             PointAtPixel(static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam)),
                          message == kWmLButtonDown);
             return 0;
+        case kWmTouchDown:
+        case kWmTouchMove:
+        case kWmTouchUp:
+            TakeTouch(message, static_cast<int32_t>(MouseX(lParam)), static_cast<int32_t>(MouseY(lParam)));
+            return 0;
         case kWmDestroy:
             ReleaseGraphics();
             PostQuitMessage(0);

@@ -303,6 +303,51 @@ def hints_in_slices(browser, tool, data):
     print('  a hint in the page names the shot the tool names, rings its target, and the shot wins (%s)' % complete)
 
 
+def wins_by_taps(port):
+    """Level 1 won by taps alone on a screen of twice the CSS pixels: the title tapped, the builder
+    tapped, touches sent as the device sends them, no key and no mouse event."""
+    browser = Browser('llvmpipe', port)
+    driver = browser.driver
+    try:
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                               {'width': WIDTH, 'height': HEIGHT, 'deviceScaleFactor': 2, 'mobile': True})
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        driver.get('http://127.0.0.1:%d/tracklet.html' % port)
+        wait_for('the touch page\'s first frame', 120, lambda: browser.script('return Module.firstFrameAt || 0') > 0)
+        browser.script("""window.seen = [];
+            ['mousedown', 'mouseup', 'mousemove', 'click', 'keydown', 'keyup'].forEach(function(type) {
+                window.addEventListener(type, function() { window.seen.push(type); }, true); });""")
+        canvas = browser.script('var c = document.getElementById("canvas"); return [c.width, c.height, c.clientWidth, c.clientHeight]')
+        if canvas != [2 * WIDTH, 2 * HEIGHT, WIDTH, HEIGHT]:
+            fail('the canvas is not drawn at the device\'s pixels: width, height, CSS width, height %s' % canvas)
+
+        def tap(x, y):
+            driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [{'x': x, 'y': y}]})
+            time.sleep(0.2)
+            driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+
+        title = browser.settle('browser-touch-title')
+        tap(900, 620)  # on no line of the title's key list: plays
+        level = os.path.join(shots, 'browser-touch-level.png')
+        wait_for('the level after a tap', 60,
+                 lambda: browser.shoot(level) or (lit(level) > 0.05 and different_share(level, title) > 0.5))
+        tap(*BUILDER)
+        complete = browser.settle('browser-touch-complete', unlike=level, seconds=120)
+        # Level complete is on green, game over on red.
+        red, green = (float(v) for v in subprocess.run(
+            ['convert', complete, '-resize', '1x1!', '-format', '%[fx:r] %[fx:g]', 'info:'],
+            capture_output=True, text=True, check=True).stdout.split())
+        if green <= red:
+            fail('the taps did not win level 1 (%s)' % complete)
+        seen = browser.script('return window.seen')
+        if seen:
+            fail('taps made other events in the page: %s' % seen)
+        print('  level 1 won by two taps on a canvas of %dx%d device pixels, no mouse or key event (%s, %s)'
+              % (canvas[0], canvas[1], level, complete))
+    finally:
+        browser.quit()
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -342,6 +387,7 @@ def main():
         hints_in_slices(browser, tool, data)
     finally:
         browser.quit()
+    wins_by_taps(port)
 
     # The frame rate of the first level, paused, over 300 frames, as the desktop's benchmark runs.
     bench = {'TRACKLET_BENCH_FRAMES': '300', 'TRACKLET_BENCH_PAUSED': '1'}

@@ -15,12 +15,15 @@ namespace {
 
 constexpr const char* kCanvas = "#canvas";
 
-// The page's size in CSS pixels: the canvas covers it.
+// The page's size in the device's pixels (CSS pixels times the pixel ratio): the canvas covers
+// the page, and its image is drawn at the screen's own resolution.
 void PageSize(int* width, int* height) {
     double w = 0.0, h = 0.0;
     emscripten_get_element_css_size(kCanvas, &w, &h);
-    *width = static_cast<int>(w);
-    *height = static_cast<int>(h);
+    const double ratio = emscripten_get_device_pixel_ratio();
+    const double scale = ratio > 0.0 ? ratio : 1.0;
+    *width = static_cast<int>(w * scale + 0.5);
+    *height = static_cast<int>(h * scale + 0.5);
 }
 
 class WebGraphicsSystem : public GraphicsSystem {
@@ -99,16 +102,16 @@ public:
 GraphicsSystem* CreateGraphicsSystem() { return new WebGraphicsSystem(); }
 
 void GlDrawableSize(Window*, int* width, int* height) {
-    // The canvas's pixels follow the page's size, so the image is never stretched by the page
-    // itself; the device scales its image to them.
-    int cssWidth = 0, cssHeight = 0;
-    PageSize(&cssWidth, &cssHeight);
+    // The canvas's pixels follow the page's size (in device pixels), so the image is never
+    // stretched by the page itself; the device scales its image to them.
+    int pageWidth = 0, pageHeight = 0;
+    PageSize(&pageWidth, &pageHeight);
     int w = 0, h = 0;
     emscripten_get_canvas_element_size(kCanvas, &w, &h);
-    if (cssWidth > 0 && cssHeight > 0 && (w != cssWidth || h != cssHeight)) {
-        emscripten_set_canvas_element_size(kCanvas, cssWidth, cssHeight);
-        w = cssWidth;
-        h = cssHeight;
+    if (pageWidth > 0 && pageHeight > 0 && (w != pageWidth || h != pageHeight)) {
+        emscripten_set_canvas_element_size(kCanvas, pageWidth, pageHeight);
+        w = pageWidth;
+        h = pageHeight;
     }
     *width = w;
     *height = h;

@@ -1,4 +1,4 @@
-// The game's window in the browser: the page's canvas, its mouse and the page's keyboard through
+// The game's window in the browser: the page's canvas, its mouse, its touches and the page's keyboard through
 // Emscripten's HTML5 events, and the wait for the next animation frame between two frames.
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -72,6 +72,30 @@ EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* event, void*) {
     return EM_TRUE;
 }
 
+// The touch whose finger is reported (the first one down); -1 while none is.
+long g_touch = -1;
+
+// The page's touches on the canvas as touch messages. Handled (so the browser neither scrolls,
+// zooms nor makes mouse events of them): a touch never arrives twice.
+EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* event, void*) {
+    NoteUserGesture();
+    Window* window = g_window;
+    if (!window) return EM_TRUE;
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& touch = event->touches[i];
+        if (!touch.isChanged) continue;
+        if (type == EMSCRIPTEN_EVENT_TOUCHSTART && g_touch == -1) g_touch = touch.identifier;
+        if (touch.identifier != g_touch) continue;
+        const bool ended = type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL;
+        if (ended) g_touch = -1;
+        int x = static_cast<int>(touch.targetX), y = static_cast<int>(touch.targetY);
+        window->ToDrawingPixels(&x, &y);
+        const uint32_t message = type == EMSCRIPTEN_EVENT_TOUCHSTART ? kWmTouchDown : ended ? kWmTouchUp : kWmTouchMove;
+        BrowserEvents().push_back(WindowMessage{window, message, 0, MakeMouseLParam(x, y)});
+    }
+    return EM_TRUE;
+}
+
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
     // Keys released while the page had no focus never report their release.
     SystemKeyboard().Reset();
@@ -88,6 +112,10 @@ void ListenToThePage() {
     emscripten_set_mousemove_callback(kCanvas, nullptr, EM_TRUE, OnMouse);
     emscripten_set_mousedown_callback(kCanvas, nullptr, EM_TRUE, OnMouse);
     emscripten_set_mouseup_callback(kCanvas, nullptr, EM_TRUE, OnMouse);
+    emscripten_set_touchstart_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchmove_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchend_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
+    emscripten_set_touchcancel_callback(kCanvas, nullptr, EM_TRUE, OnTouch);
     emscripten_set_blur_callback(page, nullptr, EM_TRUE, OnBlur);
 }
 
