@@ -6,6 +6,7 @@
 
 #include "GameFixture.h"
 #include "TempDir.h"
+#include "platform/GamePad.h"
 #include "platform/KeyNames.h"
 #include "platform/Keyboard.h"
 #include "profile/ProfileFiles.h"
@@ -14,6 +15,7 @@
 #include "screens/ControlsScreen.h"
 #include "screens/GameKeys.h"
 #include "screens/InputPath.h"
+#include "screens/PadControl.h"
 #include "screens/SettingsScreen.h"
 
 namespace {
@@ -49,7 +51,7 @@ protected:
 
 TEST(KeyNames, EveryKeyReadsBackFromItsName) {
     for (const auto& [vk, name] : {std::pair<int, const char*>{'K', "K"}, {'7', "7"}, {kVkF11, "F11"}, {kVkEscape, "Escape"},
-                                   {kVkPause, "Pause"}, {kVkPlus, "="}, {kPadA, "pad:a"}, {PadButtonKey(20), "pad:touchpad"}}) {
+                                   {kVkPause, "Pause"}, {kVkPlus, "="}, {kPadA, "pad:a"}, {PadButtonKey(14), "pad:dpright"}}) {
         EXPECT_EQ(KeyName(vk), name);
         EXPECT_EQ(KeyFromName(name), vk);
     }
@@ -187,4 +189,41 @@ TEST_F(Controlled, TheGamesKeysFollowThePlayers) {
     keys.Set('Q', Keyboard::kPressedSince);
     frame();
     EXPECT_EQ(frame(), 1);
+}
+
+namespace {
+class NoField : public PadField {
+public:
+    PadPixel Size() const override { return {800, 600}; }
+    std::vector<PadPixel> TargetPixels() const override { return {}; }
+    void PointAt(PadPixel, bool) override {}
+};
+}  // namespace
+
+// A pad follows the keys too: Start pauses through the key the player gave pause, and a button
+// the player gave an action (Y: the grid) acts as that action's key.
+TEST_F(Controlled, APadActsThroughThePlayersKeys) {
+    Settings mine = SettingsAsShown();
+    mine.controls.keys[static_cast<size_t>(Action::Pause)] = 'K';
+    mine.controls.keys[static_cast<size_t>(Action::Grid)] = kPadY;
+    ChangeSettings(mine);
+    PadControl pad;
+    NoField field;
+    PadSnapshot now;
+    now.lead.connected = true;
+    const auto frame = [&] {
+        pad.Update(now, PadScene::Play, 0.01f, field, input);
+        input.BeginFrame();
+        HandleKeyboard(0.01f, {input, "camera.txt"});
+    };
+    g_paused = false, g_showGrid = false;
+    frame();  // the pad meets play with nothing held
+    for (PadButton button : {PadButton::Start, PadButton::Y}) {
+        now.lead.buttons[static_cast<int>(button)] = true;
+        frame();
+        now.lead.buttons[static_cast<int>(button)] = false;
+        frame(), frame();
+    }
+    EXPECT_TRUE(g_paused);
+    EXPECT_TRUE(g_showGrid);
 }

@@ -1,5 +1,6 @@
 #include "platform/KeyNames.h"
 
+#include "platform/GamePad.h"
 #include "platform/Keyboard.h"
 
 namespace {
@@ -14,6 +15,12 @@ constexpr NamedKey kNamedKeys[] = {
     {kVkTab, "Tab"},       {kVkBack, "Backspace"}, {kVkDelete, "Delete"}, {kVkPlus, "="},      {kVkMinus, "-"},
 };
 constexpr const char kPadPrefix[] = "pad:";
+// The pad's buttons by their own names, in PadButton's order.
+constexpr const char* kPadButtonNames[] = {"a",          "b",           "x",           "y",      "back",
+                                           "guide",      "start",       "leftstick",   "rightstick",
+                                           "leftshoulder", "rightshoulder", "dpup",    "dpdown", "dpleft",
+                                           "dpright"};
+static_assert(sizeof kPadButtonNames / sizeof kPadButtonNames[0] == kPadButtonCount, "a name for each button");
 }  // namespace
 
 int PadButtonKey(int button) { return button >= 0 && button < kPadButtonCount ? kPadKeyFirst + button : 0; }

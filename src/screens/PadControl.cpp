@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/KeyNames.h"
 #include "platform/Keyboard.h"
+#include "profile/ProfileSession.h"
 #include "screens/InputPath.h"
 
 namespace {
@@ -33,35 +35,41 @@ bool PadControl::Pressed(const PadState& pad, PadButton b) const {
 
 void PadControl::WantKeys(const PadState& pad, PadScene scene, std::array<bool, 256>* want) const {
     auto down = [&](PadButton b) { return pad.Down(b) && !stale_[static_cast<int>(b)]; };
-    auto hold = [&](int vk, bool on) { (*want)[vk] = (*want)[vk] || on; };
+    auto hold = [&](int vk, bool on) {
+        if (vk > 0 && vk < 256) (*want)[vk] = (*want)[vk] || on;
+    };
+    // Each button is also a key of its own, for the actions the player gave a button.
+    for (int b = 0; b < kPadButtonCount; ++b) hold(PadButtonKey(b), scene != PadScene::Elsewhere && down(static_cast<PadButton>(b)));
+    // The game's keys as the player chose them (the defaults: Escape, Pause, L, W S A D, …).
+    const int back = BoundKey(Action::Back);
     const float lx = pad.Axis(PadAxis::LeftX), ly = pad.Axis(PadAxis::LeftY);
     switch (scene) {
         case PadScene::Title:
         case PadScene::Menu:
             hold(kVkSpace, down(PadButton::A) || down(PadButton::Start));
             hold(kVkF1, down(PadButton::Y));
-            hold(kVkEscape, down(PadButton::Back));
+            hold(back, down(PadButton::Back));
             // On the title Escape ends the game: B, the pad's usual way back, must not.
-            if (scene == PadScene::Menu) hold(kVkEscape, down(PadButton::B));
-            if (scene == PadScene::Title) hold('L', down(PadButton::X));
+            if (scene == PadScene::Menu) hold(back, down(PadButton::B));
+            if (scene == PadScene::Title) hold(BoundKey(Action::LevelList), down(PadButton::X));
             break;
         case PadScene::Paused: {
             const float rx = pad.Axis(PadAxis::RightX), ry = pad.Axis(PadAxis::RightY);
-            hold('W', StickResponse(ly) < -kKeyPush * kKeyPush);
-            hold('S', StickResponse(ly) > kKeyPush * kKeyPush);
-            hold('A', StickResponse(lx) < -kKeyPush * kKeyPush);
-            hold('D', StickResponse(lx) > kKeyPush * kKeyPush);
-            hold(kVkUp, StickResponse(ry) < -kKeyPush * kKeyPush);
-            hold(kVkDown, StickResponse(ry) > kKeyPush * kKeyPush);
-            hold(kVkLeft, StickResponse(rx) < -kKeyPush * kKeyPush);
-            hold(kVkRight, StickResponse(rx) > kKeyPush * kKeyPush);
-            hold('R', pad.Axis(PadAxis::RightTrigger) > kKeyPush);
-            hold('F', pad.Axis(PadAxis::LeftTrigger) > kKeyPush);
+            hold(BoundKey(Action::WalkForward), StickResponse(ly) < -kKeyPush * kKeyPush);
+            hold(BoundKey(Action::WalkBack), StickResponse(ly) > kKeyPush * kKeyPush);
+            hold(BoundKey(Action::StrafeLeft), StickResponse(lx) < -kKeyPush * kKeyPush);
+            hold(BoundKey(Action::StrafeRight), StickResponse(lx) > kKeyPush * kKeyPush);
+            hold(BoundKey(Action::PitchUp), StickResponse(ry) < -kKeyPush * kKeyPush);
+            hold(BoundKey(Action::PitchDown), StickResponse(ry) > kKeyPush * kKeyPush);
+            hold(BoundKey(Action::YawLeft), StickResponse(rx) < -kKeyPush * kKeyPush);
+            hold(BoundKey(Action::YawRight), StickResponse(rx) > kKeyPush * kKeyPush);
+            hold(BoundKey(Action::FlyUp), pad.Axis(PadAxis::RightTrigger) > kKeyPush);
+            hold(BoundKey(Action::FlyDown), pad.Axis(PadAxis::LeftTrigger) > kKeyPush);
             [[fallthrough]];
         }
         case PadScene::Play:
-            hold(kVkPause, down(PadButton::Start));
-            hold(kVkEscape, down(PadButton::Back));
+            hold(BoundKey(Action::Pause), down(PadButton::Start));
+            hold(back, down(PadButton::Back));
             break;
         case PadScene::Choosing:
             hold(kVkUp, down(PadButton::DpadUp) || StickResponse(ly) < -kKeyPush * kKeyPush);
@@ -69,7 +77,7 @@ void PadControl::WantKeys(const PadState& pad, PadScene scene, std::array<bool, 
             hold(kVkLeft, down(PadButton::DpadLeft) || StickResponse(lx) < -kKeyPush * kKeyPush);
             hold(kVkRight, down(PadButton::DpadRight) || StickResponse(lx) > kKeyPush * kKeyPush);
             hold(kVkReturn, down(PadButton::A));
-            hold(kVkEscape, down(PadButton::B) || down(PadButton::Back));
+            hold(back, down(PadButton::B) || down(PadButton::Back));
             break;
         case PadScene::Elsewhere: break;
     }
@@ -137,7 +145,7 @@ void PadControl::Update(const PadSnapshot& pad, PadScene scene, float dt, PadFie
     if (pausePulse_) {
         pausePulse_ = false;
     } else if (pad.leadPulledOut && scene == PadScene::Play) {
-        want[kVkPause] = true;
+        want[BoundKey(Action::Pause)] = true;
         pausePulse_ = true;
     }
     Repeat(want, dt, input);

@@ -3,6 +3,7 @@
 #include "authoring/TrackDistance.h"
 #include "graphics/Picking.h"
 #include "level/Tiles.h"
+#include "screens/ControlsScreen.h"
 #include "screens/GameScreen.h"
 #include "screens/LevelListScreen.h"
 #include "screens/PlayPointer.h"
@@ -40,7 +41,7 @@ PadScene PadSceneOf(const Screen* top) {
         return g_paused ? PadScene::Paused : PadScene::Play;
     }
     if (dynamic_cast<const LevelListScreen*>(top) || dynamic_cast<const SettingsScreen*>(top) ||
-        dynamic_cast<const WatchScreen*>(top))
+        dynamic_cast<const ControlsScreen*>(top) || dynamic_cast<const WatchScreen*>(top))
         return PadScene::Choosing;
     return PadScene::Elsewhere;
 }
@@ -53,7 +54,8 @@ const char* PadScreenName(const Screen* top) {
         case PadScene::Paused: return "paused";
         case PadScene::Choosing:
             return dynamic_cast<const LevelListScreen*>(top) ? "level list"
-                   : dynamic_cast<const SettingsScreen*>(top) ? "settings" : "watching";
+                   : dynamic_cast<const SettingsScreen*>(top) ? "settings"
+                   : dynamic_cast<const ControlsScreen*>(top) ? "controls" : "watching";
         case PadScene::Elsewhere: break;
     }
     return "elsewhere";
