@@ -74,7 +74,7 @@ TEST(Controls, AKeyIsRefusedOnlyWhereAnotherActionActsWithIt) {
         {Action::LevelList, kVkSpace, "Space already plays, goes on or chooses there"},
         {Action::Hint, kPadA, "pad:a already fires, plays or chooses there"},
         {Action::Pause, kPadY, ""},
-        {Action::Settings, kPadY, "pad:y already opens the introduction there"},
+        {Action::Settings, kPadY, "pad:y already opens the introduction or watches a run there"},
         {Action::RollRight, 'M', ""},          // shared with the music by default
         {Action::Grid, 'M', "M is already Music on or off there"},
         {Action::Grid, 'G', ""},               // its own key
@@ -218,6 +218,7 @@ TEST_F(Controlled, APadActsThroughThePlayersKeys) {
     };
     g_paused = false, g_showGrid = false;
     frame();  // the pad meets play with nothing held
+    EXPECT_FALSE(input.PadUsed());
     for (PadButton button : {PadButton::Start, PadButton::Y}) {
         now.lead.buttons[static_cast<int>(button)] = true;
         frame();
@@ -226,4 +227,24 @@ TEST_F(Controlled, APadActsThroughThePlayersKeys) {
     }
     EXPECT_TRUE(g_paused);
     EXPECT_TRUE(g_showGrid);
+    // From the first press on, the pages' key lines name the pad's buttons.
+    ASSERT_TRUE(input.PadUsed());
+    SettingsScreen settings;
+    device.ClearCalls();
+    ScreenFrame drawn{0.1f, 0, input};
+    settings.Draw(drawn);
+    bool named = false;
+    for (const RecordedCall& call : device.CallsNamed("DrawText")) named = named || call.text.find("B: back") != std::string::npos;
+    EXPECT_TRUE(named);
+}
+
+// What stands for a default key (a touch button, a line of the title) stands for the player's.
+TEST_F(Controlled, WhatStandsForADefaultKeyTakesThePlayers) {
+    Settings mine = SettingsAsShown();
+    mine.controls.keys[static_cast<size_t>(Action::Back)] = 'Q';
+    mine.controls.keys[static_cast<size_t>(Action::RollRight)] = 'K';
+    ChangeSettings(mine);
+    EXPECT_EQ(ChosenKey(kVkEscape), 'Q');
+    EXPECT_EQ(ChosenKey('M'), 'M');  // the music's, whose default M comes first
+    EXPECT_EQ(ChosenKey(kVkSpace), kVkSpace);
 }

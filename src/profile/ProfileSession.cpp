@@ -96,6 +96,11 @@ const Progress& CurrentProgress() { return session.progress; }
 const Settings& CurrentSettings() { return session.settings; }
 int BoundKey(Action action) { return session.settings.controls.Key(action); }
 std::string BoundKeyName(Action action) { return KeyName(BoundKey(action)); }
+int ChosenKey(int defaultKey) {
+    for (int i = 0; i < kActionCount; ++i)
+        if (DefaultKey(static_cast<Action>(i)) == defaultKey) return BoundKey(static_cast<Action>(i));
+    return defaultKey;
+}
 
 Settings SettingsAsShown() {
     Settings shown = session.settings;

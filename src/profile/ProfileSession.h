@@ -24,6 +24,9 @@ const Settings& CurrentSettings();
 int BoundKey(Action action);
 // That key's name, for the screens' key lines ("Escape", "pad:b").
 std::string BoundKeyName(Action action);
+// The key the player gave the first action whose default is `defaultKey` (M: the music), for what
+// stands for a default key (a touch button, a line of the title); `defaultKey` when no action has it.
+int ChosenKey(int defaultKey);
 // The settings as the settings screen shows them: the stored ones, with full screen as the window
 // is now and the pacing as this run paces.
 Settings SettingsAsShown();

@@ -109,8 +109,10 @@ ScreenChange ControlsScreen::Update(ScreenFrame& frame) {
     return ScreenChange::Stay();
 }
 
-void ControlsScreen::Draw(const ScreenFrame&) {
-    const std::string keys = "Arrows: choose    Return: change    " + BoundKeyName(Action::Back) + ": back";
+void ControlsScreen::Draw(const ScreenFrame& frame) {
+    const std::string keys = frame.input.PadUsed()
+                                 ? "D-pad: choose    A: change    B: back"
+                                 : "Arrows: choose    Return: change    " + BoundKeyName(Action::Back) + ": back";
     if (!look_.BeginPage("Controls", keys)) return;
     for (int32_t row = 0; row < kRows; ++row) {
         const Rect r = RowRect(row);

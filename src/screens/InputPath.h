@@ -42,6 +42,9 @@ public:
     // The player has touched the screen: from now on the screens show their touch buttons.
     void NoteTouch() { touched_ = true; }
     bool Touched() const { return touched_; }
+    // A pad has been used: from now on the screens' key lines name its buttons.
+    void NotePad() { padUsed_ = true; }
+    bool PadUsed() const { return padUsed_; }
 
     // The polled view: down now (kDown), pressed since the last query of this key (kPressedSince).
     uint16_t GetAsyncKeyState(int vk) override;
@@ -73,6 +76,7 @@ private:
     std::vector<InputEvent> events_;
     std::vector<InputEvent> pending_;
     bool touched_ = false;
+    bool padUsed_ = false;
 };
 
 // True when a polled key state counts as pressed: down now, or pressed since the last query.

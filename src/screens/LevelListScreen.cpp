@@ -444,9 +444,11 @@ void LevelListScreen::DrawNewRow(const LevelListLayout& layout, int32_t slot, co
     look_.Text(line, textLeft, middle + look_.Scaled(4), record && record->won ? Tone::Won : Tone::Quiet, Size::Small);
 }
 
-std::string LevelListScreen::KeyLine() const {
+std::string LevelListScreen::KeyLine(bool pad) const {
     if (!said_.empty()) return said_;
     if (typing_) return "Type a seed    Enter: make the level and play    Escape: stop typing";
+    if (pad && chosenNew()) return "D-pad: choose    A: make the level and play    B: back";
+    if (pad) return "D-pad: choose    A: play    Y: watch the best run    B: back";
     if (chosenNew())
         return "Up, Down: choose    Space: make the level and play    Ctrl+V: play a pasted code    " +
                BoundKeyName(Action::Back) + ": back";
@@ -454,9 +456,9 @@ std::string LevelListScreen::KeyLine() const {
            BoundKeyName(Action::Back) + ": back";
 }
 
-void LevelListScreen::Draw(const ScreenFrame&) {
+void LevelListScreen::Draw(const ScreenFrame& frame) {
     if (!g_device || !g_catalogue) return;
-    const std::string keys = KeyLine();
+    const std::string keys = KeyLine(frame.input.PadUsed());
     const int32_t count = RowCount();
     const auto levelRow = [&](int32_t row) { return rows_[static_cast<size_t>(row)].kind == ListRow::Kind::Level; };
     // Pictures not yet made are drawn into the back buffer before this frame's page, in the places

@@ -76,7 +76,8 @@ private:
     // Easy, medium, hard and round again (step 1), or back (step -1).
     void StepTypedDifficulty(int step);
     std::string ShareLine();
-    std::string KeyLine() const;
+    // The line of keys (or, once a pad has been used, the pad's buttons) for what can be done now.
+    std::string KeyLine(bool pad) const;
     void DrawNewRow(const LevelListLayout& layout, int32_t slot, const ListRow& row);
     void DrawNewHeading(const LevelListLayout& layout, int32_t slot);
     LevelListLayout Layout() const;

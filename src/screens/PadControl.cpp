@@ -52,6 +52,7 @@ void PadControl::WantKeys(const PadState& pad, PadScene scene, std::array<bool, 
             // On the title Escape ends the game: B, the pad's usual way back, must not.
             if (scene == PadScene::Menu) hold(back, down(PadButton::B));
             if (scene == PadScene::Title) hold(BoundKey(Action::LevelList), down(PadButton::X));
+            if (scene == PadScene::Title) hold(BoundKey(Action::Settings), down(PadButton::RightShoulder));
             break;
         case PadScene::Paused: {
             const float rx = pad.Axis(PadAxis::RightX), ry = pad.Axis(PadAxis::RightY);
@@ -77,6 +78,7 @@ void PadControl::WantKeys(const PadState& pad, PadScene scene, std::array<bool, 
             hold(kVkLeft, down(PadButton::DpadLeft) || StickResponse(lx) < -kKeyPush * kKeyPush);
             hold(kVkRight, down(PadButton::DpadRight) || StickResponse(lx) > kKeyPush * kKeyPush);
             hold(kVkReturn, down(PadButton::A));
+            hold('W', down(PadButton::Y));  // the list's W: watch the chosen level's best run
             hold(back, down(PadButton::B) || down(PadButton::Back));
             break;
         case PadScene::Elsewhere: break;
@@ -132,6 +134,7 @@ void PadControl::Repeat(const std::array<bool, 256>& want, float dt, InputPath& 
 
 void PadControl::Update(const PadSnapshot& pad, PadScene scene, float dt, PadField& field, InputPath& input) {
     const PadState& now = pad.lead;
+    const float lx = now.Axis(PadAxis::LeftX), ly = now.Axis(PadAxis::LeftY);
     if (scene != scene_) {
         // What was held for the screen before is not a press on this one.
         for (int b = 0; b < kPadButtonCount; ++b) stale_[b] = now.buttons[b];
@@ -171,5 +174,8 @@ void PadControl::Update(const PadSnapshot& pad, PadScene scene, float dt, PadFie
         if (Pressed(now, PadButton::LeftShoulder)) StepTarget(-1, field);
         if (Pressed(now, PadButton::A)) field.PointAt(Aim(), true);
     }
+    if (std::find(now.buttons.begin(), now.buttons.end(), true) != now.buttons.end() || StickResponse(lx) != 0.0f ||
+        StickResponse(ly) != 0.0f)
+        input.NotePad();
     last_ = now;
 }

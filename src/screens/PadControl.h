@@ -45,9 +45,9 @@ float StickResponse(float push);
 //   Start is Pause, Back is Escape; the leading pad pulled out pauses the game;
 // - paused: the left stick holds W S A D, the right stick the arrows, the triggers R (right) and F;
 // - the four menu screens: A and Start are Space, Y is F1, Back is Escape, B is Escape except on
-//   the title, where X is L;
+//   the title, where X is L and the right shoulder O;
 // - the level list, settings and watching: the d-pad and left stick are the arrows (repeating
-//   while held), A is Enter, B and Back are Escape.
+//   while held), A is Enter, Y is W (watch), B and Back are Escape.
 // A button held when the screen changes acts only once it is pressed again. With no pad, nothing.
 class PadControl {
 public:

@@ -102,8 +102,11 @@ ScreenChange SettingsScreen::Update(ScreenFrame& frame) {
     return ScreenChange::Stay();
 }
 
-void SettingsScreen::Draw(const ScreenFrame&) {
-    if (!look_.BeginPage("Settings", "Up, Down: choose    Left, Right: change    " + BoundKeyName(Action::Back) + ": back")) return;
+void SettingsScreen::Draw(const ScreenFrame& frame) {
+    const std::string keys = frame.input.PadUsed()
+                                 ? "D-pad: choose, change    A: the controls    B: back"
+                                 : "Up, Down: choose    Left, Right: change    " + BoundKeyName(Action::Back) + ": back";
+    if (!look_.BeginPage("Settings", keys)) return;
     const Settings settings = SettingsAsShown();
     for (int32_t line = 0; line < kLineCount; ++line) {
         const Rect r = LineRect(line);

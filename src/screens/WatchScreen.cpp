@@ -105,7 +105,7 @@ void WatchScreen::Draw(const ScreenFrame& frame) {
     DrawMovingScene(true);
     std::string line = "Watching " + ReadableLevelName(parts_[part_].level);
     if (fast_) line += "    4x";
-    if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: " + BoundKeyName(Action::Back);
+    if (playback_->Finished() && part_ + 1 >= parts_.size()) line += "    End of the run: " + (frame.input.PadUsed() ? std::string("B") : BoundKeyName(Action::Back));
     look_.Overlay(line, FpsText(frame.fps));
     DrawTouchButtons();
     g_device->EndScene();

@@ -6,6 +6,7 @@
 #include "graphics/MenuScreens.h"
 #include "graphics/TouchButtons.h"
 #include "platform/WindowMessages.h"
+#include "profile/ProfileSession.h"
 #include "screens/InputPath.h"
 #include "screens/PlayPointer.h"
 
@@ -19,8 +20,8 @@ void TouchGesture::Take(uint32_t message, int32_t x, int32_t y, bool screensTake
         int key = TouchButtonKeyAt(x, y);
         if (key == 0 && !screensTakeMouse) key = MenuTapKey(x, y);
         if (key != 0) {
-            heldKey_ = key;
-            input.Hold(key, true);
+            heldKey_ = ChosenKey(key);
+            input.Hold(heldKey_, true);
         } else if (screensTakeMouse) {
             down_ = true;
             dragging_ = false;

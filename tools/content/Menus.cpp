@@ -108,7 +108,7 @@ Image Title() {
     y += 50;
     // Two columns, so the seven keys leave the locomotive's smoke clear; a pad's button stands
     // after the key it acts as.
-    const char* left[] = {"Space or A:   play", "L or X:   choose a level", "O:   settings", "F1 or Y:   introduction"};
+    const char* left[] = {"Space or A:   play", "L or X:   choose a level", "O or RB:   settings", "F1 or Y:   introduction"};
     const char* right[] = {"M:   music on or off", "F11:   full screen", "Escape or Back:   quit"};
     const float top = y, offset = 0.45f * kSafeHalfWidth;
     for (const char* line : left) y += Text(img, keys.get(), line, kCentreX - offset, y, kInk, true) + 8;
