@@ -16,6 +16,7 @@ public:
     ControlsScreen() { look_.Measure(); }
     ScreenChange Update(ScreenFrame& frame) override;
     void Draw(const ScreenFrame& frame) override;
+    TouchButtonSet TouchButtons() const override { return TouchButtonSet::Back; }
 
     // The row chosen: an action's index, or kActionCount for "Defaults".
     int32_t chosen() const { return chosen_; }
