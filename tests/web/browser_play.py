@@ -348,6 +348,63 @@ def wins_by_taps(port):
         browser.quit()
 
 
+# A standard-layout pad that the test presses through window.__pad, hidden until its first press
+# as a browser hides a pad no one has touched yet.
+FAKE_PAD = """(function() {
+    var shown = false, buttons = [];
+    for (var i = 0; i < 17; ++i) buttons.push({pressed: false, touched: false, value: 0});
+    var pad = {id: 'scripted pad', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+               buttons: buttons, axes: [0, 0, 0, 0]};
+    function set(i, down) {
+        buttons[i] = {pressed: down, touched: down, value: down ? 1 : 0};
+        pad.timestamp = performance.now();
+        shown = shown || down;
+    }
+    window.__pad = {press: function(i) { set(i, true); }, release: function(i) { set(i, false); }};
+    Object.defineProperty(navigator, 'getGamepads', {configurable: true,
+        value: function() { return [shown ? pad : null, null, null, null]; }});
+})();"""
+
+
+def plays_with_a_scripted_pad(port):
+    """Level 1 won by a pad alone: A on the title plays (the very press that shows the pad), the
+    right shoulder aims at the nearest target, its track builder, and A fires; no key, mouse or
+    touch event."""
+    browser = Browser('llvmpipe', port)
+    try:
+        browser.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
+        browser.open()
+        browser.script("""window.seen = [];
+            ['mousedown', 'mouseup', 'mousemove', 'click', 'keydown', 'keyup', 'touchstart', 'touchend'].forEach(
+                function(type) { window.addEventListener(type, function() { window.seen.push(type); }, true); });""")
+
+        def push(button):
+            browser.script('window.__pad.press(%d)' % button)
+            time.sleep(0.5)
+            browser.script('window.__pad.release(%d)' % button)
+            time.sleep(0.5)
+
+        title = browser.settle('browser-pad-title')
+        push(0)  # A
+        level = os.path.join(shots, 'browser-pad-level.png')
+        wait_for('the level after A', 60, lambda: browser.shoot(level) or (lit(level) > 0.05 and different_share(level, title) > 0.5))
+        push(5)  # the right shoulder: the aim on the builder
+        aimed = os.path.join(shots, 'browser-pad-aimed.png')
+        browser.shoot(aimed)
+        push(0)
+        complete = browser.settle('browser-pad-complete', unlike=level, seconds=120)
+        red, green = (float(v) for v in subprocess.run(
+            ['convert', complete, '-resize', '1x1!', '-format', '%[fx:r] %[fx:g]', 'info:'],
+            capture_output=True, text=True, check=True).stdout.split())
+        if green <= red:
+            fail('the pad did not win level 1 (%s, %s)' % (aimed, complete))
+        if browser.script('return window.seen'):
+            fail('the pad made other events in the page: %s' % browser.script('return window.seen'))
+        print('  level 1 won by a pad alone: A, the right shoulder, A (%s, %s)' % (aimed, complete))
+    finally:
+        browser.quit()
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(('127.0.0.1', 0))
@@ -388,6 +445,7 @@ def main():
     finally:
         browser.quit()
     wins_by_taps(port)
+    plays_with_a_scripted_pad(port)
 
     # The frame rate of the first level, paused, over 300 frames, as the desktop's benchmark runs.
     bench = {'TRACKLET_BENCH_FRAMES': '300', 'TRACKLET_BENCH_PAUSED': '1'}
