@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "GameFixture.h"
+#include "ScreenDriver.h"
 #include "TempDir.h"
 #include "platform/GamePad.h"
 #include "platform/KeyNames.h"
@@ -22,29 +23,17 @@ namespace {
 const int kPadA = PadButtonKey(0), kPadY = PadButtonKey(3);
 
 // The profile's settings outlive a test: each test puts them back as they were.
-class Controlled : public GameFixture {
+class Controlled : public GameFixture, public ScreenDriver {
 protected:
-    FakeKeyboard keys;
-    InputPath input;
     Settings before;
 
     void SetUp() override {
         GameFixture::SetUp();
         before = SettingsAsShown();
-        input.SetSource(&keys);
     }
     void TearDown() override {
         ChangeSettings(before);
         GameFixture::TearDown();
-    }
-    ScreenChange::Kind Frame(Screen& screen) {
-        input.BeginFrame();
-        ScreenFrame frame{0.1f, 0, input};
-        return screen.Update(frame).kind;
-    }
-    ScreenChange::Kind Tap(Screen& screen, int vk) {
-        keys.Set(vk, Keyboard::kPressedSince);
-        return Frame(screen);
     }
 };
 }  // namespace

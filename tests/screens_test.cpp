@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "ScreenDriver.h"
 #include "TempDir.h"
 #include "platform/Keyboard.h"
 #include "authoring/LevelCode.h"
@@ -42,10 +43,8 @@ std::string EncodeCodeOf(const std::string& text) {
 
 // The level list, the settings and watching, each driven alone with a fake keyboard read through
 // an input path, in a data folder of twelve listed levels.
-class Screens : public GameFixture {
+class Screens : public GameFixture, public ScreenDriver {
 protected:
-    FakeKeyboard keys;
-    InputPath input;
     TempDir dir;
     std::unique_ptr<ScopedCurrentDir> inside;
 
@@ -56,20 +55,8 @@ protected:
             catalogue.levels.push_back("level" + std::to_string(i) + ".txt");
             dir.Write("levels/" + catalogue.levels.back(), kLevelText);
         }
-        input.SetSource(&keys);
     }
 
-    // One frame on `screen`: the keys as they are now and the events pushed since the last one.
-    ScreenChange::Kind Frame(Screen& screen) {
-        input.BeginFrame();
-        ScreenFrame frame{0.1f, 0, input};
-        return screen.Update(frame).kind;
-    }
-    // A tap between two frames: it goes down in this frame and comes up in the next.
-    ScreenChange::Kind Tap(Screen& screen, int vk) {
-        keys.Set(vk, Keyboard::kPressedSince);
-        return Frame(screen);
-    }
     ScreenChange::Kind Mouse(Screen& screen, InputEvent::Kind kind, int32_t x, int32_t y) {
         input.Push(InputEvent{kind, 0, x, y});
         return Frame(screen);

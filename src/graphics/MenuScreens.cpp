@@ -71,17 +71,10 @@ constexpr TitleLine kTitleLines[] = {
 
 // The key of the title line under client pixel (x, y), seen through g_device's view; 0: none.
 int TitleLineKeyAt(int32_t x, int32_t y) {
-    Vec3 origin, direction;
-    ScreenToViewRay(x, y, &origin, &direction);
-    Matrix4 view{}, inverseView{};
-    g_device->GetTransform(TransformType::View, &view);
-    Identity(&inverseView);
-    MatrixInverse(&inverseView, nullptr, view);
-    ViewRayToWorld(&origin, &direction, inverseView);
     Plane menu{};
     PlaneFromPointNormal(&menu, Vec3(0.0f, 0.0f, 0.0f), Vec3(0.0f, 0.0f, 1.0f));
     Vec3 hit;
-    if (!PlaneIntersectLine(&hit, menu, origin, origin + direction * 5000.0f)) return 0;
+    if (!PickPlanePoint(x, y, menu, &hit)) return 0;
     for (const TitleLine& line : kTitleLines)
         if (std::abs(hit.x - line.x) <= kLineHalfWidth && std::abs(hit.y - line.y) <= kLineHalfHeight) return line.key;
     return 0;

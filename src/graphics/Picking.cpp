@@ -22,7 +22,9 @@ void ViewRayToWorld(Vec3* origin, Vec3* direction, const Matrix4& inverseView) {
     Vec3Normalize(direction, *direction);
 }
 
-bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit) {
+bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit) { return PickPlanePoint(x, y, g_floorPlane, hit); }
+
+bool PickPlanePoint(int32_t x, int32_t y, const Plane& plane, Vec3* hit) {
     Vec3 origin, direction;
     ScreenToViewRay(x, y, &origin, &direction);
     Matrix4 view{}, inverseView{};
@@ -32,7 +34,7 @@ bool PickFloorPoint(int32_t x, int32_t y, Vec3* hit) {
     MatrixInverse(&inverseView, nullptr, view);
     ViewRayToWorld(&origin, &direction, inverseView);
     const Vec3 far = origin + direction * 5000.0f;
-    return PlaneIntersectLine(hit, g_floorPlane, origin, far) != nullptr;
+    return PlaneIntersectLine(hit, plane, origin, far) != nullptr;
 }
 
 bool FloorPointToPixel(const Vec3& world, int32_t* x, int32_t* y) {
