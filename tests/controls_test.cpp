@@ -144,6 +144,16 @@ TEST_F(Controlled, ThePageGivesRefusesAndPutsBackKeys) {
     input.Hold(kVkReturn, false);
     input.Hold(kPadY, false);
     EXPECT_EQ(Frame(page), ScreenChange::Kind::Stay);
+    // B while waiting stands for Escape too: refused as the pad's own way back, and neither
+    // release leaves the page.
+    Tap(page, kVkReturn);
+    input.Hold(kVkEscape, true);
+    input.Hold(PadButtonKey(1), true);
+    Frame(page);
+    input.Hold(kVkEscape, false);
+    input.Hold(PadButtonKey(1), false);
+    EXPECT_EQ(Frame(page), ScreenChange::Kind::Stay);
+    EXPECT_EQ(BoundKey(Action::Pause), kPadY);
 
     Tap(page, kVkRight);
     for (int i = 0; i < 20; ++i) Tap(page, kVkDown);

@@ -1,5 +1,7 @@
 #include "screens/ControlsScreen.h"
 
+#include <algorithm>
+
 #include "platform/KeyNames.h"
 #include "platform/Keyboard.h"
 #include "profile/ProfileSession.h"
@@ -48,7 +50,6 @@ void ControlsScreen::Activate() {
 
 void ControlsScreen::Assign(int key) {
     waiting_ = false;
-    swallowUp_ = key;
     const Action action = static_cast<Action>(chosen_);
     if (key == kVkEscape) {
         said_ = std::string(ActionLabel(action)) + " keeps " + BoundKeyName(action) + ".";
@@ -71,12 +72,16 @@ ScreenChange ControlsScreen::Update(ScreenFrame& frame) {
     if (waiting_) {
         // A pad button also stands for a key of its own (A for Return, B for Escape): the button wins.
         int pressed = 0;
-        for (const InputEvent& event : input.Events())
-            if (event.kind == InputEvent::Kind::KeyDown && (pressed == 0 || event.key >= kPadKeyFirst)) pressed = event.key;
+        for (const InputEvent& event : input.Events()) {
+            if (event.kind != InputEvent::Kind::KeyDown) continue;
+            if (pressed == 0 || event.key >= kPadKeyFirst) pressed = event.key;
+            // B stands for Escape as well as for itself: neither release may leave the page.
+            swallowUp_.push_back(event.key);
+        }
         if (pressed != 0) Assign(pressed);
         return ScreenChange::Stay();
     }
-    if (swallowUp_ == 0) ToggleMusicOnM(input);
+    if (swallowUp_.empty()) ToggleMusicOnM(input);
     const int32_t perColumn = RowsPerColumn();
     for (const InputEvent& event : input.Events()) {
         switch (event.kind) {
@@ -88,8 +93,8 @@ ScreenChange ControlsScreen::Update(ScreenFrame& frame) {
                 if (event.key == kVkReturn || event.key == kVkSpace) Activate();
                 break;
             case InputEvent::Kind::KeyUp:
-                if (event.key == swallowUp_) {
-                    swallowUp_ = 0;
+                if (std::find(swallowUp_.begin(), swallowUp_.end(), event.key) != swallowUp_.end()) {
+                    swallowUp_.erase(std::find(swallowUp_.begin(), swallowUp_.end(), event.key));
                 } else if (event.key == BoundKey(Action::Back)) {
                     return ScreenChange::Pop();
                 }

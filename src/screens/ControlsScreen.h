@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "profile/Controls.h"
 #include "screens/Screen.h"
@@ -37,7 +38,7 @@ private:
     int32_t chosen_ = 0;
     int32_t hovered_ = -1;
     bool waiting_ = false;
-    int swallowUp_ = 0;  // a key whose release is not to act: the one just given or Escape's
+    std::vector<int> swallowUp_;  // keys whose release is not to act: those pressed to give or keep a key
     std::string said_;
     ScreenLook look_;
 };
