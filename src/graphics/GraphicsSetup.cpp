@@ -36,17 +36,6 @@ PresentParameters DeviceParameters(const DisplayMode& mode, Window* window, Wind
     return p;
 }
 
-FontDesc GameFontDesc() {
-    FontDesc desc{};
-    desc.height = 25;
-    desc.width = 12;
-    desc.weight = 500;
-    desc.mipLevels = 0;
-    desc.italic = false;
-    desc.charSet = 1;  // the default character set
-    std::strncpy(desc.faceName, "Times New Roman", sizeof(desc.faceName) - 1);
-    return desc;
-}
 
 // Creates the device and shows its first (black) frame; kFail after reporting a failed step.
 Result CreateDevice(Window* window, WindowedSize windowed, uint32_t* width, uint32_t* height) {
@@ -92,6 +81,18 @@ Result CreateDevice(Window* window, WindowedSize windowed, uint32_t* width, uint
     return kOk;
 }
 }  // namespace
+
+FontDesc GameFontDesc() {
+    FontDesc desc{};
+    desc.height = 25;
+    desc.width = 12;
+    desc.weight = 500;
+    desc.mipLevels = 0;
+    desc.italic = false;
+    desc.charSet = 1;  // the default character set
+    std::strncpy(desc.faceName, "Times New Roman", sizeof(desc.faceName) - 1);
+    return desc;
+}
 
 Light GameLight() {
     Light light;

@@ -15,6 +15,10 @@ struct WindowedSize {
     uint32_t height = 0;
 };
 
+// The game's typeface ("Times New Roman", weight 500, 25 pixels high) for the text over play;
+// the touch buttons' labels take it at their own height.
+FontDesc GameFontDesc();
+
 // Sets up the device for window (full screen unless `windowed` has a size) and everything that
 // needs it: transforms, font, first floor grid, floor plane, light, sound system, hidden cursor,
 // and raises the title menu. kOk on success; kFail after the first failing step, whose message

@@ -1,9 +1,9 @@
 #include "graphics/TouchButtons.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
+#include "graphics/GraphicsSetup.h"
 #include "graphics/ScreenDrawing.h"
 #include "platform/Keyboard.h"
 #include "state/GameState.h"
@@ -38,11 +38,9 @@ Font* LabelFontFor(int32_t buttonHeight) {
     label.font.reset();
     label.device = g_device;
     label.height = height;
-    FontDesc desc{};
+    FontDesc desc = GameFontDesc();
     desc.height = height;
-    desc.weight = 500;
-    desc.charSet = 1;
-    std::strncpy(desc.faceName, "Times New Roman", sizeof(desc.faceName) - 1);
+    desc.width = 0;
     Font* made = nullptr;
     if (g_device && !Failed(g_device->CreateFont(desc, &made))) label.font.reset(made);
     return label.font ? label.font.get() : g_font;
